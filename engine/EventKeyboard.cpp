@@ -1,0 +1,7 @@
+#include "EventKeyboard.h"
+
+namespace tw {
+
+EventKeyboard::EventKeyboard() { setType(KEYBOARD_EVENT); }
+
+} // namespace tw

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "Event.h"
+
+namespace tw {
+
+/// Sent to an object whose box has just left the world boundary completely.
+class EventOut : public Event {
+public:
+  EventOut();
+};
+
+} // namespace tw

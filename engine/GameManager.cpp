@@ -1,0 +1,177 @@
+#include "GameManager.h"
+
+#include "Config.h"
+#include "EventStep.h"
+#include "GraphicsManager.h"
+#include "InputManager.h"
+#include "LogManager.h"
+#include "PathManager.h"
+#include "Platform.h"
+#include "ResourceManager.h"
+#include "WorldManager.h"
+
+#include <cstdlib>
+#include <ctime>
+
+namespace tw {
+
+GameManager::GameManager() { setType("GameManager"); }
+
+GameManager& GameManager::getInstance() {
+  static GameManager game_manager;
+  return game_manager;
+}
+
+bool GameManager::isValid(std::string event_type) const { return event_type == STEP_EVENT; }
+
+void GameManager::setClock(Clock* p_new_clock) {
+  p_clock = p_new_clock ? p_new_clock : &system_clock;
+}
+
+int GameManager::startUp() {
+  loadConfig(readConfig());
+  const Config& config = Config::getInstance();
+
+  LogManager& log = LogManager::getInstance();
+  if (log.startUp() != 0) {
+    log.writeLog("Error starting LogManager!");
+    return -1;
+  }
+  log.writeLog("****************************************************");
+  log.writeLog("** Tarnwick version %.1f **", 4.2);
+  log.writeLog(1, "Log Manager started.");
+  writeToLog();
+
+  frame_time = config.frame_time;
+  log.writeLog(5, "GameManager::startUp(): frame time is %d", frame_time);
+
+  GraphicsManager& graphics = GraphicsManager::getInstance();
+  if (config.headless) {
+    log.writeLog(1, "Headless mode enabled:");
+    log.writeLog(1, "--> Not starting GraphicsManager or InputManager.");
+  } else {
+    if (graphics.startUp() != 0) {
+      log.writeLog("Error starting graphics manager!");
+      return -1;
+    }
+    log.writeLog(1, "Graphics manager started.");
+    if (InputManager::getInstance().startUp() != 0) {
+      log.writeLog("Error starting input manager!");
+      return -1;
+    }
+    log.writeLog(1, "Input manager started");
+  }
+
+  if (ResourceManager::getInstance().startUp() != 0) {
+    log.writeLog("Error starting resource manager!");
+    return -1;
+  }
+  log.writeLog(1, "Resource manager started.");
+
+  WorldManager& world = WorldManager::getInstance();
+  if (world.startUp() != 0) {
+    log.writeLog("Error starting world manager!");
+    return -1;
+  }
+  log.writeLog(1, "World manager started.");
+
+  if (PathManager::getInstance().startUp() != 0) {
+    log.writeLog("Error starting path manager!");
+    return -1;
+  }
+  log.writeLog(1, "Path manager started.");
+
+  const Box screen(Vector(0, 0), static_cast<float>(graphics.getHorizontalChars()),
+                   static_cast<float>(graphics.getVerticalChars()));
+  world.setBoundary(screen);
+  world.setView(screen);
+  world.setViewSlack(Vector(1.0f / 3.0f, 1.0f / 3.0f));
+
+  int seed = config.random_seed;
+  if (seed == 0) {
+    seed = static_cast<int>(std::time(nullptr));
+  }
+  log.writeLog(10, "GameManager()::startUp(): seed is %d", seed);
+  std::srand(static_cast<unsigned>(seed));
+
+  if (platform::beginTimerResolution() == platform::TIMER_NOCANDO) {
+    log.writeLog(1, "GameManager()::startUp(): Warning!  timeBeginPeriod() cannot accept 1 msec.");
+  }
+
+  game_over = false;
+  Manager::startUp();
+  log.writeLog(5, "GameManager::startUp(): successfully started.");
+  return 0;
+}
+
+void GameManager::shutDown() {
+  LogManager& log = LogManager::getInstance();
+  game_over = true;
+  if (platform::endTimerResolution() == platform::TIMER_NOCANDO) {
+    log.writeLog(1, "GameManager()::shutDown(): Warning!  timeEndPeriod() cannot accept 1 msec.");
+  }
+  WorldManager::getInstance().shutDown();
+  log.writeLog(1, "World Manager stopped");
+  ResourceManager::getInstance().shutDown();
+  log.writeLog(1, "Resource Manager stopped");
+  InputManager::getInstance().shutDown();
+  log.writeLog(1, "Input Manager stopped");
+  GraphicsManager::getInstance().shutDown();
+  log.writeLog(1, "Graphics Manager stopped");
+  log.writeLog("** Game stopped **");
+  log.writeLog("****************************************************");
+  log.shutDown();
+  Manager::shutDown();
+}
+
+void GameManager::run() {
+  WorldManager& world = WorldManager::getInstance();
+  GraphicsManager& graphics = GraphicsManager::getInstance();
+  InputManager& input = InputManager::getInstance();
+  PathManager& paths = PathManager::getInstance();
+  const LogManager& log = LogManager::getInstance();
+
+  // Times come from a monotonic clock in microseconds, so nothing wraps at the turn of an
+  // hour and a change of the wall clock does not disturb the pacing.
+  std::int64_t adjust_time = 0;
+  log.writeLog(1, "GameManager::run(): starting game loop");
+  game_over = false;
+  step_count = 0;
+
+  while (true) {
+    const std::int64_t frame_start = p_clock->now();
+    input.getInput();
+    paths.cycle();
+    world.update();
+    world.draw();
+    const EventStep step(step_count);
+    onEvent(&step);
+    graphics.displayFrame();
+    const std::int64_t elapsed = p_clock->now() - frame_start;
+
+    const std::int64_t sleep_time = static_cast<std::int64_t>(frame_time) * 1000 - elapsed -
+                                    adjust_time;
+    if (sleep_time > 0) {
+      const std::int64_t before_sleep = p_clock->now();
+      p_clock->sleep(static_cast<int>(sleep_time / 1000));
+      const std::int64_t after_sleep = p_clock->now();
+      adjust_time = (after_sleep - before_sleep) - sleep_time;
+      if (adjust_time < 0) {
+        adjust_time = 0;
+      }
+    } else {
+      if (adjust_time == 0 && frame_time >= 1) {
+        log.writeLog("GameManager::run(): Can't keep up! frame_time %d ms, split %d ms",
+                     frame_time, static_cast<int>(elapsed / 1000));
+      }
+      adjust_time = 0;
+    }
+    step_count++;
+    if (game_over) {
+      log.writeLog(1, "GameManager::run(): end of game loop");
+      return;
+    }
+  }
+}
+
+} // namespace tw

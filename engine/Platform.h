@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstdint>
+
+namespace tw {
+
+/// Thin wrappers over the operating system's timing calls.
+namespace platform {
+
+/// Answer of the timer-resolution calls when the system cannot give the resolution asked for.
+constexpr int TIMER_NOCANDO = 97;
+
+/// Asks for a 1 ms system timer resolution; 0 on success or TIMER_NOCANDO.
+int beginTimerResolution();
+/// Releases the resolution asked for by beginTimerResolution; 0 or TIMER_NOCANDO.
+int endTimerResolution();
+/// Microseconds from a monotonic clock with an arbitrary origin.
+std::int64_t monotonicMicros();
+/// Sleeps about ms milliseconds; nothing for ms <= 0.
+void sleepMillis(int ms);
+/// Blocks the thread for about us microseconds without spinning.
+void waitMicros(int us);
+
+} // namespace platform
+} // namespace tw

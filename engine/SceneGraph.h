@@ -1,0 +1,40 @@
+#pragma once
+
+#include "Object.h"
+#include "ObjectList.h"
+
+namespace tw {
+
+/// Sorts the world's objects into the lists the world manager walks: active, solid, visible
+/// per altitude, inactive. It holds pointers only; the world manager owns the objects.
+class SceneGraph {
+public:
+  SceneGraph();
+
+  int insertObject(Object* p_o);
+  int removeObject(Object* p_o);
+
+  ObjectList activeObjects() const { return objects; }
+  ObjectList solidObjects() const { return solid_objects; }
+  ObjectList inactiveObjects() const { return inactive_objects; }
+  ObjectList visibleObjects(int altitude) const;
+  /// The lists themselves, for walks that must not allocate.
+  const ObjectList& activeRef() const { return objects; }
+  const ObjectList& solidRef() const { return solid_objects; }
+  const ObjectList& inactiveRef() const { return inactive_objects; }
+  const ObjectList* visibleRef(int altitude) const;
+
+  // Each reads the object's current (old) value, so the setter calls it before storing.
+  int updateAltitude(Object* p_o, int new_altitude);
+  int updateSolidness(Object* p_o, Solidness new_solidness);
+  int updateVisible(Object* p_o, bool new_visible);
+  int updateActive(Object* p_o, bool new_active);
+
+private:
+  ObjectList objects;
+  ObjectList solid_objects;
+  ObjectList visible_objects[MAX_ALTITUDE + 1];
+  ObjectList inactive_objects;
+};
+
+} // namespace tw

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "Color.h"
+#include "Frame.h"
+
+#include <string>
+
+namespace tw {
+
+/// A labelled sequence of equally sized frames drawn in one colour.
+class Sprite {
+public:
+  /// Room for max_frames frames (none when the count is not positive).
+  explicit Sprite(int max_frames);
+  ~Sprite();
+  Sprite(const Sprite&) = delete;
+  Sprite& operator=(const Sprite&) = delete;
+
+  /// Appends a copy of new_frame; -1 when the sprite is full.
+  int addFrame(Frame new_frame);
+  /// A copy of the frame at index, or an empty frame outside 0..frame count-1.
+  Frame getFrame(int index) const;
+  /// The frame at index without a copy; an empty frame outside the range.
+  const Frame& frameRef(int index) const;
+
+  int getWidth() const { return width; }
+  void setWidth(int new_width) { width = new_width; }
+  int getHeight() const { return height; }
+  void setHeight(int new_height) { height = new_height; }
+  Color getColor() const { return color; }
+  void setColor(Color new_color) { color = new_color; }
+  int getFrameCount() const { return frame_count; }
+  int getMaxFrameCount() const { return max_frame_count; }
+  std::string getLabel() const { return label; }
+  void setLabel(std::string new_label) { label = std::move(new_label); }
+
+private:
+  int width = 0;
+  int height = 0;
+  int max_frame_count = 0;
+  int frame_count = 0;
+  Color color = WHITE;
+  Frame* p_frames = nullptr;
+  std::string label = "[Undefined]";
+};
+
+} // namespace tw

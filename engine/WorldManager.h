@@ -1,0 +1,84 @@
+#pragma once
+
+#include "Box.h"
+#include "Manager.h"
+#include "ObjectList.h"
+#include "SceneGraph.h"
+#include "Vector.h"
+
+namespace tw {
+
+/// Owns every object: moves them, delivers collision and out events, draws them by altitude
+/// and deletes them at the end of the frame in which they were marked.
+class WorldManager : public Manager {
+public:
+  static WorldManager& getInstance();
+
+  bool isValid(std::string event_type) const override;
+  int startUp() override;
+  /// Deletes every object, in the world or outside it.
+  void shutDown() override;
+
+  /// Takes in a new object: into the world when started, else into the objects outside it.
+  /// Returns 0 when the object entered the world.
+  int insertObject(Object* p_o);
+  /// Forgets an object being destroyed (called by its destructor).
+  void removeObject(Object* p_o, bool in_world);
+
+  int markForDelete(Object* p_o);
+  int markForDelete(ObjectList list);
+  void update();
+  void draw();
+  /// Moves p_o to where unless a HARD object (or a SOFT one, for no_soft) is in the way.
+  int moveObject(Object* p_o, Vector where);
+  /// The solid objects p_o would overlap at where, in the order of the solid list.
+  ObjectList getCollisions(const Object* p_o, Vector where) const;
+  ObjectList getAllObjects(bool include_inactive = false) const;
+  ObjectList objectsOfType(std::string type) const;
+
+  void setBoundary(Box new_boundary) { boundary = new_boundary; }
+  Box getBoundary() const { return boundary; }
+  void setView(Box new_view) { view = new_view; }
+  Box getView() const { return view; }
+  void setViewSlack(Vector new_view_slack) { view_slack = new_view_slack; }
+  Vector getViewSlack() const { return view_slack; }
+  /// Centres the view on view_pos as far as the boundary allows.
+  void setViewPosition(Vector view_pos);
+  /// Makes the view follow p_o from now on (and centres it there); null stops following.
+  int setViewFollowing(Object* p_o);
+  Object* getViewFollowing() const { return p_view_following; }
+
+  SceneGraph& getSceneGraph() { return scene_graph; }
+  const SceneGraph& getSceneGraph() const { return scene_graph; }
+  /// True when p_o was destroyed during the walk in progress (its pointer must not be used).
+  bool wasDestroyed(const Object* p_o) const;
+  /// Brackets a walk over a list of objects, so that objects destroyed meanwhile are noticed.
+  void beginWalk() { walk_depth++; }
+  void endWalk();
+
+private:
+  WorldManager();
+  /// Fills the member list collisions; it allocates only when that list must grow.
+  void findCollisions(const Object* p_o, Vector where) const;
+
+  SceneGraph scene_graph;
+  ObjectList deletions;
+  Object* p_view_following = nullptr;
+  Box boundary;
+  Box view;
+  Vector view_slack;
+
+  ObjectList outside;          // objects made while the manager was not started
+  ObjectList destroyed;        // objects destroyed during the walk in progress
+  int walk_depth = 0;
+  ObjectList update_walk;      // reused so that a frame's walks do not allocate
+  ObjectList draw_walk;
+  mutable ObjectList collisions;
+};
+
+/// A world position relative to the view's corner.
+Vector worldToView(Vector world_pos);
+/// A position relative to the view's corner in world cells.
+Vector viewToWorld(Vector view_pos);
+
+} // namespace tw
