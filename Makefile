@@ -23,3 +23,9 @@ test: build
 
 clean:
 	rm -rf $(BUILD)
+
+.PHONY: bench
+bench: setup
+	@cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DTW_BUILD_BENCH=ON -DTW_BUILD_TESTS=OFF >/dev/null
+	@cmake --build build-bench -j $(JOBS)
+	@scripts/with-display.sh sh -c 'for b in build-bench/bench/*; do [ -x "$$b" ] && [ -f "$$b" ] && "$$b"; done'

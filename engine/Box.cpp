@@ -12,10 +12,10 @@ bool Box::operator==(const Box& other) const {
 bool boxIntersectsBox(const Box& a, const Box& b) {
   const float ax = a.getCorner().getX(), ay = a.getCorner().getY();
   const float bx = b.getCorner().getX(), by = b.getCorner().getY();
-  const bool x_overlap = (bx <= ax && ax <= bx + b.getHorizontal()) ||
-                         (ax <= bx && bx <= ax + a.getHorizontal());
-  const bool y_overlap = (by <= ay && ay <= by + b.getVertical()) ||
-                         (ay <= by && by <= ay + a.getVertical());
+  const bool x_overlap =
+      (bx <= ax && ax <= bx + b.getHorizontal()) || (ax <= bx && bx <= ax + a.getHorizontal());
+  const bool y_overlap =
+      (by <= ay && ay <= by + b.getVertical()) || (ay <= by && by <= ay + a.getVertical());
   return x_overlap && y_overlap;
 }
 

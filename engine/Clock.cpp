@@ -6,8 +6,12 @@ namespace tw {
 
 Clock::~Clock() = default;
 
-std::int64_t Clock::now() { return platform::monotonicMicros(); }
+std::int64_t Clock::now() {
+  return platform::monotonicMicros();
+}
 
-void Clock::sleep(int ms) { platform::sleepMillis(ms); }
+void Clock::sleep(int ms) {
+  platform::sleepMillis(ms);
+}
 
 } // namespace tw

@@ -35,8 +35,8 @@ int toInt(const std::string& text) {
 void setSize(const std::string& text, const char* key, int limit, int& field) {
   const int value = toInt(text);
   if (value < 1 || value > limit) {
-    LogManager::getInstance().writeLog(
-        "loadConfig(): Warning! %s %d not in [1,%d], keeping %d.", key, value, limit, field);
+    LogManager::getInstance().writeLog("loadConfig(): Warning! %s %d not in [1,%d], keeping %d.",
+                                       key, value, limit, field);
     return;
   }
   field = value;
@@ -77,7 +77,9 @@ void Config::reset() {
   logfile = "tarnwick.log";
 }
 
-std::string readConfig() { return readConfig("tw-config.txt"); }
+std::string readConfig() {
+  return readConfig("tw-config.txt");
+}
 
 std::string readConfig(const std::string& filename) {
   std::ifstream file(filename, std::ios::binary);

@@ -2,6 +2,8 @@
 
 namespace tw {
 
-EventKeyboard::EventKeyboard() { setType(KEYBOARD_EVENT); }
+EventKeyboard::EventKeyboard() {
+  setType(KEYBOARD_EVENT);
+}
 
 } // namespace tw

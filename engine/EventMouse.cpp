@@ -2,6 +2,8 @@
 
 namespace tw {
 
-EventMouse::EventMouse() { setType(MOUSE_EVENT); }
+EventMouse::EventMouse() {
+  setType(MOUSE_EVENT);
+}
 
 } // namespace tw

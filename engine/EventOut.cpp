@@ -2,6 +2,8 @@
 
 namespace tw {
 
-EventOut::EventOut() { setType(OUT_EVENT); }
+EventOut::EventOut() {
+  setType(OUT_EVENT);
+}
 
 } // namespace tw

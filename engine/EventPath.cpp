@@ -2,6 +2,8 @@
 
 namespace tw {
 
-EventPath::EventPath() { setType(PATH_EVENT); }
+EventPath::EventPath() {
+  setType(PATH_EVENT);
+}
 
 } // namespace tw

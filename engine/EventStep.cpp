@@ -2,6 +2,8 @@
 
 namespace tw {
 
-EventStep::EventStep(int init_step_count) : step_count(init_step_count) { setType(STEP_EVENT); }
+EventStep::EventStep(int init_step_count) : step_count(init_step_count) {
+  setType(STEP_EVENT);
+}
 
 } // namespace tw

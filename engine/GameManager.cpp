@@ -15,14 +15,18 @@
 
 namespace tw {
 
-GameManager::GameManager() { setType("GameManager"); }
+GameManager::GameManager() {
+  setType("GameManager");
+}
 
 GameManager& GameManager::getInstance() {
   static GameManager game_manager;
   return game_manager;
 }
 
-bool GameManager::isValid(std::string event_type) const { return event_type == STEP_EVENT; }
+bool GameManager::isValid(std::string event_type) const {
+  return event_type == STEP_EVENT;
+}
 
 void GameManager::setClock(Clock* p_new_clock) {
   p_clock = p_new_clock ? p_new_clock : &system_clock;
@@ -149,8 +153,8 @@ void GameManager::run() {
     graphics.displayFrame();
     const std::int64_t elapsed = p_clock->now() - frame_start;
 
-    const std::int64_t sleep_time = static_cast<std::int64_t>(frame_time) * 1000 - elapsed -
-                                    adjust_time;
+    const std::int64_t sleep_time =
+        static_cast<std::int64_t>(frame_time) * 1000 - elapsed - adjust_time;
     if (sleep_time > 0) {
       const std::int64_t before_sleep = p_clock->now();
       p_clock->sleep(static_cast<int>(sleep_time / 1000));
@@ -161,8 +165,8 @@ void GameManager::run() {
       }
     } else {
       if (adjust_time == 0 && frame_time >= 1) {
-        log.writeLog("GameManager::run(): Can't keep up! frame_time %d ms, split %d ms",
-                     frame_time, static_cast<int>(elapsed / 1000));
+        log.writeLog("GameManager::run(): Can't keep up! frame_time %d ms, split %d ms", frame_time,
+                     static_cast<int>(elapsed / 1000));
       }
       adjust_time = 0;
     }

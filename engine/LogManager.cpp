@@ -20,7 +20,9 @@ const char* getTimeString() {
   return time_str;
 }
 
-LogManager::LogManager() { setType("LogManager"); }
+LogManager::LogManager() {
+  setType("LogManager");
+}
 
 LogManager::~LogManager() {
   if (p_file) {

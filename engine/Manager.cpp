@@ -8,9 +8,13 @@ namespace tw {
 
 Manager::Manager() : type("Manager") {}
 
-Manager::~Manager() { is_started = false; }
+Manager::~Manager() {
+  is_started = false;
+}
 
-bool Manager::isValid(std::string) const { return false; }
+bool Manager::isValid(std::string) const {
+  return false;
+}
 
 int Manager::startUp() {
   if (is_started) {

@@ -147,8 +147,8 @@ void Object::accelerate() {
 
 void Object::moveTo(Vector target) {
   const LogManager& log = LogManager::getInstance();
-  log.writeLog("Object::moveTo(before): (%.2f, %.2f), speed %.2f, dir (%.2f, %.2f)",
-               target.getX(), target.getY(), speed, direction.getX(), direction.getY());
+  log.writeLog("Object::moveTo(before): (%.2f, %.2f), speed %.2f, dir (%.2f, %.2f)", target.getX(),
+               target.getY(), speed, direction.getX(), direction.getY());
   Vector v = target - position;
   log.writeLog("\t pos (%.2f, %.2f), v (%.2f, %.2f)", position.getX(), position.getY(), v.getX(),
                v.getY());
@@ -321,8 +321,7 @@ void Object::doPathFollowing() {
 
   const Vector next = nodeAt(path.index);
   log.writeLog("Object::doPathFollowing(): %s, next node (%.0f,%.0f), speed %.2f, dir (%.2f,%.2f)",
-               type.c_str(), next.getX(), next.getY(), speed, direction.getX(),
-               direction.getY());
+               type.c_str(), next.getX(), next.getY(), speed, direction.getX(), direction.getY());
   const Box world_box = getWorldBox(this);
   log.writeLog("\tBox: (%.2f, %.2f), h %.2f, v %.2f", world_box.getCorner().getX(),
                world_box.getCorner().getY(), world_box.getHorizontal(), world_box.getVertical());
@@ -380,7 +379,9 @@ bool Object::isModified() const {
   return false;
 }
 
-bool Object::isModified(ObjectAttribute attribute) const { return modified[attribute]; }
+bool Object::isModified(ObjectAttribute attribute) const {
+  return modified[attribute];
+}
 
 } // namespace tw
 
@@ -412,6 +413,32 @@ bool readFloat(const std::string& text, float& out) {
   }
   out = static_cast<float>(value);
   return true;
+}
+
+std::string withoutSpace(const std::string& record) {
+  std::string text;
+  text.reserve(record.size());
+  for (char c : record) {
+    if (c != ' ' && c != '\t' && c != '\n' && c != '\v' && c != '\f' && c != '\r') {
+      text += c;
+    }
+  }
+  return text;
+}
+
+// The whole value of key in text, up to the next comma. Event types hold colons
+// ("tw::step"), which the key:value matcher would cut off at the first one.
+std::string wholeValue(const std::string& text, const std::string& key) {
+  const std::string start = key + ":";
+  size_t pos = 0;
+  while (pos < text.size()) {
+    const size_t end = std::min(text.find(',', pos), text.size());
+    if (text.compare(pos, start.size(), start) == 0 && pos + start.size() <= end) {
+      return text.substr(pos + start.size(), end - pos - start.size());
+    }
+    pos = end + 1;
+  }
+  return "";
 }
 
 } // namespace
@@ -481,7 +508,7 @@ std::string Object::serialize(bool all) {
 
 int Object::deserialize(std::string record) {
   const LogManager& log = LogManager::getInstance();
-  match(std::move(record), "");
+  match(record, "");
   std::string value;
   auto found = [&](const char* key) {
     value = match("", key);
@@ -508,11 +535,13 @@ int Object::deserialize(std::string record) {
     }
     // No object holds more than MAX_OBJ_EVENTS interests, so no more names are looked up.
     const int names = std::min(count, MAX_OBJ_EVENTS);
+    const std::string text = withoutSpace(record);
     for (int i = 0; i < names; i++) {
       const std::string key = "event_name[" + toString(i) + "]";
       if (found(key.c_str())) {
-        log.writeLog(10, "Object::deserialize(): event_name[%d] is '%s'", i, value.c_str());
-        registerInterest(value);
+        const std::string name = wholeValue(text, key);
+        log.writeLog(10, "Object::deserialize(): event_name[%d] is '%s'", i, name.c_str());
+        registerInterest(name);
       }
     }
   }

@@ -45,7 +45,9 @@ ObjectList& ObjectList::operator=(const ObjectList& other) {
   return *this;
 }
 
-ObjectList::~ObjectList() { std::free(p_items); }
+ObjectList::~ObjectList() {
+  std::free(p_items);
+}
 
 int ObjectList::grow() {
   // A list whose first allocation failed starts again from one slot.
@@ -84,7 +86,9 @@ int ObjectList::remove(Object* p) {
   return -1;
 }
 
-void ObjectList::clear() { count = 0; }
+void ObjectList::clear() {
+  count = 0;
+}
 
 Object* ObjectList::at(int index) const {
   if (index < 0 || index >= count) {

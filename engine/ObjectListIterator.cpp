@@ -11,8 +11,12 @@ void ObjectListIterator::next() {
   }
 }
 
-bool ObjectListIterator::isDone() const { return index >= p_list->getCount(); }
+bool ObjectListIterator::isDone() const {
+  return index >= p_list->getCount();
+}
 
-Object* ObjectListIterator::currentObject() const { return p_list->at(index); }
+Object* ObjectListIterator::currentObject() const {
+  return p_list->at(index);
+}
 
 } // namespace tw

@@ -12,9 +12,13 @@ namespace platform {
 
 #ifdef _WIN32
 
-int beginTimerResolution() { return timeBeginPeriod(1) == TIMERR_NOCANDO ? TIMER_NOCANDO : 0; }
+int beginTimerResolution() {
+  return timeBeginPeriod(1) == TIMERR_NOCANDO ? TIMER_NOCANDO : 0;
+}
 
-int endTimerResolution() { return timeEndPeriod(1) == TIMERR_NOCANDO ? TIMER_NOCANDO : 0; }
+int endTimerResolution() {
+  return timeEndPeriod(1) == TIMERR_NOCANDO ? TIMER_NOCANDO : 0;
+}
 
 std::int64_t monotonicMicros() {
   static LARGE_INTEGER frequency = [] {
@@ -50,9 +54,13 @@ void waitMicros(int us) {
 #else
 
 // Linux timers already have sub-millisecond resolution: nothing to ask for.
-int beginTimerResolution() { return 0; }
+int beginTimerResolution() {
+  return 0;
+}
 
-int endTimerResolution() { return 0; }
+int endTimerResolution() {
+  return 0;
+}
 
 std::int64_t monotonicMicros() {
   timespec ts{};

@@ -5,7 +5,9 @@
 namespace tw {
 
 namespace {
-bool validAltitude(int altitude) { return altitude >= MIN_ALTITUDE && altitude <= MAX_ALTITUDE; }
+bool validAltitude(int altitude) {
+  return altitude >= MIN_ALTITUDE && altitude <= MAX_ALTITUDE;
+}
 } // namespace
 
 SceneGraph::SceneGraph() = default;

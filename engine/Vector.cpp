@@ -27,14 +27,24 @@ void Vector::scale(float s) {
   y *= s;
 }
 
-Vector Vector::operator+(const Vector& other) const { return Vector(x + other.x, y + other.y); }
+Vector Vector::operator+(const Vector& other) const {
+  return Vector(x + other.x, y + other.y);
+}
 
-Vector Vector::operator-(const Vector& other) const { return Vector(x - other.x, y - other.y); }
+Vector Vector::operator-(const Vector& other) const {
+  return Vector(x - other.x, y - other.y);
+}
 
-Vector Vector::operator*(float s) const { return Vector(x * s, y * s); }
+Vector Vector::operator*(float s) const {
+  return Vector(x * s, y * s);
+}
 
-bool Vector::operator==(const Vector& other) const { return x == other.x && y == other.y; }
+bool Vector::operator==(const Vector& other) const {
+  return x == other.x && y == other.y;
+}
 
-bool Vector::operator!=(const Vector& other) const { return !(*this == other); }
+bool Vector::operator!=(const Vector& other) const {
+  return !(*this == other);
+}
 
 } // namespace tw

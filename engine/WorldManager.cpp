@@ -8,7 +8,9 @@
 
 namespace tw {
 
-WorldManager::WorldManager() { setType("WorldManager"); }
+WorldManager::WorldManager() {
+  setType("WorldManager");
+}
 
 WorldManager& WorldManager::getInstance() {
   static WorldManager world_manager;

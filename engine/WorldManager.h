@@ -68,10 +68,10 @@ private:
   Box view;
   Vector view_slack;
 
-  ObjectList outside;          // objects made while the manager was not started
-  ObjectList destroyed;        // objects destroyed during the walk in progress
+  ObjectList outside;   // objects made while the manager was not started
+  ObjectList destroyed; // objects destroyed during the walk in progress
   int walk_depth = 0;
-  ObjectList update_walk;      // reused so that a frame's walks do not allocate
+  ObjectList update_walk; // reused so that a frame's walks do not allocate
   ObjectList draw_walk;
   mutable ObjectList collisions;
 };

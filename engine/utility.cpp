@@ -28,7 +28,9 @@ std::string toString(char c) {
   return std::string(1, c);
 }
 
-std::string toString(bool b) { return b ? "true" : "false"; }
+std::string toString(bool b) {
+  return b ? "true" : "false";
+}
 
 namespace {
 
@@ -125,7 +127,9 @@ std::string match(std::string line, std::string token) {
   return "";
 }
 
-Box getWorldBox(const Object* p_o) { return getWorldBox(p_o, p_o->getPosition()); }
+Box getWorldBox(const Object* p_o) {
+  return getWorldBox(p_o, p_o->getPosition());
+}
 
 Box getWorldBox(const Object* p_o, Vector where) {
   Box box = p_o->getBox();

@@ -26,8 +26,8 @@ TEST(Vector, ArithmeticAndExactEquality) {
 
 TEST(Box, EdgesAndCornersIntersect) {
   const Box a(Vector(0, 0), 5, 5);
-  EXPECT_TRUE(tw::boxIntersectsBox(a, Box(Vector(5, 0), 3, 3)));  // shared edge x = 5
-  EXPECT_TRUE(tw::boxIntersectsBox(a, Box(Vector(5, 5), 1, 1)));  // shared corner
+  EXPECT_TRUE(tw::boxIntersectsBox(a, Box(Vector(5, 0), 3, 3))); // shared edge x = 5
+  EXPECT_TRUE(tw::boxIntersectsBox(a, Box(Vector(5, 5), 1, 1))); // shared corner
   EXPECT_FALSE(tw::boxIntersectsBox(a, Box(Vector(5.01f, 0), 3, 3)));
   EXPECT_FALSE(tw::boxIntersectsBox(a, Box(Vector(0, -2), 1, 1.9f)));
   // A box of zero extent inside another intersects, in either order.

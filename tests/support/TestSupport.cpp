@@ -88,6 +88,8 @@ void FakeClock::sleep(int ms) {
   }
 }
 
-std::string sourceDir() { return TW_SOURCE_DIR; }
+std::string sourceDir() {
+  return TW_SOURCE_DIR;
+}
 
 } // namespace twtest

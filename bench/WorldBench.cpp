@@ -1,0 +1,63 @@
+// Cost of one world update with many moving HARD objects.
+#include "LogManager.h"
+#include "Object.h"
+#include "WorldManager.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <random>
+
+namespace {
+
+/// Fills an 80 x 40 world with n HARD objects drifting in random directions; they bounce back
+/// in when they leave, so the density stays the same while the benchmark runs.
+class Drifter : public tw::Object {
+public:
+  int eventHandler(const tw::Event* p_e) override {
+    if (p_e->isType(tw::OUT_EVENT)) {
+      setVelocity(getVelocity() * -1.0f);
+      return 1;
+    }
+    return 0;
+  }
+};
+
+void fillWorld(int n) {
+  tw::WorldManager& world = tw::WorldManager::getInstance();
+  world.shutDown();
+  world.startUp();
+  world.setBoundary(tw::Box(tw::Vector(0, 0), 80, 40));
+  world.setView(tw::Box(tw::Vector(0, 0), 80, 40));
+  std::mt19937 rng(1);
+  std::uniform_real_distribution<float> x(0, 80), y(0, 40), v(-0.5f, 0.5f);
+  for (int i = 0; i < n; i++) {
+    auto* p_o = new Drifter;
+    p_o->setPosition(tw::Vector(x(rng), y(rng)));
+    p_o->setVelocity(tw::Vector(v(rng), v(rng)));
+  }
+}
+
+void worldUpdate(benchmark::State& state) {
+  fillWorld(static_cast<int>(state.range(0)));
+  for (auto _ : state) {
+    tw::WorldManager::getInstance().update();
+  }
+  state.counters["objects"] = static_cast<double>(state.range(0));
+  tw::WorldManager::getInstance().shutDown();
+}
+
+} // namespace
+
+BENCHMARK(worldUpdate)->Arg(100)->Arg(1000)->Arg(5000)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char** argv) {
+  // The log goes to a scratch file; the benchmark measures the world, not the terminal.
+  tw::LogManager::getInstance().startUp();
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  tw::LogManager::getInstance().shutDown();
+  std::remove("tarnwick.log");
+  return 0;
+}
