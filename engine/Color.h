@@ -3,7 +3,8 @@
 namespace tw {
 
 /// The colours characters are drawn in; converted to window colours by the graphics manager.
-enum Color {
+/// Any int is a valid Color: values past CUSTOM are unsupported colours, reported when used.
+enum Color : int {
   BLACK = 0,
   RED,
   GREEN,

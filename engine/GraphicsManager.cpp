@@ -2,6 +2,11 @@
 
 #include "Config.h"
 #include "LogManager.h"
+#include "WorldManager.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
 
 namespace tw {
 
@@ -16,64 +21,348 @@ float charHeight() {
 }
 
 Vector spacesToPixels(Vector spaces) {
-  return Vector(spaces.getX() * charWidth(), spaces.getY() * charHeight());
+  const Vector pixels(spaces.getX() * charWidth(), spaces.getY() * charHeight());
+  LogManager::getInstance().writeLog(15, "spacesToPixels(int): spaces (%d,%d) = pixels (%d,%d)",
+                                     static_cast<int>(spaces.getX()),
+                                     static_cast<int>(spaces.getY()),
+                                     static_cast<int>(pixels.getX()),
+                                     static_cast<int>(pixels.getY()));
+  return pixels;
 }
 
 Vector pixelsToSpaces(Vector pixels) {
-  return Vector(pixels.getX() / charWidth(), pixels.getY() / charHeight());
+  const Vector spaces(pixels.getX() / charWidth(), pixels.getY() / charHeight());
+  LogManager::getInstance().writeLog(15, "pixelsToSpaces(): pixels (%.2f,%.2f) = spaces (%.2f,%.2f)",
+                                     pixels.getX(), pixels.getY(), spaces.getX(),
+                                     spaces.getY());
+  return spaces;
 }
 
-sf::Color colorToSFML(Color) { return sf::Color::White; }
+sf::Color colorToSFML(Color color) {
+  switch (color) {
+  case BLACK:
+    return sf::Color::Black;
+  case RED:
+    return sf::Color::Red;
+  case GREEN:
+    return sf::Color::Green;
+  case YELLOW:
+    return sf::Color::Yellow;
+  case BLUE:
+    return sf::Color::Blue;
+  case MAGENTA:
+    return sf::Color::Magenta;
+  case CYAN:
+    return sf::Color::Cyan;
+  case WHITE:
+    return sf::Color::White;
+  case CUSTOM:
+    LogManager::getInstance().writeLog(5, "colorToSFML(): Color is CUSTOM.");
+    return sf::Color::White;
+  }
+  LogManager::getInstance().writeLog(5, "colorToSFML(): Color %d not supported.",
+                                     static_cast<int>(color));
+  return sf::Color::White;
+}
 
-void colorToRGB(Color, std::uint8_t&, std::uint8_t&, std::uint8_t&) {}
+void colorToRGB(Color color, std::uint8_t& red, std::uint8_t& green, std::uint8_t& blue) {
+  if (color == CUSTOM) {
+    return;
+  }
+  if (color < BLACK || color > CUSTOM) {
+    LogManager::getInstance().writeLog(5, "colorToRGB(): Color %d not supported.",
+                                       static_cast<int>(color));
+    return;
+  }
+  const sf::Color c = colorToSFML(color);
+  red = c.r;
+  green = c.g;
+  blue = c.b;
+}
 
-GraphicsManager::GraphicsManager() { setType("GraphicsManager"); }
+GraphicsManager::GraphicsManager() {
+  setType("GraphicsManager");
+  // Lines written while the window is closed at exit need the log still there.
+  LogManager::getInstance();
+  refreshDimensions();
+}
+
+GraphicsManager::~GraphicsManager() {
+  // Release the batch before the window and its context go.
+  batch.clear();
+}
 
 GraphicsManager& GraphicsManager::getInstance() {
   static GraphicsManager graphics_manager;
   return graphics_manager;
 }
 
-int GraphicsManager::startUp() { return Manager::startUp(); }
-
-void GraphicsManager::shutDown() { Manager::shutDown(); }
-
-int GraphicsManager::drawCharacter(char, Color, Vector) {
-  if (!isStarted()) {
-    LogManager::getInstance().writeLog("%s not started!", getType().c_str());
-  }
-  return -1;
+void GraphicsManager::refreshDimensions() {
+  const Config& config = Config::getInstance();
+  window_horizontal_pixels = config.window_horizontal_pixels;
+  window_vertical_pixels = config.window_vertical_pixels;
+  window_horizontal_chars = config.window_horizontal_chars;
+  window_vertical_chars = config.window_vertical_chars;
 }
 
-int GraphicsManager::drawString(Vector, std::string, Justification, Color) {
-  if (!isStarted()) {
-    LogManager::getInstance().writeLog("%s not started!", getType().c_str());
+int GraphicsManager::startUp() {
+  const LogManager& log = LogManager::getInstance();
+  if (p_window) {
+    log.writeLog("GraphicsManager::startUp(): Already started.");
+    return 0;
   }
-  return -1;
+  const Config& config = Config::getInstance();
+  refreshDimensions();
+  if (window_horizontal_pixels <= 0 || window_vertical_pixels <= 0 ||
+      window_horizontal_chars <= 0 || window_vertical_chars <= 0) {
+    log.writeLog("GraphicsManager::startUp(): Window of %d x %d pixels and %d x %d characters "
+                 "is not possible.",
+                 window_horizontal_pixels, window_vertical_pixels, window_horizontal_chars,
+                 window_vertical_chars);
+    return -1;
+  }
+#if defined(__unix__) && !defined(__APPLE__)
+  // Without an X display the window library cannot open a window and ends the program.
+  const char* p_display = std::getenv("DISPLAY");
+  if (!p_display || !*p_display) {
+    log.writeLog("GraphicsManager::startUp(): No display to open a window on (DISPLAY unset).");
+    return -1;
+  }
+#endif
+
+  const sf::VideoMode desktop = sf::VideoMode::getDesktopMode();
+  log.writeLog(5, "GraphicsManager::startUp(): Window resolution (%d, %d) pixels",
+               static_cast<int>(desktop.width), static_cast<int>(desktop.height));
+
+  p_window = std::make_unique<sf::RenderWindow>(
+      sf::VideoMode(static_cast<unsigned>(window_horizontal_pixels),
+                    static_cast<unsigned>(window_vertical_pixels), 32),
+      sf::String(config.getWindowTitle()), static_cast<sf::Uint32>(config.window_style),
+      sf::ContextSettings());
+  if (!p_window->isOpen()) {
+    log.writeLog("GraphicsManager::startUp(): Unable to open a window.");
+    p_window.reset();
+    return -1;
+  }
+  p_window->setMouseCursorVisible(config.show_mouse);
+  p_window->setVerticalSyncEnabled(true);
+
+  if (!font.loadFromFile(config.getFontFile())) {
+    log.writeLog("GraphicsManager::startUp(): Unable to load font from file '%s'.",
+                 config.getFontFile().c_str());
+    return -1;
+  }
+
+  const float scaled = std::min(charWidth(), charHeight()) * config.font_scale;
+  character_size = scaled >= 1.0f && scaled < 65536.0f ? static_cast<unsigned int>(scaled) : 0;
+  glyph_known.reset();
+
+  // Rectangles are drawn with the font's texture, on a corner of it that the font keeps
+  // opaque white for underlines; check that it is there.
+  const sf::Image page = font.getTexture(character_size).copyToImage();
+  bool has_white = page.getSize().x >= 2 && page.getSize().y >= 2;
+  for (unsigned x = 0; has_white && x < 2; x++) {
+    for (unsigned y = 0; has_white && y < 2; y++) {
+      has_white = page.getPixel(x, y) == sf::Color::White;
+    }
+  }
+  batch.clear();
+  batch.setWhiteTexel(has_white, sf::Vector2f(1.0f, 1.0f));
+  if (!has_white) {
+    log.writeLog("GraphicsManager::startUp(): Warning! Font texture has no white corner; "
+                 "drawing each cell on its own.");
+  }
+
+  background = static_cast<Color>(config.window_background_color);
+  background_color = colorToSFML(background);
+  clearCells(cells);
+  clearCells(shown_cells);
+  p_window->clear(background_color);
+
+  Manager::startUp();
+  log.writeLog(1, "GraphicsManager::startUp(): successfully started.");
+  return 0;
 }
 
-int GraphicsManager::drawFrame(bool, Color, char, Vector, Frame) {
+void GraphicsManager::shutDown() {
+  batch.clear();
+  if (p_window) {
+    p_window->close();
+    p_window.reset();
+  }
+  cells.clear();
+  shown_cells.clear();
+  Manager::shutDown();
+  LogManager::getInstance().writeLog(1, "GraphicsManager::shutDown(): successfully stopped.");
+}
+
+const sf::Glyph& GraphicsManager::glyphOf(std::uint32_t code_point) {
+  if (!glyph_known[code_point]) {
+    glyphs[code_point] = font.getGlyph(code_point, character_size, true);
+    glyph_known[code_point] = true;
+  }
+  return glyphs[code_point];
+}
+
+int GraphicsManager::drawCharacter(char ch, Color color, Vector world_pos) {
   if (!isStarted()) {
     LogManager::getInstance().writeLog("%s not started!", getType().c_str());
+    return -1;
   }
-  return -1;
+  if (!p_window) {
+    return -1;
+  }
+  const Vector view_pos = worldToView(world_pos);
+  const Vector p = spacesToPixels(view_pos);
+  const float cw = charWidth();
+  const float chh = charHeight();
+  batch.addRectangle(sf::Vector2f(p.getX() - cw / 10, p.getY() + chh / 5), sf::Vector2f(cw, chh),
+                     background_color);
+
+  std::uint8_t red = 255;
+  std::uint8_t green = 255;
+  std::uint8_t blue = 255;
+  colorToRGB(color, red, green, blue);
+  // The byte is a Latin-1 character, so 0xB7 is the middle dot whatever the locale.
+  const std::uint32_t code_point = static_cast<unsigned char>(ch);
+  // A text object draws nothing for white space and skips carriage returns.
+  if (code_point != ' ' && code_point != '\n' && code_point != '\t' && code_point != '\r') {
+    batch.addGlyph(sf::Vector2f(p.getX(), p.getY()), glyphOf(code_point), character_size,
+                   sf::Color(red, green, blue, 255));
+  }
+
+  const float column = std::floor(view_pos.getX() + 0.5f);
+  const float row = std::floor(view_pos.getY() + 0.5f);
+  if (column >= 0 && row >= 0 && column < static_cast<float>(window_horizontal_chars) &&
+      row < static_cast<float>(window_vertical_chars)) {
+    Cell& cell = cells[static_cast<std::size_t>(row) * window_horizontal_chars +
+                       static_cast<std::size_t>(column)];
+    cell.ch = ch;
+    cell.color = color;
+  }
+  return 0;
+}
+
+int GraphicsManager::drawString(Vector world_pos, std::string text, Justification justification,
+                                Color color) {
+  if (!isStarted()) {
+    LogManager::getInstance().writeLog("%s not started!", getType().c_str());
+    return -1;
+  }
+  float x0 = world_pos.getX();
+  if (justification == JUSTIFY_CENTER) {
+    x0 -= static_cast<float>(text.size() / 2);
+  } else if (justification == JUSTIFY_RIGHT) {
+    x0 -= static_cast<float>(text.size());
+  }
+  for (std::size_t i = 0; i < text.size(); i++) {
+    drawCharacter(text[i], color, Vector(x0 + static_cast<float>(i), world_pos.getY()));
+  }
+  return 0;
+}
+
+int GraphicsManager::drawFrame(bool centered, Color color, char transparent, Vector world_pos,
+                               const Frame& frame) {
+  if (!isStarted()) {
+    LogManager::getInstance().writeLog("%s not started!", getType().c_str());
+    return -1;
+  }
+  const std::string& str = frame.stringRef();
+  if (str.empty()) {
+    return -1;
+  }
+  const int width = frame.getWidth();
+  const int height = frame.getHeight();
+  const int x_offset = centered ? width / 2 : 0;
+  const int y_offset = centered ? height / 2 : 0;
+  for (int y = 0; y < height; y++) {
+    for (int x = 0; x < width; x++) {
+      // A frame whose string is shorter than its size draws only the characters it has.
+      const std::size_t index = static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
+                                static_cast<std::size_t>(x);
+      if (index >= str.size()) {
+        return 0;
+      }
+      const char c = str[index];
+      if (transparent != 0 && c == transparent) {
+        continue;
+      }
+      drawCharacter(c, color,
+                    Vector(world_pos.getX() + static_cast<float>(x - x_offset),
+                           world_pos.getY() + static_cast<float>(y - y_offset)));
+    }
+  }
+  return 0;
+}
+
+void GraphicsManager::flush() const {
+  if (p_window && !batch.isEmpty()) {
+    cell_draw_calls += batch.draw(*p_window, &font.getTexture(character_size));
+  }
 }
 
 void GraphicsManager::displayFrame() {
   if (!isStarted()) {
     LogManager::getInstance().writeLog("%s not started!", getType().c_str());
+    return;
   }
+  if (!p_window) {
+    return;
+  }
+  flush();
+  p_window->display();
+  p_window->clear(background_color);
+  shown_cells.swap(cells);
+  clearCells(cells);
+}
+
+sf::RenderWindow* GraphicsManager::getWindow() const {
+  flush();
+  return p_window.get();
 }
 
 int GraphicsManager::getHorizontalChars() const {
-  return Config::getInstance().window_horizontal_chars;
+  return p_window ? window_horizontal_chars : Config::getInstance().window_horizontal_chars;
 }
-int GraphicsManager::getVerticalChars() const { return Config::getInstance().window_vertical_chars; }
+int GraphicsManager::getVerticalChars() const {
+  return p_window ? window_vertical_chars : Config::getInstance().window_vertical_chars;
+}
 int GraphicsManager::getHorizontalPixels() const {
-  return Config::getInstance().window_horizontal_pixels;
+  return p_window ? window_horizontal_pixels : Config::getInstance().window_horizontal_pixels;
 }
 int GraphicsManager::getVerticalPixels() const {
-  return Config::getInstance().window_vertical_pixels;
+  return p_window ? window_vertical_pixels : Config::getInstance().window_vertical_pixels;
+}
+
+void GraphicsManager::clearCells(std::vector<Cell>& grid) const {
+  Cell blank;
+  blank.color = background;
+  grid.assign(static_cast<std::size_t>(window_horizontal_chars) *
+                  static_cast<std::size_t>(window_vertical_chars),
+              blank);
+}
+
+Cell GraphicsManager::cellIn(const std::vector<Cell>& grid, int x, int y) const {
+  if (x < 0 || y < 0 || x >= window_horizontal_chars || y >= window_vertical_chars ||
+      grid.empty()) {
+    Cell blank;
+    blank.color = background;
+    return blank;
+  }
+  return grid[static_cast<std::size_t>(y) * static_cast<std::size_t>(window_horizontal_chars) +
+              static_cast<std::size_t>(x)];
+}
+
+Cell GraphicsManager::cellAt(int x, int y) const { return cellIn(cells, x, y); }
+
+Cell GraphicsManager::shownCellAt(int x, int y) const { return cellIn(shown_cells, x, y); }
+
+std::string GraphicsManager::rowText(int y, bool shown) const {
+  std::string row;
+  for (int x = 0; x < window_horizontal_chars; x++) {
+    row += (shown ? shownCellAt(x, y) : cellAt(x, y)).ch;
+  }
+  return row;
 }
 
 } // namespace tw

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CellBatch.h"
 #include "Color.h"
 #include "Frame.h"
 #include "Manager.h"
@@ -7,8 +8,12 @@
 
 #include <SFML/Graphics.hpp>
 
+#include <array>
+#include <bitset>
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <vector>
 
 namespace tw {
 
@@ -16,6 +21,13 @@ enum Justification {
   JUSTIFY_LEFT = 0,
   JUSTIFY_CENTER,
   JUSTIFY_RIGHT,
+};
+
+/// What one character cell of the screen shows: the last character drawn there and its colour.
+/// A cell nothing was drawn into holds a space in the window's background colour.
+struct Cell {
+  char ch = ' ';
+  Color color = BLACK;
 };
 
 /// Pixels per cell, horizontally and vertically.
@@ -27,30 +39,71 @@ sf::Color colorToSFML(Color color);
 /// Writes the colour's channels; leaves them unchanged for CUSTOM and unknown values.
 void colorToRGB(Color color, std::uint8_t& red, std::uint8_t& green, std::uint8_t& blue);
 
-/// Owns the window and draws the world's character cells into it.
+/// Owns the window and draws the world's character cells into it. Cells are collected and
+/// sent to the window in as few draw calls as possible: at displayFrame, and whenever the
+/// window is handed out, so that whoever draws into it directly draws over them.
 class GraphicsManager : public Manager {
 public:
   static GraphicsManager& getInstance();
+  ~GraphicsManager() override;
 
   int startUp() override;
   void shutDown() override;
 
   int drawCharacter(char ch, Color color, Vector world_pos);
   int drawString(Vector world_pos, std::string text, Justification justification, Color color);
-  int drawFrame(bool centered, Color color, char transparent, Vector world_pos, Frame frame);
+  int drawFrame(bool centered, Color color, char transparent, Vector world_pos,
+                const Frame& frame);
   /// Shows the frame drawn since the last call and clears the window for the next one.
   void displayFrame();
+  /// Sends the cells collected so far to the window.
+  void flush() const;
 
-  sf::RenderWindow* getWindow() const { return p_window; }
+  /// The window with every cell drawn so far already in it; null when there is none.
+  sf::RenderWindow* getWindow() const;
   int getHorizontalChars() const;
   int getVerticalChars() const;
   int getHorizontalPixels() const;
   int getVerticalPixels() const;
 
+  /// The cell at column x, row y of the frame being drawn; a blank cell outside the screen.
+  Cell cellAt(int x, int y) const;
+  /// The same for the frame last shown by displayFrame.
+  Cell shownCellAt(int x, int y) const;
+  /// Row y of the frame being drawn (or of the last shown one) as text, one char per cell.
+  std::string rowText(int y, bool shown = false) const;
+
+  const sf::Font& getFont() const { return font; }
+  unsigned int getCharacterSize() const { return character_size; }
+  sf::Color getBackgroundColor() const { return background_color; }
+  /// Draw calls made for cells since start-up.
+  long getCellDrawCalls() const { return cell_draw_calls; }
+
 private:
   GraphicsManager();
+  void refreshDimensions();
+  const sf::Glyph& glyphOf(std::uint32_t code_point);
+  void clearCells(std::vector<Cell>& grid) const;
+  Cell cellIn(const std::vector<Cell>& grid, int x, int y) const;
 
-  sf::RenderWindow* p_window = nullptr;
+  sf::Font font;
+  std::unique_ptr<sf::RenderWindow> p_window;
+  int window_horizontal_pixels = 0;
+  int window_vertical_pixels = 0;
+  int window_horizontal_chars = 0;
+  int window_vertical_chars = 0;
+  sf::Color background_color = sf::Color::Black;
+  Color background = BLACK;
+  unsigned int character_size = 0;
+
+  mutable CellBatch batch;
+  mutable long cell_draw_calls = 0;
+  /// Glyphs of the 256 byte values, fetched from the font on first use.
+  std::array<sf::Glyph, 256> glyphs;
+  std::bitset<256> glyph_known;
+
+  std::vector<Cell> cells;
+  std::vector<Cell> shown_cells;
 };
 
 } // namespace tw

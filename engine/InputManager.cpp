@@ -1,9 +1,120 @@
 #include "InputManager.h"
 
+#include "EventMouse.h"
+#include "GameManager.h"
 #include "GraphicsManager.h"
 #include "LogManager.h"
 
+#include <SFML/Graphics/RenderWindow.hpp>
+#include <SFML/Window/Mouse.hpp>
+
 namespace tw {
+
+namespace {
+
+struct KeyPair {
+  sf::Keyboard::Key sfml;
+  Keyboard::Key key;
+};
+
+// The named keys, in the order their held state is sampled each frame. F11 and F12 come
+// last: they are named but not sampled.
+const KeyPair SAMPLED_KEYS[] = {
+    {sf::Keyboard::Up, Keyboard::UPARROW},
+    {sf::Keyboard::Down, Keyboard::DOWNARROW},
+    {sf::Keyboard::Left, Keyboard::LEFTARROW},
+    {sf::Keyboard::Right, Keyboard::RIGHTARROW},
+    {sf::Keyboard::Space, Keyboard::SPACE},
+    {sf::Keyboard::Enter, Keyboard::RETURN},
+    {sf::Keyboard::Tab, Keyboard::TAB},
+    {sf::Keyboard::Escape, Keyboard::ESCAPE},
+    {sf::Keyboard::Pause, Keyboard::PAUSE},
+    {sf::Keyboard::Subtract, Keyboard::MINUS},
+    {sf::Keyboard::Add, Keyboard::PLUS},
+    {sf::Keyboard::Tilde, Keyboard::TILDE},
+    {sf::Keyboard::Period, Keyboard::PERIOD},
+    {sf::Keyboard::Comma, Keyboard::COMMA},
+    {sf::Keyboard::Slash, Keyboard::SLASH},
+    {sf::Keyboard::Equal, Keyboard::EQUAL},
+    {sf::Keyboard::Backslash, Keyboard::BACKSLASH},
+    {sf::Keyboard::Multiply, Keyboard::MULTIPLY},
+    {sf::Keyboard::Quote, Keyboard::QUOTE},
+    {sf::Keyboard::Semicolon, Keyboard::SEMICOLON},
+    {sf::Keyboard::LControl, Keyboard::LEFTCONTROL},
+    {sf::Keyboard::RControl, Keyboard::RIGHTCONTROL},
+    {sf::Keyboard::LShift, Keyboard::LEFTSHIFT},
+    {sf::Keyboard::RShift, Keyboard::RIGHTSHIFT},
+    {sf::Keyboard::F1, Keyboard::F1},
+    {sf::Keyboard::F2, Keyboard::F2},
+    {sf::Keyboard::F3, Keyboard::F3},
+    {sf::Keyboard::F4, Keyboard::F4},
+    {sf::Keyboard::F5, Keyboard::F5},
+    {sf::Keyboard::F6, Keyboard::F6},
+    {sf::Keyboard::F7, Keyboard::F7},
+    {sf::Keyboard::F8, Keyboard::F8},
+    {sf::Keyboard::F9, Keyboard::F9},
+    {sf::Keyboard::F10, Keyboard::F10},
+    {sf::Keyboard::A, Keyboard::A},
+    {sf::Keyboard::B, Keyboard::B},
+    {sf::Keyboard::C, Keyboard::C},
+    {sf::Keyboard::D, Keyboard::D},
+    {sf::Keyboard::E, Keyboard::E},
+    {sf::Keyboard::F, Keyboard::F},
+    {sf::Keyboard::G, Keyboard::G},
+    {sf::Keyboard::H, Keyboard::H},
+    {sf::Keyboard::I, Keyboard::I},
+    {sf::Keyboard::J, Keyboard::J},
+    {sf::Keyboard::K, Keyboard::K},
+    {sf::Keyboard::L, Keyboard::L},
+    {sf::Keyboard::M, Keyboard::M},
+    {sf::Keyboard::N, Keyboard::N},
+    {sf::Keyboard::O, Keyboard::O},
+    {sf::Keyboard::P, Keyboard::P},
+    {sf::Keyboard::Q, Keyboard::Q},
+    {sf::Keyboard::R, Keyboard::R},
+    {sf::Keyboard::S, Keyboard::S},
+    {sf::Keyboard::T, Keyboard::T},
+    {sf::Keyboard::U, Keyboard::U},
+    {sf::Keyboard::V, Keyboard::V},
+    {sf::Keyboard::W, Keyboard::W},
+    {sf::Keyboard::X, Keyboard::X},
+    {sf::Keyboard::Y, Keyboard::Y},
+    {sf::Keyboard::Z, Keyboard::Z},
+    {sf::Keyboard::Num1, Keyboard::NUM1},
+    {sf::Keyboard::Num2, Keyboard::NUM2},
+    {sf::Keyboard::Num3, Keyboard::NUM3},
+    {sf::Keyboard::Num4, Keyboard::NUM4},
+    {sf::Keyboard::Num5, Keyboard::NUM5},
+    {sf::Keyboard::Num6, Keyboard::NUM6},
+    {sf::Keyboard::Num7, Keyboard::NUM7},
+    {sf::Keyboard::Num8, Keyboard::NUM8},
+    {sf::Keyboard::Num9, Keyboard::NUM9},
+    {sf::Keyboard::Num0, Keyboard::NUM0},
+    {sf::Keyboard::Backspace, Keyboard::BACKSPACE},
+    {sf::Keyboard::F11, Keyboard::F11},
+    {sf::Keyboard::F12, Keyboard::F12},
+};
+
+constexpr std::size_t KEY_COUNT = sizeof(SAMPLED_KEYS) / sizeof(SAMPLED_KEYS[0]);
+constexpr std::size_t UNSAMPLED_KEYS = 2;
+
+/// An unnamed key's number: its code moved past the named keys.
+constexpr int UNNAMED_KEY_OFFSET = 97;
+
+Vector cellsOf(int x, int y) {
+  return pixelsToSpaces(Vector(static_cast<float>(x), static_cast<float>(y)));
+}
+
+} // namespace
+
+Keyboard::Key Keyboard::fromSFML(sf::Keyboard::Key code) {
+  for (const KeyPair& pair : SAMPLED_KEYS) {
+    if (pair.sfml == code) {
+      return pair.key;
+    }
+  }
+  return static_cast<Key>(static_cast<int>(code) + UNNAMED_KEY_OFFSET);
+}
 
 InputManager::InputManager() { setType("InputManager"); }
 
@@ -17,21 +128,129 @@ bool InputManager::isValid(std::string event_type) const {
 }
 
 int InputManager::startUp() {
-  if (!GraphicsManager::getInstance().isStarted()) {
-    LogManager::getInstance().writeLog("InputManager::startUp(): Error starting InputManager. "
-                                       "GraphicsManager must be started first.");
+  const LogManager& log = LogManager::getInstance();
+  GraphicsManager& graphics = GraphicsManager::getInstance();
+  if (!graphics.isStarted()) {
+    log.writeLog("InputManager::startUp(): Error starting InputManager. "
+                 "GraphicsManager must be started first.");
     return -1;
   }
+  sf::RenderWindow* p_window = graphics.getWindow();
+  if (p_window) {
+    // Holding a key gives one pressed event; held keys are sampled every frame instead.
+    p_window->setKeyRepeatEnabled(false);
+    log.writeLog(2, "InputManager::startUp(): Keyboard repeated disabled.");
+  } else {
+    log.writeLog("InputManager::startUp(): Warning - GraphicsManager unexpectedly returned null "
+                 "window! Cannot disable keyboard repeat.");
+  }
   Manager::startUp();
+  log.writeLog(5, "InputManager::startUp(): successfully started.");
   return 0;
 }
 
-void InputManager::shutDown() { Manager::shutDown(); }
+void InputManager::shutDown() {
+  const LogManager& log = LogManager::getInstance();
+  sf::RenderWindow* p_window = GraphicsManager::getInstance().getWindow();
+  if (p_window) {
+    p_window->setKeyRepeatEnabled(true);
+    log.writeLog(2, "InputManager::shutDown(): Keyboard repeat enabled.");
+  }
+  Manager::shutDown();
+  log.writeLog(1, "InputManager::shutDown(): successfully stopped.");
+}
+
+EventKeyboard InputManager::toEventKeyboard(const sf::Event::KeyEvent& key_event) {
+  EventKeyboard event;
+  const Keyboard::Key key = Keyboard::fromSFML(key_event.code);
+  event.setKey(key);
+  LogManager::getInstance().writeLog(15, "InputManager::toEventKeyboard(): Keyboard event '%c' (%d)",
+                                     static_cast<char>(key), static_cast<int>(key_event.code));
+  return event;
+}
 
 void InputManager::getInput() {
-  if (!GraphicsManager::getInstance().getWindow()) {
-    LogManager::getInstance().writeLog(
-        "InputManager::getInput(): GraphicsManager unexpectedly returned null window!");
+  const LogManager& log = LogManager::getInstance();
+  sf::RenderWindow* p_window = GraphicsManager::getInstance().getWindow();
+  if (!p_window) {
+    log.writeLog("InputManager::getInput(): GraphicsManager unexpectedly returned null window!");
+    return;
+  }
+
+  sf::Event window_event;
+  while (p_window->pollEvent(window_event)) {
+    switch (window_event.type) {
+    case sf::Event::Closed:
+      log.writeLog(1, "InputManager::getInput(): Window close event. Setting game over.");
+      GameManager::getInstance().setGameOver(true);
+      return;
+    case sf::Event::KeyPressed:
+    case sf::Event::KeyReleased: {
+      EventKeyboard event = toEventKeyboard(window_event.key);
+      event.setKeyboardAction(window_event.type == sf::Event::KeyPressed ? Keyboard::KEY_PRESSED
+                                                                         : Keyboard::KEY_RELEASED);
+      onEvent(&event);
+      break;
+    }
+    case sf::Event::MouseMoved: {
+      EventMouse event;
+      event.setMouseAction(Mouse::MOVED);
+      event.setMouseButton(Mouse::UNDEFINED_MOUSE_BUTTON);
+      event.setMousePosition(cellsOf(window_event.mouseMove.x, window_event.mouseMove.y));
+      onEvent(&event);
+      break;
+    }
+    case sf::Event::MouseButtonPressed: {
+      EventMouse event;
+      event.setMouseAction(Mouse::CLICKED);
+      event.setMousePosition(cellsOf(window_event.mouseButton.x, window_event.mouseButton.y));
+      // The button that went down, whether or not it is still down when the event is read.
+      switch (window_event.mouseButton.button) {
+      case sf::Mouse::Left:
+        event.setMouseButton(Mouse::LEFT);
+        break;
+      case sf::Mouse::Right:
+        event.setMouseButton(Mouse::RIGHT);
+        break;
+      case sf::Mouse::Middle:
+        event.setMouseButton(Mouse::MIDDLE);
+        break;
+      default:
+        event.setMouseButton(Mouse::UNDEFINED_MOUSE_BUTTON);
+        break;
+      }
+      onEvent(&event);
+      break;
+    }
+    default:
+      break;
+    }
+  }
+
+  const sf::Vector2i pointer = sf::Mouse::getPosition(*p_window);
+  EventMouse held;
+  held.setMouseAction(Mouse::PRESSED);
+  held.setMousePosition(cellsOf(pointer.x, pointer.y));
+  const struct {
+    sf::Mouse::Button sfml;
+    Mouse::Button button;
+  } buttons[] = {{sf::Mouse::Left, Mouse::LEFT},
+                 {sf::Mouse::Right, Mouse::RIGHT},
+                 {sf::Mouse::Middle, Mouse::MIDDLE}};
+  for (const auto& b : buttons) {
+    if (sf::Mouse::isButtonPressed(b.sfml)) {
+      held.setMouseButton(b.button);
+      onEvent(&held);
+    }
+  }
+
+  for (std::size_t i = 0; i < KEY_COUNT - UNSAMPLED_KEYS; i++) {
+    if (sf::Keyboard::isKeyPressed(SAMPLED_KEYS[i].sfml)) {
+      EventKeyboard event;
+      event.setKey(SAMPLED_KEYS[i].key);
+      event.setKeyboardAction(Keyboard::KEY_DOWN);
+      onEvent(&event);
+    }
   }
 }
 

@@ -1,8 +1,123 @@
 #pragma once
 
+#include "EventKeyboard.h"
 #include "Manager.h"
 
+#include <SFML/Window/Event.hpp>
+#include <SFML/Window/Keyboard.hpp>
+
 namespace tw {
+
+namespace Keyboard {
+
+/// Engine key numbers, carried in a keyboard event's key. Keys without a name arrive as the
+/// window library's key code plus 97.
+enum Key : int {
+  UNDEFINED_KEY = -1,
+  SPACE,
+  RETURN,
+  ESCAPE,
+  TAB,
+  LEFTARROW,
+  RIGHTARROW,
+  UPARROW,
+  DOWNARROW,
+  PAUSE,
+  MINUS,
+  PLUS,
+  TILDE,
+  PERIOD,
+  COMMA,
+  SLASH,
+  EQUAL,
+  BACKSLASH,
+  MULTIPLY,
+  QUOTE,
+  SEMICOLON,
+  LEFTCONTROL,
+  RIGHTCONTROL,
+  LEFTSHIFT,
+  RIGHTSHIFT,
+  F1,
+  F2,
+  F3,
+  F4,
+  F5,
+  F6,
+  F7,
+  F8,
+  F9,
+  F10,
+  F11,
+  F12,
+  A,
+  B,
+  C,
+  D,
+  E,
+  F,
+  G,
+  H,
+  I,
+  J,
+  K,
+  L,
+  M,
+  N,
+  O,
+  P,
+  Q,
+  R,
+  S,
+  T,
+  U,
+  V,
+  W,
+  X,
+  Y,
+  Z,
+  NUM1,
+  NUM2,
+  NUM3,
+  NUM4,
+  NUM5,
+  NUM6,
+  NUM7,
+  NUM8,
+  NUM9,
+  NUM0,
+  BACKSPACE,
+};
+
+enum Action : int {
+  UNDEFINED_KEYBOARD_ACTION = -1,
+  KEY_PRESSED,  ///< the key went down
+  KEY_RELEASED, ///< the key went up
+  KEY_DOWN,     ///< the key is held; sent every frame
+};
+
+/// The engine key of a window-library key code.
+Key fromSFML(sf::Keyboard::Key code);
+
+} // namespace Keyboard
+
+namespace Mouse {
+
+enum Action : int {
+  UNDEFINED_MOUSE_ACTION = -1,
+  CLICKED, ///< a button went down
+  PRESSED, ///< a button is held; sent every frame
+  MOVED,
+};
+
+enum Button : int {
+  UNDEFINED_MOUSE_BUTTON = -1,
+  LEFT,
+  RIGHT,
+  MIDDLE,
+};
+
+} // namespace Mouse
 
 /// Turns the window's keyboard and mouse input into keyboard and mouse events.
 class InputManager : public Manager {
@@ -14,6 +129,9 @@ public:
   void shutDown() override;
   /// Reads the window's events and the held keys and buttons; once per frame.
   void getInput();
+
+  /// A keyboard event with the engine key of the window's key event; its action is undefined.
+  static EventKeyboard toEventKeyboard(const sf::Event::KeyEvent& key_event);
 
 private:
   InputManager();

@@ -329,6 +329,10 @@ void Object::doPathFollowing() {
   if (!boxContainsPosition(world_box, next)) {
     return;
   }
+  // Stand on the node before turning, so the object keeps to the path round corners.
+  if (position != next) {
+    WorldManager::getInstance().moveObject(this, next);
+  }
   if (path.index < node_count) {
     path.index++;
   }

@@ -6,10 +6,10 @@
 #include "utility.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <limits>
 #include <new>
-#include <string>
 
 namespace tw {
 
@@ -18,8 +18,24 @@ namespace {
 // A grid larger than this (cells) is not allocated; the search then finds nothing.
 constexpr long long MAX_GRID_CELLS = 16LL * 1024 * 1024;
 
-float distance(float dx, float dy) {
-  return static_cast<float>(std::sqrt(static_cast<double>(dx * dx + dy * dy)));
+/// A boundary extent as a whole number of cells, 0 for nothing usable.
+long long cellsIn(float extent) {
+  return std::isfinite(extent) && extent > 0 ? static_cast<long long>(std::min(extent, 1e9f)) : 0;
+}
+
+/// Straight-line length, the root taken in double and rounded to float.
+float distance(double dx, double dy) {
+  return static_cast<float>(std::sqrt(dx * dx + dy * dy));
+}
+
+/// Appends "(x,y) ", the form in which the sets are logged.
+void appendCell(std::string& text, int x, int y) {
+  char number[16];
+  text += '(';
+  text.append(number, std::to_chars(number, number + sizeof(number), x).ptr);
+  text += ',';
+  text.append(number, std::to_chars(number, number + sizeof(number), y).ptr);
+  text += ") ";
 }
 
 } // namespace
@@ -27,10 +43,10 @@ float distance(float dx, float dy) {
 PathFind::PathFind(Object* p_init_obj, int start_x, int start_y, int end_x, int end_y)
     : p_obj(p_init_obj), start{start_x, start_y}, end{end_x, end_y} {
   const Box boundary = WorldManager::getInstance().getBoundary();
-  const float h = boundary.getHorizontal(), v = boundary.getVertical();
-  const long long w = std::isfinite(h) && h > 0 ? static_cast<long long>(std::min(h, 1e9f)) : 0;
-  const long long r = std::isfinite(v) && v > 0 ? static_cast<long long>(std::min(v, 1e9f)) : 0;
+  const long long w = cellsIn(boundary.getHorizontal());
+  const long long r = cellsIn(boundary.getVertical());
   if (w > 0 && r > 0 && w * r <= MAX_GRID_CELLS) {
+    // Every record starts at from_start 0 (as the start cell must) with no parent.
     p_grid = new (std::nothrow) Node[w * r];
     if (p_grid) {
       columns = static_cast<int>(w);
@@ -41,7 +57,23 @@ PathFind::PathFind(Object* p_init_obj, int start_x, int start_y, int end_x, int 
   }
 }
 
-PathFind::~PathFind() { delete[] p_grid; }
+PathFind::~PathFind() {
+  delete[] p_grid;
+}
+
+bool PathFind::blocked(Vector where) const {
+  if (!p_obj) {
+    return false;
+  }
+  const ObjectList in_way = WorldManager::getInstance().getCollisions(p_obj, where);
+  for (int i = 0; i < in_way.getCount(); i++) {
+    if (in_way.at(i)->getSolidness() == HARD) {
+      LogManager::getInstance().writeLog("\t\tCollision (%s)", in_way.at(i)->typeRef().c_str());
+      return true;
+    }
+  }
+  return false;
+}
 
 int PathFind::cycleOnce() {
   const LogManager& log = LogManager::getInstance();
@@ -50,6 +82,7 @@ int PathFind::cycleOnce() {
   log.writeLog("PathFind::cycleOnce(): ply %d", ply);
   log.writeLog("\tFinding lowest cost in open set");
 
+  // Last to first, strictly lower: among equal costs the cell added last wins.
   Cell chosen = start;
   float min_cost = std::numeric_limits<float>::infinity();
   for (auto it = open_set.rbegin(); it != open_set.rend(); ++it) {
@@ -61,62 +94,57 @@ int PathFind::cycleOnce() {
     }
   }
   log.writeLog("\tLowest (%d,%d), cost %.2f", chosen.x, chosen.y, min_cost);
-  const auto found = std::find(open_set.begin(), open_set.end(), chosen);
-  if (found != open_set.end()) {
-    open_set.erase(found);
-    in_open[chosen.y * columns + chosen.x] = 0;
+  if (inGrid(chosen) && in_open[indexOf(chosen)]) {
+    open_set.erase(std::find(open_set.begin(), open_set.end(), chosen));
+    in_open[indexOf(chosen)] = 0;
   }
 
-  std::string text;
+  open_text.clear();
   for (const Cell& c : open_set) {
-    text += "(" + toString(c.x) + "," + toString(c.y) + ") ";
+    appendCell(open_text, c.x, c.y);
   }
-  log.writeLog("\tOpen set: %s", text.c_str());
-  closed_set.push_back(chosen);
+  log.writeLog("\tOpen set: %s", open_text.c_str());
+  appendCell(closed_text, chosen.x, chosen.y);
   if (inGrid(chosen)) {
-    in_closed[chosen.y * columns + chosen.x] = 1;
+    in_closed[indexOf(chosen)] = 1;
   }
-  text.clear();
-  for (const Cell& c : closed_set) {
-    text += "(" + toString(c.x) + "," + toString(c.y) + ") ";
-  }
-  log.writeLog("\tClosed set: %s", text.c_str());
+  log.writeLog("\tClosed set: %s", closed_text.c_str());
 
   if (chosen == end) {
     log.writeLog("PathFind::cycleOnce(): done. FOUND.");
     return FOUND;
   }
 
-  const WorldManager& world = WorldManager::getInstance();
+  // Neighbours must lie inside the world as it is now, and inside the grid as it was made.
+  const Box boundary = WorldManager::getInstance().getBoundary();
+  const long long w = std::min<long long>(columns, cellsIn(boundary.getHorizontal()));
+  const long long h = std::min<long long>(rows, cellsIn(boundary.getVertical()));
   const float chosen_from_start = inGrid(chosen) ? nodeAt(chosen).from_start : 0.0f;
   static const int steps[8][2] = {{-1, -1}, {0, -1}, {1, -1}, {-1, 0},
                                   {1, 0},   {-1, 1}, {0, 1},  {1, 1}};
   for (const auto& step : steps) {
-    const Cell n{chosen.x + step[0], chosen.y + step[1]};
-    if (!inGrid(n)) {
+    const long long nx = static_cast<long long>(chosen.x) + step[0];
+    const long long ny = static_cast<long long>(chosen.y) + step[1];
+    if (nx < 0 || nx >= w || ny < 0 || ny >= h) {
       continue;
     }
+    const Cell n{static_cast<int>(nx), static_cast<int>(ny)};
     log.writeLog("\tExamining neighbor (%d, %d)", n.x, n.y);
-    const ObjectList in_way = world.getCollisions(
-        p_obj, Vector(static_cast<float>(n.x), static_cast<float>(n.y)));
-    bool blocked = false;
-    for (int i = 0; i < in_way.getCount(); i++) {
-      if (in_way.at(i)->getSolidness() == HARD) {
-        log.writeLog("\t\tCollision (%s)", in_way.at(i)->typeRef().c_str());
-        blocked = true;
-        break;
-      }
-    }
-    if (blocked) {
+    if (blocked(Vector(static_cast<float>(n.x), static_cast<float>(n.y)))) {
       continue;
     }
-    const int index = n.y * columns + n.x;
+    // A diagonal step must not squeeze past the corner of a HARD object: halfway there the
+    // object would overlap it, and the world would stop it on the way.
+    if (step[0] != 0 && step[1] != 0 &&
+        blocked(Vector(chosen.x + 0.5f * step[0], chosen.y + 0.5f * step[1]))) {
+      continue;
+    }
+    const int index = indexOf(n);
     if (in_closed[index]) {
       log.writeLog("\t\tin_closed already");
       continue;
     }
-    const float g =
-        chosen_from_start + distance(static_cast<float>(step[0]), static_cast<float>(step[1]));
+    const float g = chosen_from_start + distance(step[0], step[1]);
     Node& node = nodeAt(n);
     if (!in_open[index]) {
       open_set.push_back(n);
@@ -130,9 +158,9 @@ int PathFind::cycleOnce() {
     }
     node.parent = chosen;
     node.from_start = g;
-    node.cost = g + distance(static_cast<float>(n.x - end.x), static_cast<float>(n.y - end.y));
-    log.writeLog("\t\tbetter path from (%d, %d) (from_start %.2f, to_end %.2f)", chosen.x,
-                 chosen.y, node.from_start, node.cost);
+    node.cost = g + distance(static_cast<double>(n.x) - end.x, static_cast<double>(n.y) - end.y);
+    log.writeLog("\t\tbetter path from (%d, %d) (from_start %.2f, to_end %.2f)", chosen.x, chosen.y,
+                 node.from_start, node.cost);
   }
 
   if (open_set.empty()) {
@@ -146,7 +174,7 @@ int PathFind::cycleOnce() {
 Path PathFind::getPath() const {
   Path path;
   Cell c = end;
-  // Bounded by the grid size, so a chain of parents can never loop.
+  // Parents always point to cells closed earlier, so the walk ends; the bound is a guard.
   long long steps = 0;
   const long long limit = static_cast<long long>(columns) * rows;
   while (!(c == start) && inGrid(c) && steps <= limit) {

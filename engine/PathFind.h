@@ -1,7 +1,9 @@
 #pragma once
 
 #include "Path.h"
+#include "Vector.h"
 
+#include <string>
 #include <vector>
 
 namespace tw {
@@ -18,7 +20,8 @@ enum PathStatus {
 /// one cell; HARD objects in the object's way block a cell.
 class PathFind {
 public:
-  /// Searches from start to end (cells); the grid takes the world boundary's size now.
+  /// Searches from start to end (cells); the grid takes the world boundary's size now and
+  /// keeps it, whatever later happens to the boundary.
   PathFind(Object* p_obj, int start_x, int start_y, int end_x, int end_y);
   ~PathFind();
   PathFind(const PathFind&) = delete;
@@ -31,6 +34,7 @@ public:
 
   Object* getObject() const { return p_obj; }
   int getPly() const { return ply; }
+  /// Grid size in cells; 0 when the boundary was empty or too large to hold.
   int getColumns() const { return columns; }
   int getRows() const { return rows; }
 
@@ -46,9 +50,12 @@ private:
     Cell parent{-1, -1};
   };
 
-  Node& nodeAt(Cell c) { return p_grid[c.y * columns + c.x]; }
-  const Node& nodeAt(Cell c) const { return p_grid[c.y * columns + c.x]; }
+  int indexOf(Cell c) const { return c.y * columns + c.x; }
+  Node& nodeAt(Cell c) { return p_grid[indexOf(c)]; }
+  const Node& nodeAt(Cell c) const { return p_grid[indexOf(c)]; }
   bool inGrid(Cell c) const { return c.x >= 0 && c.x < columns && c.y >= 0 && c.y < rows; }
+  /// Whether the object would overlap a HARD object at where (and logs the first one).
+  bool blocked(Vector where) const;
 
   Object* p_obj;
   Cell start;
@@ -56,10 +63,14 @@ private:
   int columns = 0;
   int rows = 0;
   Node* p_grid = nullptr;
+  // The open set stays a sequence in insertion order (its order decides ties); one flag per
+  // cell answers "is it in the open set" and "is it closed" in constant time. The closed set
+  // is otherwise only ever logged, so it is kept as its logged text, in the order closed.
   std::vector<Cell> open_set;
-  std::vector<Cell> closed_set;
-  std::vector<char> in_closed; // one flag per cell, so the closed test is constant time
   std::vector<char> in_open;
+  std::vector<char> in_closed;
+  std::string closed_text;
+  std::string open_text; // rebuilt every ply; kept to reuse its storage
   int ply = 0;
 };
 

@@ -3,6 +3,8 @@
 #include "Color.h"
 #include "Vector.h"
 
+#include <SFML/Graphics/CircleShape.hpp>
+
 #include <cstdint>
 
 namespace tw {
@@ -19,6 +21,8 @@ class Shape {
 public:
   Shape();
 
+  /// Draws the figure with its cell's top-left corner at world_pos; kinds other than CIRCLE,
+  /// SQUARE and TRIANGLE draw nothing.
   void draw(Vector world_pos);
 
   Color getColor() const { return color; }
@@ -33,6 +37,9 @@ public:
   void setSize(float new_size) { size = new_size; }
   std::uint8_t getOpacity() const { return opacity; }
   void setOpacity(std::uint8_t new_opacity) { opacity = new_opacity; }
+
+  /// The one figure every shape is drawn with, as the last draw left it.
+  static const sf::CircleShape& figure();
 
 private:
   Color color = WHITE;

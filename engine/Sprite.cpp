@@ -1,11 +1,16 @@
 #include "Sprite.h"
 
+#include <new>
+
 namespace tw {
 
 Sprite::Sprite(int max_frames) {
   if (max_frames > 0) {
-    p_frames = new Frame[max_frames];
-    max_frame_count = max_frames;
+    // A count the memory cannot hold leaves the sprite without room (max frame count 0).
+    p_frames = new (std::nothrow) Frame[max_frames];
+    if (p_frames) {
+      max_frame_count = max_frames;
+    }
   }
 }
 

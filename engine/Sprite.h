@@ -10,7 +10,7 @@ namespace tw {
 /// A labelled sequence of equally sized frames drawn in one colour.
 class Sprite {
 public:
-  /// Room for max_frames frames (none when the count is not positive).
+  /// Room for max_frames frames (none when the count is not positive or cannot be allocated).
   explicit Sprite(int max_frames);
   ~Sprite();
   Sprite(const Sprite&) = delete;

@@ -4,6 +4,7 @@
 #include "EventOut.h"
 #include "LogManager.h"
 #include "Object.h"
+#include "ViewObject.h"
 #include "utility.h"
 
 namespace tw {
@@ -139,6 +140,9 @@ void WorldManager::update() {
       }
     }
     p_o->doPathFollowing();
+    if (wasDestroyed(p_o)) {
+      continue;
+    }
     if (p_o->getAcceleration() != Vector(0, 0)) {
       p_o->accelerate();
     }
@@ -293,7 +297,8 @@ void WorldManager::draw() {
       if (wasDestroyed(p_o)) {
         continue;
       }
-      if (boxIntersectsBox(getWorldBox(p_o), view)) {
+      // View objects sit in view coordinates and are always drawn.
+      if (boxIntersectsBox(getWorldBox(p_o), view) || dynamic_cast<ViewObject*>(p_o)) {
         p_o->draw();
       }
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 enum GameMode {
   MODE_NONE = 0,
   MENU,

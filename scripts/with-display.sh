@@ -23,7 +23,7 @@ if [ -z "$display" ]; then
   echo "with-display: no free X display number" >&2
   exit 1
 fi
-Xvfb "$display" -screen 0 1280x1024x24 -noreset -nolisten tcp >/dev/null 2>&1 &
+Xvfb "$display" -screen 0 2048x1536x24 -noreset -nolisten tcp >/dev/null 2>&1 &
 xvfb_pid=$!
 trap 'kill $xvfb_pid 2>/dev/null; wait $xvfb_pid 2>/dev/null' EXIT
 for _ in $(seq 1 100); do

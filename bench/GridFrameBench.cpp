@@ -1,0 +1,107 @@
+// One full frame of 80 x 40 character cells, drawn the engine's batched way and the plain
+// way (one text draw and one rectangle draw per cell), each shown in a real window.
+#include "Config.h"
+#include "GraphicsManager.h"
+#include "LogManager.h"
+#include "WorldManager.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Cell {
+  char ch;
+  tw::Color color;
+  tw::Vector pos;
+};
+
+/// A full screen of mixed characters and colours, like a busy game screen.
+std::vector<Cell> fullGrid() {
+  const std::string text = "The quick brown fox jumps over the lazy dog. 0123456789 #*@=+-|/\\";
+  std::vector<Cell> cells;
+  const tw::GraphicsManager& g = tw::GraphicsManager::getInstance();
+  for (int y = 0; y < g.getVerticalChars(); y++) {
+    for (int x = 0; x < g.getHorizontalChars(); x++) {
+      const std::size_t n = static_cast<std::size_t>(y * g.getHorizontalChars() + x);
+      cells.push_back({text[n % text.size()], static_cast<tw::Color>(1 + n % 7),
+                       tw::Vector(static_cast<float>(x), static_cast<float>(y))});
+    }
+  }
+  return cells;
+}
+
+void BM_GridFrameBatched(benchmark::State& state) {
+  tw::GraphicsManager& g = tw::GraphicsManager::getInstance();
+  const std::vector<Cell> cells = fullGrid();
+  for (auto _ : state) {
+    for (const Cell& c : cells) {
+      g.drawCharacter(c.ch, c.color, c.pos);
+    }
+    g.displayFrame();
+  }
+  state.counters["cells"] = static_cast<double>(cells.size());
+}
+
+void BM_GridFramePerCharacter(benchmark::State& state) {
+  tw::GraphicsManager& g = tw::GraphicsManager::getInstance();
+  sf::RenderWindow& window = *g.getWindow();
+  const std::vector<Cell> cells = fullGrid();
+  sf::RectangleShape rect(sf::Vector2f(tw::charWidth(), tw::charHeight()));
+  rect.setFillColor(g.getBackgroundColor());
+  sf::Text text;
+  text.setFont(g.getFont());
+  text.setStyle(sf::Text::Bold);
+  text.setCharacterSize(g.getCharacterSize());
+  for (auto _ : state) {
+    for (const Cell& c : cells) {
+      const tw::Vector p = tw::spacesToPixels(tw::worldToView(c.pos));
+      rect.setPosition(p.getX() - tw::charWidth() / 10, p.getY() + tw::charHeight() / 5);
+      window.draw(rect);
+      text.setString(sf::String(static_cast<sf::Uint32>(static_cast<unsigned char>(c.ch))));
+      text.setFillColor(tw::colorToSFML(c.color));
+      text.setPosition(p.getX(), p.getY());
+      window.draw(text);
+    }
+    window.display();
+    window.clear(g.getBackgroundColor());
+  }
+  state.counters["cells"] = static_cast<double>(cells.size());
+}
+
+BENCHMARK(BM_GridFrameBatched)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_GridFramePerCharacter)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+} // namespace
+
+int main(int argc, char** argv) {
+  tw::Config& config = tw::Config::getInstance();
+  // The game's window: 1024 x 960 pixels, 80 x 40 cells.
+  config.window_vertical_pixels = 960;
+  config.window_vertical_chars = 40;
+  config.setFontFile(std::string(TW_SOURCE_DIR) + "/tw-font.ttf");
+  config.setLogFile("/dev/null");
+  tw::LogManager::getInstance().startUp();
+  tw::WorldManager::getInstance().startUp();
+  tw::GraphicsManager& g = tw::GraphicsManager::getInstance();
+  if (g.startUp() != 0) {
+    std::fprintf(stderr, "GridFrameBench: cannot open a window (is there a display?)\n");
+    return 1;
+  }
+  tw::WorldManager::getInstance().setView(
+      tw::Box(tw::Vector(0, 0), static_cast<float>(g.getHorizontalChars()),
+              static_cast<float>(g.getVerticalChars())));
+  // Measure the drawing, not the screen's refresh rate.
+  g.getWindow()->setVerticalSyncEnabled(false);
+
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+
+  g.shutDown();
+  tw::WorldManager::getInstance().shutDown();
+  tw::LogManager::getInstance().shutDown();
+  return 0;
+}

@@ -1,0 +1,88 @@
+#include "CellBatch.h"
+
+namespace tw {
+
+void CellBatch::setWhiteTexel(bool has_white, sf::Vector2f texel) {
+  has_white_texel = has_white;
+  white_texel = texel;
+}
+
+void CellBatch::addQuad(sf::Vector2f top_left, sf::Vector2f bottom_right,
+                        sf::Vector2f tex_top_left, sf::Vector2f tex_bottom_right,
+                        sf::Color color, Kind kind) {
+  const sf::Vector2f top_right(bottom_right.x, top_left.y);
+  const sf::Vector2f bottom_left(top_left.x, bottom_right.y);
+  const sf::Vector2f tex_top_right(tex_bottom_right.x, tex_top_left.y);
+  const sf::Vector2f tex_bottom_left(tex_top_left.x, tex_bottom_right.y);
+  vertices.emplace_back(top_left, color, tex_top_left);
+  vertices.emplace_back(top_right, color, tex_top_right);
+  vertices.emplace_back(bottom_left, color, tex_bottom_left);
+  vertices.emplace_back(bottom_left, color, tex_bottom_left);
+  vertices.emplace_back(top_right, color, tex_top_right);
+  vertices.emplace_back(bottom_right, color, tex_bottom_right);
+  kinds.push_back(kind);
+}
+
+void CellBatch::addRectangle(sf::Vector2f position, sf::Vector2f size, sf::Color color) {
+  // Corners are computed as a shape's transform computes them: local point plus position.
+  const sf::Vector2f bottom_right(size.x + position.x, size.y + position.y);
+  addQuad(position, bottom_right, white_texel, white_texel, color, RECTANGLE);
+}
+
+void CellBatch::addGlyph(sf::Vector2f origin, const sf::Glyph& glyph,
+                         unsigned int character_size, sf::Color color) {
+  // A text object puts its first glyph on the baseline at (0, character size) of its own
+  // space and widens the quad by one pixel on every side, in the texture as well, so that
+  // smoothing at the glyph's edges is not cut off.
+  const float padding = 1.0f;
+  const float baseline = static_cast<float>(character_size);
+  const float left = glyph.bounds.left - padding;
+  const float top = glyph.bounds.top - padding;
+  const float right = glyph.bounds.left + glyph.bounds.width + padding;
+  const float bottom = glyph.bounds.top + glyph.bounds.height + padding;
+  const sf::Vector2f local_top_left(0.0f + left, baseline + top);
+  const sf::Vector2f local_bottom_right(0.0f + right, baseline + bottom);
+
+  const float u1 = static_cast<float>(glyph.textureRect.left) - padding;
+  const float v1 = static_cast<float>(glyph.textureRect.top) - padding;
+  const float u2 = static_cast<float>(glyph.textureRect.left + glyph.textureRect.width) + padding;
+  const float v2 = static_cast<float>(glyph.textureRect.top + glyph.textureRect.height) + padding;
+
+  addQuad(local_top_left + origin, local_bottom_right + origin, sf::Vector2f(u1, v1),
+          sf::Vector2f(u2, v2), color, GLYPH);
+}
+
+int CellBatch::draw(sf::RenderTarget& target, const sf::Texture* p_texture) {
+  if (vertices.empty()) {
+    return 0;
+  }
+  int calls = 0;
+  if (has_white_texel) {
+    sf::RenderStates states;
+    states.texture = p_texture;
+    target.draw(vertices.data(), vertices.size(), sf::Triangles, states);
+    calls = 1;
+  } else {
+    // One draw per run of quads of the same kind keeps the order of the cells.
+    std::size_t run_start = 0;
+    for (std::size_t q = 1; q <= kinds.size(); q++) {
+      if (q < kinds.size() && kinds[q] == kinds[run_start]) {
+        continue;
+      }
+      sf::RenderStates states;
+      states.texture = kinds[run_start] == GLYPH ? p_texture : nullptr;
+      target.draw(&vertices[run_start * 6], (q - run_start) * 6, sf::Triangles, states);
+      calls++;
+      run_start = q;
+    }
+  }
+  clear();
+  return calls;
+}
+
+void CellBatch::clear() {
+  vertices.clear();
+  kinds.clear();
+}
+
+} // namespace tw

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <SFML/Graphics.hpp>
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace tw {
+
+/// Character cells collected for drawing in one call: each cell's background rectangle and
+/// glyph become textured triangles on the font's texture, in the order they were added, so
+/// that later cells cover earlier ones just as separate draws would.
+class CellBatch {
+public:
+  /// Where the font texture holds opaque white, in texture pixels; rectangles sample it so
+  /// that they come out in their plain colour. Without one, rectangles are drawn untextured
+  /// in draws of their own (slower, same picture).
+  void setWhiteTexel(bool has_white, sf::Vector2f texel = sf::Vector2f(1.0f, 1.0f));
+  bool hasWhiteTexel() const { return has_white_texel; }
+
+  /// A filled axis-aligned rectangle with its top-left corner at position.
+  void addRectangle(sf::Vector2f position, sf::Vector2f size, sf::Color color);
+  /// A glyph placed as a text object holding only this character, at origin, places it.
+  /// Texture coordinates are kept in texture pixels, so they stay right when the font's
+  /// texture grows before the batch is drawn.
+  void addGlyph(sf::Vector2f origin, const sf::Glyph& glyph, unsigned int character_size,
+                sf::Color color);
+
+  /// Draws what was collected into target with the font texture and empties the batch.
+  /// Returns the number of draw calls made.
+  int draw(sf::RenderTarget& target, const sf::Texture* p_texture);
+  void clear();
+  bool isEmpty() const { return vertices.empty(); }
+  std::size_t getVertexCount() const { return vertices.size(); }
+
+private:
+  enum Kind : std::uint8_t { RECTANGLE, GLYPH };
+
+  void addQuad(sf::Vector2f top_left, sf::Vector2f bottom_right, sf::Vector2f tex_top_left,
+               sf::Vector2f tex_bottom_right, sf::Color color, Kind kind);
+
+  std::vector<sf::Vertex> vertices;
+  /// The kind of each quad (six vertices), for drawing without a white texel.
+  std::vector<Kind> kinds;
+  bool has_white_texel = true;
+  sf::Vector2f white_texel = sf::Vector2f(1.0f, 1.0f);
+};
+
+} // namespace tw

@@ -1,0 +1,58 @@
+#include "Pause.h"
+
+#include "EventKeyboard.h"
+#include "GraphicsManager.h"
+#include "LogManager.h"
+#include "Platform.h"
+
+namespace tw {
+
+namespace {
+// Time between two looks at the window while paused: short enough that a key press resumes
+// at once, long enough that the paused program uses next to no processor time.
+constexpr int PAUSE_POLL_MICROS = 10000;
+} // namespace
+
+Pause::Pause(Keyboard::Key key) : pause_key(key) {
+  LogManager::getInstance().writeLog("Pause::Pause(): Pause enabled.  Press any other key to "
+                                     "resume.");
+  setSolidness(SPECTRAL);
+  setType("Pause");
+  registerInterest(KEYBOARD_EVENT);
+}
+
+int Pause::eventHandler(const Event* p_event) {
+  const LogManager& log = LogManager::getInstance();
+  log.writeLog(10, "Pause::eventHandler(): Got event");
+  if (!p_event->isType(KEYBOARD_EVENT)) {
+    return 0;
+  }
+  if (static_cast<const EventKeyboard*>(p_event)->getKey() != pause_key) {
+    return 1;
+  }
+  log.writeLog(1, "Pause::eventHandler(): Game paused.");
+  sf::RenderWindow* p_window = GraphicsManager::getInstance().getWindow();
+  if (!p_window) {
+    log.writeLog("Pause::eventHandler(): GraphicsManager unexpectedly returned null window!  "
+                 "Cannot pause.");
+    return 0;
+  }
+  bool paused = true;
+  while (paused) {
+    sf::Event event;
+    while (p_window->pollEvent(event)) {
+      // Everything but a key press is thrown away, a close request included.
+      if (event.type == sf::Event::KeyPressed) {
+        log.writeLog(10, "Pause::eventHandler(): Keypress (%d)", static_cast<int>(event.key.code));
+        paused = false;
+      }
+    }
+    if (paused) {
+      platform::waitMicros(PAUSE_POLL_MICROS);
+    }
+  }
+  log.writeLog(1, "Pause::eventHandler(): Game resumed.");
+  return 1;
+}
+
+} // namespace tw
