@@ -19,13 +19,28 @@ run: build
 	@scripts/run.sh $(BUILD)/tarnwick
 
 test: build
-	@scripts/with-display.sh ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+	@scripts/with-display.sh ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS) -LE soak
 
 clean:
 	rm -rf $(BUILD)
 
 .PHONY: bench
+# make bench  builds in Release, runs every benchmark on a display (Xvfb when there is none)
+#             and writes bench/REPORT.md with its plots
 bench: setup
 	@cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DTW_BUILD_BENCH=ON -DTW_BUILD_TESTS=OFF >/dev/null
 	@cmake --build build-bench -j $(JOBS)
-	@scripts/with-display.sh sh -c 'for b in build-bench/bench/*; do [ -x "$$b" ] && [ -f "$$b" ] && "$$b"; done'
+	@scripts/with-display.sh scripts/bench.sh build-bench
+
+# make fuzz   builds the fuzzing harnesses with clang and runs each FUZZ_SECONDS seconds
+# make soak   plays the real game with random input for SOAK_SECONDS seconds (default 1800);
+#             with BUILD=build-asan CMAKE_FLAGS=-DSANITIZE=ON, the sanitizer build
+FUZZ_SECONDS ?= 60
+SOAK_SECONDS ?= 1800
+.PHONY: fuzz soak
+fuzz: setup
+	@FUZZ_SECONDS=$(FUZZ_SECONDS) scripts/fuzz.sh
+
+soak: build
+	@SOAK_SECONDS=$(SOAK_SECONDS) TARNWICK=$(BUILD)/tarnwick scripts/with-sanitizer-env.sh \
+		scripts/with-display.sh scripts/soak.sh out/soak

@@ -1,5 +1,6 @@
 // One full frame of 80 x 40 character cells, drawn the engine's batched way and the plain
-// way (one text draw and one rectangle draw per cell), each shown in a real window.
+// way (one text draw and one rectangle draw per cell), each shown in a real window; and an
+// empty frame, the cost of showing any frame at all.
 #include "Config.h"
 #include "GraphicsManager.h"
 #include "LogManager.h"
@@ -72,7 +73,16 @@ void BM_GridFramePerCharacter(benchmark::State& state) {
   state.counters["cells"] = static_cast<double>(cells.size());
 }
 
+/// Showing a frame with nothing drawn in it: what every frame costs on this display.
+void BM_EmptyFrame(benchmark::State& state) {
+  tw::GraphicsManager& g = tw::GraphicsManager::getInstance();
+  for (auto _ : state) {
+    g.displayFrame();
+  }
+}
+
 BENCHMARK(BM_GridFrameBatched)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_EmptyFrame)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_GridFramePerCharacter)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
@@ -91,9 +101,9 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "GridFrameBench: cannot open a window (is there a display?)\n");
     return 1;
   }
-  tw::WorldManager::getInstance().setView(
-      tw::Box(tw::Vector(0, 0), static_cast<float>(g.getHorizontalChars()),
-              static_cast<float>(g.getVerticalChars())));
+  tw::WorldManager::getInstance().setView(tw::Box(tw::Vector(0, 0),
+                                                  static_cast<float>(g.getHorizontalChars()),
+                                                  static_cast<float>(g.getVerticalChars())));
   // Measure the drawing, not the screen's refresh rate.
   g.getWindow()->setVerticalSyncEnabled(false);
 

@@ -7,9 +7,8 @@ void CellBatch::setWhiteTexel(bool has_white, sf::Vector2f texel) {
   white_texel = texel;
 }
 
-void CellBatch::addQuad(sf::Vector2f top_left, sf::Vector2f bottom_right,
-                        sf::Vector2f tex_top_left, sf::Vector2f tex_bottom_right,
-                        sf::Color color, Kind kind) {
+void CellBatch::addQuad(sf::Vector2f top_left, sf::Vector2f bottom_right, sf::Vector2f tex_top_left,
+                        sf::Vector2f tex_bottom_right, sf::Color color, Kind kind) {
   const sf::Vector2f top_right(bottom_right.x, top_left.y);
   const sf::Vector2f bottom_left(top_left.x, bottom_right.y);
   const sf::Vector2f tex_top_right(tex_bottom_right.x, tex_top_left.y);
@@ -29,8 +28,8 @@ void CellBatch::addRectangle(sf::Vector2f position, sf::Vector2f size, sf::Color
   addQuad(position, bottom_right, white_texel, white_texel, color, RECTANGLE);
 }
 
-void CellBatch::addGlyph(sf::Vector2f origin, const sf::Glyph& glyph,
-                         unsigned int character_size, sf::Color color) {
+void CellBatch::addGlyph(sf::Vector2f origin, const sf::Glyph& glyph, unsigned int character_size,
+                         sf::Color color) {
   // A text object puts its first glyph on the baseline at (0, character size) of its own
   // space and widens the quad by one pixel on every side, in the texture as well, so that
   // smoothing at the glyph's edges is not cut off.

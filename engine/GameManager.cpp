@@ -142,24 +142,43 @@ void GameManager::run() {
   game_over = false;
   step_count = 0;
 
+  FrameTimes times;
   while (true) {
     const std::int64_t frame_start = p_clock->now();
+    // The parts are timed only for an observer: otherwise the loop reads the clock as ever.
+    const bool timing = static_cast<bool>(frame_observer);
+    std::int64_t mark = frame_start;
+    auto lap = [&](std::int64_t& part) {
+      if (timing) {
+        const std::int64_t now = p_clock->now();
+        part = now - mark;
+        mark = now;
+      }
+    };
     input.getInput();
+    lap(times.input);
     paths.cycle();
+    lap(times.path);
     world.update();
+    lap(times.update);
     world.draw();
+    lap(times.draw);
     const EventStep step(step_count);
     onEvent(&step);
+    lap(times.step_events);
     graphics.displayFrame();
+    lap(times.display);
     const std::int64_t elapsed = p_clock->now() - frame_start;
 
     const std::int64_t sleep_time =
         static_cast<std::int64_t>(frame_time) * 1000 - elapsed - adjust_time;
+    std::int64_t slept = 0;
     if (sleep_time > 0) {
       const std::int64_t before_sleep = p_clock->now();
       p_clock->sleep(static_cast<int>(sleep_time / 1000));
       const std::int64_t after_sleep = p_clock->now();
-      adjust_time = (after_sleep - before_sleep) - sleep_time;
+      slept = after_sleep - before_sleep;
+      adjust_time = slept - sleep_time;
       if (adjust_time < 0) {
         adjust_time = 0;
       }
@@ -169,6 +188,13 @@ void GameManager::run() {
                      static_cast<int>(elapsed / 1000));
       }
       adjust_time = 0;
+    }
+    if (timing) {
+      times.step = step_count;
+      times.start = frame_start;
+      times.work = elapsed;
+      times.sleep = slept;
+      frame_observer(times);
     }
     step_count++;
     if (game_over) {

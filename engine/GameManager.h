@@ -3,11 +3,30 @@
 #include "Clock.h"
 #include "Manager.h"
 
+#include <cstdint>
+#include <functional>
+
 namespace tw {
 
 /// Starts and stops every manager and runs the fixed-rate game loop; sends the step events.
 class GameManager : public Manager {
 public:
+  /// How one frame of the loop went, in microseconds of the loop's clock.
+  struct FrameTimes {
+    int step = 0;           ///< the frame's step count
+    std::int64_t start = 0; ///< the clock when the frame began
+    std::int64_t input = 0;
+    std::int64_t path = 0;
+    std::int64_t update = 0;
+    std::int64_t draw = 0;
+    std::int64_t step_events = 0;
+    std::int64_t display = 0;
+    std::int64_t work = 0;  ///< the whole frame but its sleep
+    std::int64_t sleep = 0; ///< from before to after the sleep; 0 when there was none
+  };
+  /// Called at the end of every frame, before game over is looked at, so it may set it.
+  using FrameObserver = std::function<void(const FrameTimes&)>;
+
   static GameManager& getInstance();
 
   bool isValid(std::string event_type) const override;
@@ -26,6 +45,8 @@ public:
   /// The clock the loop and the path manager read; null puts back the system clock.
   void setClock(Clock* p_new_clock);
   Clock& getClock() { return *p_clock; }
+  /// Times the parts of every frame and reports them; an empty observer stops the timing.
+  void setFrameObserver(FrameObserver observer) { frame_observer = std::move(observer); }
 
 private:
   GameManager();
@@ -35,6 +56,7 @@ private:
   int step_count = 0;
   Clock system_clock;
   Clock* p_clock = &system_clock;
+  FrameObserver frame_observer;
 };
 
 } // namespace tw

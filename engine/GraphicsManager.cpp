@@ -22,19 +22,18 @@ float charHeight() {
 
 Vector spacesToPixels(Vector spaces) {
   const Vector pixels(spaces.getX() * charWidth(), spaces.getY() * charHeight());
-  LogManager::getInstance().writeLog(15, "spacesToPixels(int): spaces (%d,%d) = pixels (%d,%d)",
-                                     static_cast<int>(spaces.getX()),
-                                     static_cast<int>(spaces.getY()),
-                                     static_cast<int>(pixels.getX()),
-                                     static_cast<int>(pixels.getY()));
+  LogManager::getInstance().writeLog(
+      15, "spacesToPixels(int): spaces (%d,%d) = pixels (%d,%d)", static_cast<int>(spaces.getX()),
+      static_cast<int>(spaces.getY()), static_cast<int>(pixels.getX()),
+      static_cast<int>(pixels.getY()));
   return pixels;
 }
 
 Vector pixelsToSpaces(Vector pixels) {
   const Vector spaces(pixels.getX() / charWidth(), pixels.getY() / charHeight());
-  LogManager::getInstance().writeLog(15, "pixelsToSpaces(): pixels (%.2f,%.2f) = spaces (%.2f,%.2f)",
-                                     pixels.getX(), pixels.getY(), spaces.getX(),
-                                     spaces.getY());
+  LogManager::getInstance().writeLog(15,
+                                     "pixelsToSpaces(): pixels (%.2f,%.2f) = spaces (%.2f,%.2f)",
+                                     pixels.getX(), pixels.getY(), spaces.getX(), spaces.getY());
   return spaces;
 }
 
@@ -107,9 +106,14 @@ void GraphicsManager::refreshDimensions() {
 
 int GraphicsManager::startUp() {
   const LogManager& log = LogManager::getInstance();
-  if (p_window) {
+  if (isStarted()) {
     log.writeLog("GraphicsManager::startUp(): Already started.");
     return 0;
+  }
+  // A window left open by a start-up that failed (no font) is replaced.
+  if (p_window) {
+    p_window->close();
+    p_window.reset();
   }
   const Config& config = Config::getInstance();
   refreshDimensions();
@@ -353,9 +357,13 @@ Cell GraphicsManager::cellIn(const std::vector<Cell>& grid, int x, int y) const 
               static_cast<std::size_t>(x)];
 }
 
-Cell GraphicsManager::cellAt(int x, int y) const { return cellIn(cells, x, y); }
+Cell GraphicsManager::cellAt(int x, int y) const {
+  return cellIn(cells, x, y);
+}
 
-Cell GraphicsManager::shownCellAt(int x, int y) const { return cellIn(shown_cells, x, y); }
+Cell GraphicsManager::shownCellAt(int x, int y) const {
+  return cellIn(shown_cells, x, y);
+}
 
 std::string GraphicsManager::rowText(int y, bool shown) const {
   std::string row;

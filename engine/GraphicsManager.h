@@ -52,8 +52,7 @@ public:
 
   int drawCharacter(char ch, Color color, Vector world_pos);
   int drawString(Vector world_pos, std::string text, Justification justification, Color color);
-  int drawFrame(bool centered, Color color, char transparent, Vector world_pos,
-                const Frame& frame);
+  int drawFrame(bool centered, Color color, char transparent, Vector world_pos, const Frame& frame);
   /// Shows the frame drawn since the last call and clears the window for the next one.
   void displayFrame();
   /// Sends the cells collected so far to the window.

@@ -116,7 +116,9 @@ Keyboard::Key Keyboard::fromSFML(sf::Keyboard::Key code) {
   return static_cast<Key>(static_cast<int>(code) + UNNAMED_KEY_OFFSET);
 }
 
-InputManager::InputManager() { setType("InputManager"); }
+InputManager::InputManager() {
+  setType("InputManager");
+}
 
 InputManager& InputManager::getInstance() {
   static InputManager input_manager;
@@ -164,7 +166,8 @@ EventKeyboard InputManager::toEventKeyboard(const sf::Event::KeyEvent& key_event
   EventKeyboard event;
   const Keyboard::Key key = Keyboard::fromSFML(key_event.code);
   event.setKey(key);
-  LogManager::getInstance().writeLog(15, "InputManager::toEventKeyboard(): Keyboard event '%c' (%d)",
+  LogManager::getInstance().writeLog(15,
+                                     "InputManager::toEventKeyboard(): Keyboard event '%c' (%d)",
                                      static_cast<char>(key), static_cast<int>(key_event.code));
   return event;
 }

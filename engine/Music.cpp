@@ -46,6 +46,8 @@ bool Music::isPlaying() const {
   return p_music && p_music->getStatus() == sf::SoundSource::Playing;
 }
 
-bool Music::isLooping() const { return p_music && p_music->getLoop(); }
+bool Music::isLooping() const {
+  return p_music && p_music->getLoop();
+}
 
 } // namespace tw

@@ -58,6 +58,12 @@ SceneGraph* Object::sceneGraph() const {
   return in_world ? &WorldManager::getInstance().getSceneGraph() : nullptr;
 }
 
+void Object::boxChanged() {
+  if (in_world) {
+    WorldManager::getInstance().getSceneGraph().updateBox(this);
+  }
+}
+
 void Object::dropPathFind() {
   if (p_path_find) {
     PathManager::getInstance().unregisterPathFind(p_path_find);
@@ -92,6 +98,7 @@ void Object::setType(std::string new_type) {
 void Object::setPosition(Vector new_position) {
   position = new_position;
   modified[ATTR_POSITION] = true;
+  boxChanged();
 }
 
 int Object::setActive(bool active) {
@@ -117,6 +124,7 @@ int Object::setVisible(bool visible) {
 void Object::setBox(Box new_box) {
   box = new_box;
   modified[ATTR_BOX] = true;
+  boxChanged();
 }
 
 void Object::setSpeed(float new_speed) {
@@ -206,6 +214,7 @@ void Object::setSprite(Sprite* p_new_sprite) {
   p_sprite = p_new_sprite;
   sprite_index = 0;
   modified[ATTR_SPRITE] = true;
+  boxChanged();
 }
 
 void Object::setCentered(bool centered) {
@@ -215,6 +224,7 @@ void Object::setCentered(bool centered) {
     const auto h = static_cast<float>(p_sprite->getHeight());
     const Vector corner = centered ? Vector(-w * 0.5f, -h * 0.5f) : Vector(0, 0);
     box = Box(corner, w - 1.0f, h - 1.0f);
+    boxChanged();
   }
   modified[ATTR_SPRITE] = true;
 }
@@ -577,6 +587,7 @@ int Object::deserialize(std::string record) {
   if (box_complete) {
     box = Box(Vector(box_values[0], box_values[1]), box_values[2], box_values[3]);
     modified[ATTR_BOX] = true;
+    boxChanged();
   } else {
     log.writeLog(10, "Object::deserialize(): box not complete, so ignoring.");
   }

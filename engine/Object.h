@@ -141,6 +141,8 @@ private:
   void dropPathFind();
   /// The scene graph that holds this object, or null for an object outside the world.
   SceneGraph* sceneGraph() const;
+  /// Tells the scene graph that the world box moved or changed size.
+  void boxChanged();
 
   int id;
   bool in_world = false;

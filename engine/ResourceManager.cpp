@@ -106,9 +106,9 @@ Color colorNamed(const std::string& name, bool& known) {
   static const struct {
     const char* name;
     Color color;
-  } names[] = {{"black", BLACK},   {"red", RED},   {"green", GREEN}, {"yellow", YELLOW},
-               {"blue", BLUE},     {"magenta", MAGENTA}, {"cyan", CYAN}, {"white", WHITE},
-               {"default", WHITE}};
+  } names[] = {{"black", BLACK},   {"red", RED},     {"green", GREEN},
+               {"yellow", YELLOW}, {"blue", BLUE},   {"magenta", MAGENTA},
+               {"cyan", CYAN},     {"white", WHITE}, {"default", WHITE}};
   for (const auto& entry : names) {
     if (name == entry.name) {
       known = true;
@@ -251,8 +251,7 @@ int ResourceManager::loadSprite(std::string filename, std::string label) {
 
   p_sprite->setLabel(label);
   sprite[sprite_count++] = std::move(p_sprite);
-  log.writeLog(1, "ResourceManager::loadSprite(): Sprite '%s' successfully loaded",
-               label.c_str());
+  log.writeLog(1, "ResourceManager::loadSprite(): Sprite '%s' successfully loaded", label.c_str());
   return 0;
 }
 
@@ -272,8 +271,7 @@ int ResourceManager::loadSound(std::string filename, std::string label) {
     return -1;
   }
   if (sound_count == MAX_SOUNDS) {
-    log.writeLog("ResourceManager::loadSound(): Unable to add more sounds (max is %d)",
-                 MAX_SOUNDS);
+    log.writeLog("ResourceManager::loadSound(): Unable to add more sounds (max is %d)", MAX_SOUNDS);
     return -1;
   }
   Sound& record = sound[sound_count];
@@ -308,8 +306,7 @@ int ResourceManager::loadMusic(std::string filename, std::string label) {
     return -1;
   }
   if (music_count == MAX_MUSICS) {
-    log.writeLog("ResourceManager::loadMusic(): Unable to add more musics (max is %d)",
-                 MAX_MUSICS);
+    log.writeLog("ResourceManager::loadMusic(): Unable to add more musics (max is %d)", MAX_MUSICS);
     return -1;
   }
   if (label.empty()) {

@@ -12,6 +12,47 @@ bool validAltitude(int altitude) {
 
 SceneGraph::SceneGraph() = default;
 
+int SceneGraph::addSolid(Object* p_o) {
+  if (solid_objects.add(p_o) != 0) {
+    return -1;
+  }
+  if (grid_enabled) {
+    grid.insert(p_o);
+  }
+  return 0;
+}
+
+int SceneGraph::removeSolid(Object* p_o) {
+  if (grid_enabled) {
+    grid.remove(p_o);
+  }
+  return solid_objects.remove(p_o);
+}
+
+void SceneGraph::updateBox(const Object* p_o) {
+  if (grid_enabled) {
+    grid.update(p_o);
+  }
+}
+
+void SceneGraph::setGridEnabled(bool enabled) {
+  if (enabled == grid_enabled) {
+    return;
+  }
+  grid_enabled = enabled;
+  grid.clear();
+  if (enabled) {
+    for (int i = 0; i < solid_objects.getCount(); i++) {
+      grid.insert(solid_objects.at(i));
+    }
+  }
+}
+
+bool SceneGraph::solidObjectsNear(const Box& box, const Object* p_ignore,
+                                  ObjectList& result) const {
+  return grid_enabled && grid.query(box, p_ignore, result);
+}
+
 int SceneGraph::insertObject(Object* p_o) {
   const LogManager& log = LogManager::getInstance();
   if (!p_o->isActive()) {
@@ -21,7 +62,7 @@ int SceneGraph::insertObject(Object* p_o) {
     log.writeLog("SceneGraph::insertObject(): unable to insert object");
     return -1;
   }
-  if (p_o->isSolid() && solid_objects.add(p_o) != 0) {
+  if (p_o->isSolid() && addSolid(p_o) != 0) {
     log.writeLog("SceneGraph::insertObject(): unable to insert solid object");
     return -1;
   }
@@ -50,11 +91,13 @@ int SceneGraph::removeObject(Object* p_o) {
       failed |= !validAltitude(altitude) || visible_objects[altitude].remove(p_o) != 0;
     }
     if (p_o->isSolid()) {
-      failed |= solid_objects.remove(p_o) != 0;
+      failed |= removeSolid(p_o) != 0;
     }
   } else {
     failed |= inactive_objects.remove(p_o) != 0;
   }
+  // Whatever its fields say, a destroyed object must not stay in the grid.
+  grid.remove(p_o);
   if (failed) {
     LogManager::getInstance().writeLog(
         "SceneGraph::removeObject(): error removing object!  Pointer is %p.\n",
@@ -115,14 +158,14 @@ int SceneGraph::updateSolidness(Object* p_o, Solidness new_solidness) {
   if (!p_o->isActive()) {
     return 0;
   }
-  if (p_o->isSolid() && solid_objects.remove(p_o) != 0) {
+  if (p_o->isSolid() && removeSolid(p_o) != 0) {
     log.writeLog("SceneGraph::updateSolidness(): unable to remove solid object (%s)",
                  p_o->typeRef().c_str());
   }
   if (new_solidness != HARD && new_solidness != SOFT) {
     return 0;
   }
-  if (solid_objects.add(p_o) != 0) {
+  if (addSolid(p_o) != 0) {
     log.writeLog("SceneGraph::updateSolidness(): unable to insert solid object");
     return -1;
   }
@@ -172,7 +215,7 @@ int SceneGraph::updateActive(Object* p_o, bool new_active) {
           type);
       result = -1;
     }
-    if (p_o->isSolid() && solid_objects.remove(p_o) != 0) {
+    if (p_o->isSolid() && removeSolid(p_o) != 0) {
       log.writeLog("SceneGraph::updateActive(): remove object (%s) failed for solid_objects!",
                    type);
       result = -1;
@@ -193,7 +236,7 @@ int SceneGraph::updateActive(Object* p_o, bool new_active) {
                  type);
     result = -1;
   }
-  if (p_o->isSolid() && solid_objects.add(p_o) != 0) {
+  if (p_o->isSolid() && addSolid(p_o) != 0) {
     log.writeLog("SceneGraph::updateActive(): insert object (%s) failed for solid_objects!", type);
     result = -1;
   }

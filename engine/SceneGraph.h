@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CollisionGrid.h"
 #include "Object.h"
 #include "ObjectList.h"
 
@@ -29,12 +30,29 @@ public:
   int updateSolidness(Object* p_o, Solidness new_solidness);
   int updateVisible(Object* p_o, bool new_visible);
   int updateActive(Object* p_o, bool new_active);
+  /// Called after an object's world box changed (its position or its box).
+  void updateBox(const Object* p_o);
+
+  /// Keeps the solid objects in a collision grid as well (the default), or stops doing so.
+  void setGridEnabled(bool enabled);
+  bool isGridEnabled() const { return grid_enabled; }
+  /// Appends the solid objects but p_ignore whose world box intersects box, in the order of
+  /// the solid list. False, with result untouched, when the grid cannot answer (it is off,
+  /// or the box is too large): scan the solid list then.
+  bool solidObjectsNear(const Box& box, const Object* p_ignore, ObjectList& result) const;
 
 private:
+  /// Appends to (removes from) the solid list and the grid together.
+  int addSolid(Object* p_o);
+  int removeSolid(Object* p_o);
+
   ObjectList objects;
   ObjectList solid_objects;
   ObjectList visible_objects[MAX_ALTITUDE + 1];
   ObjectList inactive_objects;
+  bool grid_enabled = true;
+  /// Files every member of solid_objects; appends to the list are its inserts, in order.
+  CollisionGrid grid;
 };
 
 } // namespace tw

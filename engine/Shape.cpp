@@ -24,7 +24,9 @@ void Shape::setRGB(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
   blue = b;
 }
 
-const sf::CircleShape& Shape::figure() { return sharedFigure(); }
+const sf::CircleShape& Shape::figure() {
+  return sharedFigure();
+}
 
 void Shape::draw(Vector world_pos) {
   const LogManager& log = LogManager::getInstance();

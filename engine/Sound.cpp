@@ -48,6 +48,8 @@ bool Sound::isPlaying() const {
   return p_sound && p_sound->getStatus() == sf::SoundSource::Playing;
 }
 
-bool Sound::isLooping() const { return p_sound && p_sound->getLoop(); }
+bool Sound::isLooping() const {
+  return p_sound && p_sound->getLoop();
+}
 
 } // namespace tw

@@ -14,7 +14,9 @@ Sprite::Sprite(int max_frames) {
   }
 }
 
-Sprite::~Sprite() { delete[] p_frames; }
+Sprite::~Sprite() {
+  delete[] p_frames;
+}
 
 int Sprite::addFrame(Frame new_frame) {
   if (frame_count == max_frame_count) {
@@ -24,7 +26,9 @@ int Sprite::addFrame(Frame new_frame) {
   return 0;
 }
 
-Frame Sprite::getFrame(int index) const { return frameRef(index); }
+Frame Sprite::getFrame(int index) const {
+  return frameRef(index);
+}
 
 const Frame& Sprite::frameRef(int index) const {
   static const Frame empty;

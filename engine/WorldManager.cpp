@@ -257,11 +257,20 @@ ObjectList WorldManager::getCollisions(const Object* p_o, Vector where) const {
   return collisions;
 }
 
+void WorldManager::setCollisionGrid(bool use_grid, int min_solid) {
+  scene_graph.setGridEnabled(use_grid);
+  grid_min_solid = min_solid;
+}
+
 void WorldManager::findCollisions(const Object* p_o, Vector where) const {
-  // No handler runs during this scan, so the solid list is read in place.
+  // No handler runs during the search, so the solid list is read in place.
   collisions.clear();
   const Box box = getWorldBox(p_o, where);
   const ObjectList& solid = scene_graph.solidRef();
+  // The grid's answer equals the scan's, in the same order.
+  if (solid.getCount() >= grid_min_solid && scene_graph.solidObjectsNear(box, p_o, collisions)) {
+    return;
+  }
   for (int i = 0; i < solid.getCount(); i++) {
     Object* p_other = solid.at(i);
     if (p_other != p_o && p_other->isSolid() && boxIntersectsBox(box, getWorldBox(p_other))) {

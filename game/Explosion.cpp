@@ -7,6 +7,10 @@
 #include "WorldManager.h"
 
 Explosion::Explosion() {
+  // Spectral even without its picture, so that nothing ever bounces off an explosion.
+  setType("Explosion");
+  setSolidness(tw::SPECTRAL);
+  setAltitude(2);
   registerInterest(tw::STEP_EVENT);
   tw::Sprite* p_sprite = tw::ResourceManager::getInstance().getSprite("explosion");
   if (!p_sprite) {
@@ -16,10 +20,7 @@ Explosion::Explosion() {
     return;
   }
   setSprite(p_sprite);
-  setType("Explosion");
   time_to_live = p_sprite->getFrameCount();
-  setSolidness(tw::SPECTRAL);
-  setAltitude(2);
 }
 
 int Explosion::eventHandler(const tw::Event* p_event) {

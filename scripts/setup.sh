@@ -3,7 +3,8 @@
 set -euo pipefail
 
 packages=(cmake make g++ pkg-config libsfml-dev libgtest-dev libbenchmark-dev
-  libxtst-dev libx11-dev xvfb xdotool x11-utils imagemagick python3)
+  libxtst-dev libx11-dev xvfb xdotool x11-utils imagemagick python3 gnuplot-nox
+  clang libclang-rt-14-dev)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -65,8 +65,8 @@ std::vector<Draw> busyScene(int columns, int rows) {
   std::size_t n = 0;
   for (int y = 0; y < rows; y++) {
     for (int x = 0; x < columns; x++, n++) {
-      scene.push_back({static_cast<char>(chars[n % chars.size()]),
-                       static_cast<Color>(1 + (n % 7)), Vector(x, y)});
+      scene.push_back({static_cast<char>(chars[n % chars.size()]), static_cast<Color>(1 + (n % 7)),
+                       Vector(x, y)});
     }
   }
   for (int i = 0; i < 40; i++) {
@@ -261,8 +261,7 @@ TEST_F(Graphics, MiddleDotByteIsDrawnAsACentredDot) {
   ASSERT_EQ(g.drawCharacter('\xB7', tw::WHITE, Vector(5, 5)), 0);
   EXPECT_EQ(g.cellAt(5, 5).ch, '\xB7');
   const sf::Image image = grab();
-  const sf::IntRect ink =
-      twtest::inkBounds(image, sf::Color::Black, sf::IntRect(40, 140, 60, 80));
+  const sf::IntRect ink = twtest::inkBounds(image, sf::Color::Black, sf::IntRect(40, 140, 60, 80));
   ASSERT_GT(ink.width, 0);
   EXPECT_LE(ink.width, 8);
   EXPECT_LE(ink.height, 8);
@@ -327,6 +326,7 @@ class GraphicsWithoutWindow : public twtest::TempDirTest {};
 TEST_F(GraphicsWithoutWindow, DimensionsComeFromTheConfigurationAndDrawingFails) {
   twtest::startLog();
   tw::Config& c = tw::Config::getInstance();
+  c.reset();
   c.window_vertical_pixels = 960;
   c.window_vertical_chars = 40;
   GraphicsManager& g = GraphicsManager::getInstance();
@@ -343,6 +343,27 @@ TEST_F(GraphicsWithoutWindow, DimensionsComeFromTheConfigurationAndDrawingFails)
   g.displayFrame();
   const std::vector<std::string> lines = twtest::stopLog();
   EXPECT_EQ(twtest::countContaining(lines, "GraphicsManager not started!"), 4);
+}
+
+TEST_F(GraphicsWithoutWindow, NoDisplayOrNoCellsFailStartUpWithAMessage) {
+  twtest::startLog();
+  tw::Config& c = tw::Config::getInstance();
+  c.reset();
+  c.setFontFile(twtest::sourceDir() + "/tw-font.ttf");
+  GraphicsManager& g = GraphicsManager::getInstance();
+  const std::string display = std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "";
+  unsetenv("DISPLAY");
+  EXPECT_EQ(g.startUp(), -1);
+  setenv("DISPLAY", display.c_str(), 1);
+  c.window_horizontal_chars = 0;
+  EXPECT_EQ(g.startUp(), -1);
+  EXPECT_EQ(g.getWindow(), nullptr);
+  EXPECT_FALSE(g.isStarted());
+  const std::vector<std::string> lines = twtest::stopLog();
+  EXPECT_TRUE(twtest::contains(
+      lines, "GraphicsManager::startUp(): No display to open a window on (DISPLAY unset)."));
+  EXPECT_TRUE(twtest::contains(lines, "GraphicsManager::startUp(): Window of 1024 x 768 pixels "
+                                      "and 0 x 24 characters is not possible."));
 }
 
 TEST(GraphicsConversions, CellsAndPixels) {
@@ -362,10 +383,10 @@ TEST(GraphicsConversions, ColourTables) {
   const struct {
     Color color;
     sf::Color sfml;
-  } table[] = {{tw::BLACK, sf::Color(0, 0, 0)},     {tw::RED, sf::Color(255, 0, 0)},
-               {tw::GREEN, sf::Color(0, 255, 0)},   {tw::YELLOW, sf::Color(255, 255, 0)},
-               {tw::BLUE, sf::Color(0, 0, 255)},    {tw::MAGENTA, sf::Color(255, 0, 255)},
-               {tw::CYAN, sf::Color(0, 255, 255)},  {tw::WHITE, sf::Color(255, 255, 255)}};
+  } table[] = {{tw::BLACK, sf::Color(0, 0, 0)},    {tw::RED, sf::Color(255, 0, 0)},
+               {tw::GREEN, sf::Color(0, 255, 0)},  {tw::YELLOW, sf::Color(255, 255, 0)},
+               {tw::BLUE, sf::Color(0, 0, 255)},   {tw::MAGENTA, sf::Color(255, 0, 255)},
+               {tw::CYAN, sf::Color(0, 255, 255)}, {tw::WHITE, sf::Color(255, 255, 255)}};
   for (const auto& row : table) {
     EXPECT_EQ(tw::colorToSFML(row.color), row.sfml) << row.color;
     std::uint8_t r = 7;
@@ -399,6 +420,13 @@ TEST_F(FontFailure, MissingOrBrokenFontFailsStartUp) {
   EXPECT_EQ(g.startUp(), -1);
   EXPECT_FALSE(g.isStarted());
   EXPECT_EQ(g.drawCharacter('a', tw::RED, Vector(1, 1)), -1);
+  // The window stays open, but a second try is a real start-up, not "already started".
+  EXPECT_NE(g.getWindow(), nullptr);
+  EXPECT_EQ(g.startUp(), -1);
+  config.setFontFile(twtest::sourceDir() + "/tw-font.ttf");
+  EXPECT_EQ(g.startUp(), 0);
+  EXPECT_TRUE(g.isStarted());
+  EXPECT_EQ(g.drawCharacter('a', tw::RED, Vector(1, 1)), 0);
 
   writeFile("broken.ttf", "not a font at all");
   config.setFontFile("broken.ttf");
@@ -407,8 +435,11 @@ TEST_F(FontFailure, MissingOrBrokenFontFailsStartUp) {
   EXPECT_EQ(g.startUp(), -1);
   g.shutDown();
   const std::vector<std::string> lines = twtest::stopLog();
-  EXPECT_TRUE(twtest::contains(
-      lines, "GraphicsManager::startUp(): Unable to load font from file 'no-such-font.ttf'."));
+  EXPECT_EQ(
+      twtest::countContaining(
+          lines, "GraphicsManager::startUp(): Unable to load font from file 'no-such-font.ttf'."),
+      2);
+  EXPECT_FALSE(twtest::contains(lines, "Already started"));
   EXPECT_TRUE(twtest::contains(
       lines, "GraphicsManager::startUp(): Unable to load font from file 'broken.ttf'."));
 }

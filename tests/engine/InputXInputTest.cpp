@@ -156,21 +156,20 @@ TEST_F(Input, EveryNamedKeyArrivesWithItsEngineNumber) {
     const char* keysym;
     int key;
     bool sampled;
-  } keys[] = {
-      {"space", 0, true},        {"Return", 1, true},      {"Escape", 2, true},
-      {"Tab", 3, true},          {"Left", 4, true},        {"Right", 5, true},
-      {"Up", 6, true},           {"Down", 7, true},        {"Pause", 8, true},
-      {"KP_Subtract", 9, true},  {"KP_Add", 10, true},     {"grave", 11, true},
-      {"period", 12, true},      {"comma", 13, true},      {"slash", 14, true},
-      {"equal", 15, true},       {"backslash", 16, true},  {"KP_Multiply", 17, true},
-      {"apostrophe", 18, true},  {"semicolon", 19, true},  {"Control_L", 20, true},
-      {"Control_R", 21, true},   {"Shift_L", 22, true},    {"Shift_R", 23, true},
-      {"F1", 24, true},          {"F5", 28, true},         {"F10", 33, true},
-      {"F11", 34, false},        {"F12", 35, false},       {"a", 36, true},
-      {"m", 48, true},           {"z", 61, true},          {"1", 62, true},
-      {"9", 70, true},           {"0", 71, true},          {"BackSpace", 72, true},
-      {"Delete", 163, false},    {"Home", 161, false},     {"bracketleft", 143, false},
-      {"minus", 153, false},     {"KP_Divide", 167, false}};
+  } keys[] = {{"space", 0, true},       {"Return", 1, true},      {"Escape", 2, true},
+              {"Tab", 3, true},         {"Left", 4, true},        {"Right", 5, true},
+              {"Up", 6, true},          {"Down", 7, true},        {"Pause", 8, true},
+              {"KP_Subtract", 9, true}, {"KP_Add", 10, true},     {"grave", 11, true},
+              {"period", 12, true},     {"comma", 13, true},      {"slash", 14, true},
+              {"equal", 15, true},      {"backslash", 16, true},  {"KP_Multiply", 17, true},
+              {"apostrophe", 18, true}, {"semicolon", 19, true},  {"Control_L", 20, true},
+              {"Control_R", 21, true},  {"Shift_L", 22, true},    {"Shift_R", 23, true},
+              {"F1", 24, true},         {"F5", 28, true},         {"F10", 33, true},
+              {"F11", 34, false},       {"F12", 35, false},       {"a", 36, true},
+              {"m", 48, true},          {"z", 61, true},          {"1", 62, true},
+              {"9", 70, true},          {"0", 71, true},          {"BackSpace", 72, true},
+              {"Delete", 163, false},   {"Home", 161, false},     {"bracketleft", 143, false},
+              {"minus", 153, false},    {"KP_Divide", 167, false}};
   for (const auto& k : keys) {
     SCOPED_TRACE(k.keysym);
     p_recorder->events.clear();

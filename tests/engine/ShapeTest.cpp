@@ -123,8 +123,9 @@ TEST_F(ShapesWithoutWindow, DrawingOnlyReportsTheMissingWindow) {
   shape.draw(Vector(1, 1));
   shape.draw(Vector(2, 2));
   const std::vector<std::string> lines = twtest::stopLog();
-  EXPECT_EQ(twtest::countContaining(lines, "Shape::draw(): Error! GraphicsManager window not defined."),
-            2);
+  EXPECT_EQ(
+      twtest::countContaining(lines, "Shape::draw(): Error! GraphicsManager window not defined."),
+      2);
   EXPECT_EQ(lines.size(), 2u);
   // Nothing was set on the figure, and the stored channels are untouched.
   EXPECT_EQ(shape.getGreen(), 255);

@@ -105,18 +105,18 @@ TEST_F(Sounds, MissingAndCorruptFilesFailTheirLoad) {
       lines, "ResourceManager::loadSound(): Cannot load sound from file 'nowhere.wav'"));
   EXPECT_TRUE(twtest::contains(lines, "ResourceManager::getSound(): Sound 'ghost' not found"));
 
-  for (const char* name : {"bad-empty.wav", "bad-text.wav", "bad-truncated-header.wav",
-                           "bad-zero-channels.wav", "bad-zero-rate.wav", "bad-bits.wav",
-                           "bad-not-wave.wav", "bad-compressed.wav"}) {
+  for (const char* name :
+       {"bad-empty.wav", "bad-text.wav", "bad-truncated-header.wav", "bad-zero-channels.wav",
+        "bad-zero-rate.wav", "bad-bits.wav", "bad-not-wave.wav", "bad-compressed.wav"}) {
     SCOPED_TRACE(name);
     EXPECT_EQ(rm.loadSound(badSound(name), name), -1);
-    EXPECT_TRUE(twtest::contains(logLines(),
-                                 "ResourceManager::loadSound(): Cannot load sound from file '" +
-                                     badSound(name) + "'"));
+    EXPECT_TRUE(
+        twtest::contains(logLines(), "ResourceManager::loadSound(): Cannot load sound from file '" +
+                                         badSound(name) + "'"));
     EXPECT_EQ(rm.loadMusic(badSound(name), name), -1);
-    EXPECT_TRUE(twtest::contains(logLines(),
-                                 "ResourceManager::loadmusic(): Cannot load music from file '" +
-                                     badSound(name) + "'"));
+    EXPECT_TRUE(
+        twtest::contains(logLines(), "ResourceManager::loadmusic(): Cannot load music from file '" +
+                                         badSound(name) + "'"));
   }
   EXPECT_EQ(rm.getSoundCount(), 0);
   EXPECT_EQ(rm.getMusicCount(), 0);
@@ -146,7 +146,8 @@ TEST_F(Sounds, LabelsFindTheFirstLoadedAndMusicNeedsOne) {
   // No label: refused before the file is looked at, so a missing file gives no file message.
   EXPECT_EQ(rm.loadMusic("nowhere.wav", ""), -1);
   const std::vector<std::string> lines = logLines();
-  EXPECT_TRUE(twtest::contains(lines, "ResourceManager::loadMusic(): Must provide label for music"));
+  EXPECT_TRUE(
+      twtest::contains(lines, "ResourceManager::loadMusic(): Must provide label for music"));
   EXPECT_FALSE(twtest::contains(lines, "Cannot load music"));
   EXPECT_EQ(rm.getMusicCount(), 0);
 }

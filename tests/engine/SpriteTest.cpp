@@ -15,7 +15,8 @@ using tw::Sprite;
 
 namespace {
 
-const std::string GOOD = "frames 2\nwidth 3\nheight 2\ncolor red\nabc\ndef\nend\nghi\njkl\nend\neof\n";
+const std::string GOOD =
+    "frames 2\nwidth 3\nheight 2\ncolor red\nabc\ndef\nend\nghi\njkl\nend\neof\n";
 
 std::string fixture(const std::string& name) {
   return twtest::sourceDir() + "/tests/data/sprites/" + name;
@@ -75,13 +76,12 @@ TEST_F(Sprites, WellFormedFileLoadsItsFramesInOrder) {
   EXPECT_TRUE(p->getFrame(2).getString().empty());
   EXPECT_TRUE(p->getFrame(-1).getString().empty());
   EXPECT_EQ(rm.getSprite("Two"), nullptr);
-  EXPECT_TRUE(inOrder(log(), {"ResourceManager::loadSprite(): Opened file '" +
-                                  fixture("good-2x3x2.txt") + "'",
-                              "                               Frames: 2",
-                              "                                Width: 3",
-                              "                               Height: 2",
-                              "                                Color: red",
-                              "ResourceManager::loadSprite(): Sprite 'two' successfully loaded"}));
+  EXPECT_TRUE(inOrder(
+      log(),
+      {"ResourceManager::loadSprite(): Opened file '" + fixture("good-2x3x2.txt") + "'",
+       "                               Frames: 2", "                                Width: 3",
+       "                               Height: 2", "                                Color: red",
+       "ResourceManager::loadSprite(): Sprite 'two' successfully loaded"}));
 }
 
 TEST_F(Sprites, CarriageReturnLineEndsReadTheSame) {
@@ -107,9 +107,8 @@ TEST_F(Sprites, ColourNamesAndUnknownColours) {
                               "Sprite 'purple' successfully loaded"}));
 
   const std::pair<const char*, tw::Color> names[] = {
-      {"black", tw::BLACK}, {"red", tw::RED},         {"green", tw::GREEN},
-      {"yellow", tw::YELLOW}, {"blue", tw::BLUE},     {"magenta", tw::MAGENTA},
-      {"cyan", tw::CYAN},   {"white", tw::WHITE}};
+      {"black", tw::BLACK}, {"red", tw::RED},         {"green", tw::GREEN}, {"yellow", tw::YELLOW},
+      {"blue", tw::BLUE},   {"magenta", tw::MAGENTA}, {"cyan", tw::CYAN},   {"white", tw::WHITE}};
   for (const auto& name : names) {
     std::string text = GOOD;
     text.replace(text.find("red"), 3, name.first);
@@ -270,7 +269,7 @@ TEST_F(Sprites, MissingFileAndStoppedManagerFail) {
 
 TEST_F(Sprites, EveryGameSpriteLoads) {
   ResourceManager& rm = ResourceManager::getInstance();
-  const char* names[] = {"title",        "explosion",    "paddleh",     "paddlev",     "ball",
+  const char* names[] = {"title",         "explosion",    "paddleh",     "paddlev",     "ball",
                          "brick-default", "brick-strong", "brick-super", "brick-moving"};
   for (const char* name : names) {
     const std::string file = twtest::sourceDir() + "/sprites/" + name + "-spr.txt";

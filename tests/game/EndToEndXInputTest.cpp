@@ -112,6 +112,22 @@ int inkInCell(const sf::Image& image, float x, float y, sf::Color c) {
   return n;
 }
 
+/// How many bricks of a layout (columns x0..x1 six apart, rows y0..y1 two apart) show ink.
+int bricksShown(const sf::Image& image, int x0, int x1, int y0, int y1) {
+  int shown = 0;
+  for (int y = y0; y <= y1; y += 2) {
+    for (int x = x0; x <= x1; x += 6) {
+      int ink = 0;
+      for (int dx = 0; dx < 5; dx++) {
+        ink += inkInCell(image, static_cast<float>(x + dx), static_cast<float>(y),
+                         sf::Color(255, 0, 255));
+      }
+      shown += ink > 0;
+    }
+  }
+  return shown;
+}
+
 size_t find(const std::vector<std::string>& lines, const std::string& text, size_t from = 0) {
   for (size_t i = from; i < lines.size(); i++) {
     if (lines[i].find(text) != std::string::npos) {
@@ -155,14 +171,13 @@ TEST_F(EndToEnd, ScriptedSessionThroughEveryScreen) {
   EXPECT_GT(inkInCell(normal, 70, 20, green), 0);
   EXPECT_GT(inkInCell(normal, 30, 39, red), 0);
   EXPECT_EQ(inkInCell(normal, 30, 39, green), 0);
-  EXPECT_GT(inkInCell(normal, 11, 1, magenta), 0);
-  EXPECT_GT(inkInCell(normal, 65, 9, magenta), 0);
+  // The ball may already have broken a few: most of the layout's bricks must be there.
+  EXPECT_GE(bricksShown(normal, 10, 64, 1, 9), 45);
   // Advanced mode: red all round; bricks from (28, 14) to (46, 26).
   EXPECT_GT(inkInCell(advanced, 9, 20, red), 0);
   EXPECT_GT(inkInCell(advanced, 70, 20, red), 0);
   EXPECT_GT(inkInCell(advanced, 30, 39, red), 0);
-  EXPECT_GT(inkInCell(advanced, 29, 14, magenta), 0);
-  EXPECT_GT(inkInCell(advanced, 47, 26, magenta), 0);
+  EXPECT_GE(bricksShown(advanced, 28, 46, 14, 26), 22);
   EXPECT_EQ(inkInCell(advanced, 20, 5, magenta), 0);
   // Timed mode: no red wall at all.
   EXPECT_GT(inkInCell(timed, 9, 20, green), 0);

@@ -7,7 +7,9 @@ namespace twtest {
 
 namespace {
 
-Display* asDisplay(void* p) { return static_cast<Display*>(p); }
+Display* asDisplay(void* p) {
+  return static_cast<Display*>(p);
+}
 
 } // namespace
 
@@ -33,7 +35,9 @@ XInput::~XInput() {
   }
 }
 
-void XInput::sync() { XSync(asDisplay(p_display), False); }
+void XInput::sync() {
+  XSync(asDisplay(p_display), False);
+}
 
 void XInput::focus(unsigned long window) {
   Display* p = asDisplay(p_display);

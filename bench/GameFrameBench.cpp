@@ -1,0 +1,201 @@
+// The game's frames in the real loop, each part timed by the loop itself: the menu, then a
+// normal, an advanced and a timed game, each with the ball in play and the paddles kept
+// under it by an autopilot (a step-event object, as a player's input would move them).
+// The menu runs 600 frames, which also give the loop's pacing. Writes every frame's times
+// as JSON to the file named by the first argument.
+#include "Mode.h"
+#include "Paddle.h"
+
+#include "GameManager.h"
+#include "GraphicsManager.h"
+#include "LogManager.h"
+#include "WorldManager.h"
+
+#include <SFML/OpenGL.hpp>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+/// path made absolute, so that it still names the same file after a change of folder.
+std::string absolute(const char* path) {
+  if (path[0] == '/') {
+    return path;
+  }
+  char cwd[4096];
+  return std::string(getcwd(cwd, sizeof(cwd)) ? cwd : ".") + "/" + path;
+}
+
+const char* DATA_FILES[] = {"sprites", "sounds", "tw-font.ttf", "tw-config.txt"};
+
+/// Keeps every paddle lined up with the ball, so that the ball stays in play.
+class Autopilot : public tw::Object {
+public:
+  Autopilot() {
+    setType("Autopilot");
+    setSolidness(tw::SPECTRAL);
+    setVisible(false);
+    registerInterest(tw::STEP_EVENT);
+  }
+  int eventHandler(const tw::Event* p_e) override {
+    if (!p_e->isType(tw::STEP_EVENT)) {
+      return 0;
+    }
+    tw::WorldManager& world = tw::WorldManager::getInstance();
+    const tw::ObjectList balls = world.objectsOfType("Ball");
+    if (balls.isEmpty()) {
+      return 1;
+    }
+    const tw::Vector ball = balls.at(0)->getPosition();
+    const tw::ObjectList paddles = world.objectsOfType("Paddle");
+    for (int i = 0; i < paddles.getCount(); i++) {
+      auto* p_paddle = static_cast<Paddle*>(paddles.at(i));
+      tw::Vector p = p_paddle->getPosition();
+      const tw::Box box = p_paddle->getBox();
+      if (p_paddle->getSide() == SIDE_TOP || p_paddle->getSide() == SIDE_BOTTOM) {
+        p.setX(ball.getX() - box.getHorizontal() * 0.5f);
+      } else {
+        p.setY(ball.getY() - box.getVertical() * 0.5f);
+      }
+      p_paddle->setPosition(p);
+    }
+    return 1;
+  }
+};
+
+struct Segment {
+  const char* name;
+  int mode;
+  int frames;
+  std::vector<tw::GameManager::FrameTimes> times;
+  int restarts = 0;
+  long objects = 0; // active objects, summed over the recorded frames
+};
+
+constexpr int WARM_UP = 15; // frames after a change of screen that are not recorded
+
+std::vector<Segment> segments = {{"menu", MENU, 600, {}},
+                                 {"normal", REGULAR, 300, {}},
+                                 {"advanced", ADVANCED, 300, {}},
+                                 {"timed", TIMED, 300, {}}};
+std::size_t current = 0;
+int frame_in_segment = 0;
+
+void startSegment(std::size_t index) {
+  current = index;
+  frame_in_segment = 0;
+  if (segments[index].mode != MENU) {
+    if (Mode::getInstance().mode != MENU) {
+      Mode::update(MENU, EXIT); // back through the menu, as the player would go
+    }
+    Mode::update(segments[index].mode, PLAY);
+  }
+  new Autopilot;
+}
+
+void onFrame(const tw::GameManager::FrameTimes& t) {
+  Segment& s = segments[current];
+  if (frame_in_segment >= WARM_UP) {
+    s.times.push_back(t);
+    s.objects += tw::WorldManager::getInstance().getAllObjects().getCount();
+  }
+  frame_in_segment++;
+  if (Mode::getInstance().mode != s.mode) {
+    // The game ended on its own (won or lost): start the same screen again.
+    s.restarts++;
+    const int recorded = frame_in_segment;
+    startSegment(current);
+    frame_in_segment = recorded;
+    return;
+  }
+  if (frame_in_segment == WARM_UP + s.frames) {
+    if (current + 1 < segments.size()) {
+      startSegment(current + 1);
+    } else {
+      tw::GameManager::getInstance().setGameOver();
+    }
+  }
+}
+
+void writeJson(FILE* p_out, const std::string& renderer) {
+  std::fprintf(p_out, "{\n  \"renderer\": \"%s\",\n  \"segments\": [\n", renderer.c_str());
+  for (std::size_t i = 0; i < segments.size(); i++) {
+    const Segment& s = segments[i];
+    std::fprintf(p_out,
+                 "    {\"name\": \"%s\", \"restarts\": %d, \"mean_objects\": %.1f,\n"
+                 "     \"columns\": [\"start\", \"input\", \"path\", \"update\", \"draw\", "
+                 "\"step\", \"display\", \"work\", \"sleep\"],\n     \"frames\": [",
+                 s.name, s.restarts,
+                 s.times.empty()
+                     ? 0.0
+                     : static_cast<double>(s.objects) / static_cast<double>(s.times.size()));
+    for (std::size_t f = 0; f < s.times.size(); f++) {
+      const tw::GameManager::FrameTimes& t = s.times[f];
+      std::fprintf(p_out, "%s[%lld,%lld,%lld,%lld,%lld,%lld,%lld,%lld,%lld]", f ? ",\n      " : "",
+                   static_cast<long long>(t.start), static_cast<long long>(t.input),
+                   static_cast<long long>(t.path), static_cast<long long>(t.update),
+                   static_cast<long long>(t.draw), static_cast<long long>(t.step_events),
+                   static_cast<long long>(t.display), static_cast<long long>(t.work),
+                   static_cast<long long>(t.sleep));
+    }
+    std::fprintf(p_out, "]}%s\n", i + 1 < segments.size() ? "," : "");
+  }
+  std::fprintf(p_out, "  ]\n}\n");
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+  const std::string out_path = argc > 1 ? absolute(argv[1]) : "";
+  // The game reads its data from its working folder and writes its log there: a scratch
+  // folder that links to the repository's data.
+  char templ[] = "/tmp/tw-gameframe-XXXXXX";
+  const char* p_dir = mkdtemp(templ);
+  if (!p_dir || chdir(p_dir) != 0) {
+    std::perror("GameFrameBench: scratch folder");
+    return 1;
+  }
+  for (const char* name : DATA_FILES) {
+    const std::string target = std::string(TW_SOURCE_DIR) + "/" + name;
+    if (symlink(target.c_str(), name) != 0) {
+      std::perror(name);
+      return 1;
+    }
+  }
+
+  tw::GameManager& game = tw::GameManager::getInstance();
+  int status = 0;
+  if (game.startUp() != 0) {
+    std::fprintf(stderr, "GameFrameBench: the game did not start (is there a display?)\n");
+    status = 1;
+  } else {
+    const auto* p_renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
+    const std::string renderer = p_renderer ? p_renderer : "unknown";
+    tw::LogManager::getInstance().setFlush(true);
+    Mode::update(MENU, START);
+    startSegment(0);
+    game.setFrameObserver(onFrame);
+    game.run();
+    game.setFrameObserver(nullptr);
+    FILE* p_out = argc > 1 ? std::fopen(out_path.c_str(), "w") : stdout;
+    if (p_out) {
+      writeJson(p_out, renderer);
+      if (p_out != stdout) {
+        std::fclose(p_out);
+      }
+    }
+  }
+  game.shutDown();
+  for (const char* name : DATA_FILES) {
+    unlink(name);
+  }
+  unlink("tarnwick.log");
+  if (chdir("/") == 0) {
+    rmdir(p_dir);
+  }
+  return status;
+}

@@ -1,0 +1,190 @@
+#include "CollisionGrid.h"
+
+#include "Object.h"
+#include "utility.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace tw {
+
+namespace {
+
+/// Squares beyond this index (2^40 world cells away) are not filed: such boxes go wide.
+constexpr double FARTHEST = 1099511627776.0;
+
+/// The square holding v. It never decreases as v grows, so boxes that touch or overlap in
+/// float arithmetic cover at least one square in common.
+bool squareOf(float v, long long& square) {
+  const double s = std::floor(static_cast<double>(v) / static_cast<double>(CollisionGrid::SQUARE));
+  if (!(std::fabs(s) <= FARTHEST)) {
+    return false;
+  }
+  square = static_cast<long long>(s);
+  return true;
+}
+
+} // namespace
+
+CollisionGrid::CollisionGrid() : buckets(256) {}
+
+CollisionGrid::Squares CollisionGrid::squaresOf(const Box& box) {
+  Squares s;
+  const float x = box.getCorner().getX();
+  const float y = box.getCorner().getY();
+  // The far edges are summed in float, exactly as the intersection test sums them.
+  const float x_end = x + box.getHorizontal();
+  const float y_end = y + box.getVertical();
+  if (!std::isfinite(x) || !std::isfinite(y) || !std::isfinite(x_end) || !std::isfinite(y_end)) {
+    return s;
+  }
+  s.valid = squareOf(std::min(x, x_end), s.x0) && squareOf(std::max(x, x_end), s.x1) &&
+            squareOf(std::min(y, y_end), s.y0) && squareOf(std::max(y, y_end), s.y1);
+  return s;
+}
+
+std::size_t CollisionGrid::bucketOf(long long x, long long y) const {
+  const auto h = static_cast<std::uint64_t>(x) * 0x9E3779B97F4A7C15ull ^
+                 static_cast<std::uint64_t>(y) * 0xC2B2AE3D27D4EB4Full;
+  return static_cast<std::size_t>(h >> 32) & (buckets.size() - 1);
+}
+
+void CollisionGrid::insert(Object* p_o) {
+  remove(p_o);
+  int slot;
+  if (free_slots.empty()) {
+    slot = static_cast<int>(entries.size());
+    entries.emplace_back();
+    marks.push_back(0);
+  } else {
+    slot = free_slots.back();
+    free_slots.pop_back();
+  }
+  Entry& e = entries[static_cast<std::size_t>(slot)];
+  e.p_o = p_o;
+  e.order = next_order++;
+  e.squares = squaresOf(getWorldBox(p_o));
+  slot_of.emplace(p_o, slot);
+  file(slot);
+  if (slot_of.size() > buckets.size()) {
+    regrow();
+  }
+}
+
+void CollisionGrid::remove(const Object* p_o) {
+  const auto it = slot_of.find(p_o);
+  if (it == slot_of.end()) {
+    return;
+  }
+  const int slot = it->second;
+  slot_of.erase(it);
+  unfile(slot);
+  entries[static_cast<std::size_t>(slot)].p_o = nullptr;
+  free_slots.push_back(slot);
+}
+
+void CollisionGrid::update(const Object* p_o) {
+  const auto it = slot_of.find(p_o);
+  if (it == slot_of.end()) {
+    return;
+  }
+  const int slot = it->second;
+  const Squares now = squaresOf(getWorldBox(p_o));
+  Entry& e = entries[static_cast<std::size_t>(slot)];
+  if (now == e.squares) {
+    return;
+  }
+  unfile(slot);
+  e.squares = now;
+  file(slot);
+}
+
+void CollisionGrid::clear() {
+  entries.clear();
+  marks.clear();
+  free_slots.clear();
+  slot_of.clear();
+  wide.clear();
+  buckets.assign(256, std::vector<int>());
+}
+
+void CollisionGrid::file(int slot) {
+  Entry& e = entries[static_cast<std::size_t>(slot)];
+  e.wide = !e.squares.isSmall();
+  if (e.wide) {
+    wide.push_back(slot);
+    return;
+  }
+  for (long long y = e.squares.y0; y <= e.squares.y1; y++) {
+    for (long long x = e.squares.x0; x <= e.squares.x1; x++) {
+      buckets[bucketOf(x, y)].push_back(slot);
+    }
+  }
+}
+
+void CollisionGrid::unfile(int slot) {
+  const Entry& e = entries[static_cast<std::size_t>(slot)];
+  auto take = [slot](std::vector<int>& list) {
+    const auto it = std::find(list.begin(), list.end(), slot);
+    if (it != list.end()) {
+      *it = list.back();
+      list.pop_back();
+    }
+  };
+  if (e.wide) {
+    take(wide);
+    return;
+  }
+  // One occurrence per square: two squares of one box may share a bucket.
+  for (long long y = e.squares.y0; y <= e.squares.y1; y++) {
+    for (long long x = e.squares.x0; x <= e.squares.x1; x++) {
+      take(buckets[bucketOf(x, y)]);
+    }
+  }
+}
+
+void CollisionGrid::regrow() {
+  buckets.assign(buckets.size() * 2, std::vector<int>());
+  wide.clear();
+  for (const auto& item : slot_of) {
+    file(item.second);
+  }
+}
+
+bool CollisionGrid::query(const Box& box, const Object* p_ignore, ObjectList& result) const {
+  const Squares s = squaresOf(box);
+  if (!s.isSmall()) {
+    return false;
+  }
+  const std::uint64_t mark = ++next_mark;
+  found.clear();
+  auto consider = [&](int slot) {
+    const auto index = static_cast<std::size_t>(slot);
+    if (marks[index] == mark) {
+      return;
+    }
+    marks[index] = mark;
+    const Entry& e = entries[index];
+    if (e.p_o != p_ignore && e.p_o->isSolid() && boxIntersectsBox(box, getWorldBox(e.p_o))) {
+      found.emplace_back(e.order, e.p_o);
+    }
+  };
+  for (long long y = s.y0; y <= s.y1; y++) {
+    for (long long x = s.x0; x <= s.x1; x++) {
+      for (const int slot : buckets[bucketOf(x, y)]) {
+        consider(slot);
+      }
+    }
+  }
+  for (const int slot : wide) {
+    consider(slot);
+  }
+  std::sort(found.begin(), found.end(),
+            [](const auto& a, const auto& b) { return a.first < b.first; });
+  for (const auto& item : found) {
+    result.add(item.second);
+  }
+  return true;
+}
+
+} // namespace tw

@@ -1,0 +1,81 @@
+#pragma once
+
+#include "Box.h"
+#include "ObjectList.h"
+
+#include <cstdint>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+namespace tw {
+
+class Object;
+
+/// A broad phase for collision tests: the world boxes of the solid objects filed by the grid
+/// squares they cover, hashed, so that a query looks only at objects near its box. Queries
+/// answer in the order in which objects were inserted, which is the order of the solid list
+/// when every append to that list is an insert here.
+class CollisionGrid {
+public:
+  /// Side of one grid square, in world cells (a power of two, so the division is exact).
+  static constexpr float SQUARE = 2.0f;
+  /// A box covering more squares than this is kept in a list that every query scans.
+  static constexpr long long MAX_SQUARES = 256;
+
+  CollisionGrid();
+
+  /// Files p_o as the last object in order; an object already filed moves to the end.
+  void insert(Object* p_o);
+  /// Forgets p_o; nothing for an object not filed.
+  void remove(const Object* p_o);
+  /// Files p_o again after its world box changed; nothing for an object not filed.
+  void update(const Object* p_o);
+  void clear();
+
+  /// Appends to result every filed solid object but p_ignore whose world box intersects box,
+  /// in order of insertion. False, with result untouched, when box is too large or too far
+  /// out for the grid to answer cheaply: the caller then scans the whole list instead.
+  bool query(const Box& box, const Object* p_ignore, ObjectList& result) const;
+
+private:
+  /// The squares a box covers, inclusive; not valid for boxes the grid cannot hold.
+  struct Squares {
+    long long x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+    bool valid = false;
+    /// Valid and covering at most MAX_SQUARES squares.
+    bool isSmall() const {
+      return valid && x1 - x0 < MAX_SQUARES && y1 - y0 < MAX_SQUARES &&
+             (x1 - x0 + 1) * (y1 - y0 + 1) <= MAX_SQUARES;
+    }
+    bool operator==(const Squares& other) const {
+      return valid == other.valid && x0 == other.x0 && y0 == other.y0 && x1 == other.x1 &&
+             y1 == other.y1;
+    }
+  };
+  struct Entry {
+    Object* p_o = nullptr;
+    std::uint64_t order = 0;
+    Squares squares;
+    bool wide = false; // in the wide list instead of the buckets
+  };
+
+  static Squares squaresOf(const Box& box);
+  std::size_t bucketOf(long long x, long long y) const;
+  void file(int slot);
+  void unfile(int slot);
+  void regrow();
+
+  std::vector<Entry> entries;
+  std::vector<int> free_slots;
+  std::unordered_map<const Object*, int> slot_of;
+  std::vector<std::vector<int>> buckets;
+  std::vector<int> wide;
+  std::uint64_t next_order = 0;
+  // Scratch of queries: the query that last saw each slot, and what it found.
+  mutable std::vector<std::uint64_t> marks;
+  mutable std::uint64_t next_mark = 0;
+  mutable std::vector<std::pair<std::uint64_t, Object*>> found;
+};
+
+} // namespace tw

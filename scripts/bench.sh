@@ -1,0 +1,70 @@
+#!/usr/bin/env bash
+# Runs every benchmark of bench/ from a Release build on the current X display, then writes
+# bench/REPORT.md and its plots from the results (scripts/bench-report.py).
+#   scripts/bench.sh [BUILD_DIR]          (make bench runs it on a display)
+# BENCH_ROUNDS (default 3) sets how often each measurement is repeated, BENCH_CPU_SECONDS
+# (default 60) the length of each scripted session for the CPU figures.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+build="$(realpath "${1:-$root/build-bench}")"
+rounds="${BENCH_ROUNDS:-3}"
+cpu_seconds="${BENCH_CPU_SECONDS:-60}"
+results="$build/results"
+rm -rf "$results"
+mkdir -p "$results"
+cd "$results"
+
+# The machine, as the report describes it.
+{
+  echo "date: $(date -u '+%Y-%m-%d %H:%M UTC')"
+  echo "kernel: $(uname -sr)"
+  echo "system: $(. /etc/os-release && echo "$PRETTY_NAME")"
+  echo "cpu: $(awk -F': ' '/model name/ {print $2; exit}' /proc/cpuinfo)"
+  echo "cores: $(nproc)"
+  echo "memory: $(awk '/MemTotal/ {printf "%.1f GiB", $2 / 1048576}' /proc/meminfo)"
+  echo "compiler: $(c++ --version | head -n 1)"
+  echo "sfml: $(dpkg-query -W -f='${Version}' libsfml-dev 2>/dev/null || echo unknown)"
+  echo "benchmark: $(dpkg-query -W -f='${Version}' libbenchmark-dev 2>/dev/null || echo unknown)"
+  server="$(xdpyinfo 2>/dev/null | awk -F': *' '/vendor string/ {print $2; exit}')"
+  if pgrep -a Xvfb | grep -q " ${DISPLAY:-none} "; then
+    server="Xvfb, $server"
+  fi
+  echo "display: ${DISPLAY:-none} ($server)"
+} > machine.txt
+
+# Load of the machine before and after each step: others may be busy on it.
+load() { echo "$1|$(cut -d' ' -f1-3 /proc/loadavg)" >> load.txt; }
+step() {
+  local name="$1"
+  shift
+  echo "== $name" >&2
+  load "before $name"
+  "$@"
+  load "after $name"
+}
+
+bin="$build/bench"
+step "grid frame" "$bin/GridFrameBench" --benchmark_repetitions=$((rounds * 2 + 1)) \
+  --benchmark_enable_random_interleaving=true \
+  --benchmark_out=gridframe.json --benchmark_out_format=json >/dev/null 2>gridframe.err
+step "world update" "$bin/WorldBench" --benchmark_repetitions="$rounds" \
+  --benchmark_out=world.json --benchmark_out_format=json >/dev/null
+for i in $(seq 1 "$rounds"); do
+  step "game frames $i" "$bin/GameFrameBench" "gameframe-$i.json" 2>/dev/null
+done
+step "start-up" "$bin/StartupBench" startup.json $((rounds * 4)) 2>/dev/null
+step "cpu sessions" "$root/scripts/bench-cpu.sh" "$build/tarnwick" "$cpu_seconds" "$rounds" \
+  > cpu.jsonl
+step "input polling" "$bin/InputPollBench" --benchmark_repetitions="$rounds" \
+  --benchmark_out=input.json --benchmark_out_format=json >/dev/null 2>&1
+step "path finding" "$bin/PathBench" --benchmark_out=path.json \
+  --benchmark_out_format=json >/dev/null 2>&1
+for f in gridframe.json world.json gameframe-1.json startup.json cpu.jsonl input.json; do
+  if [ ! -s "$f" ]; then
+    echo "bench: no results in $results/$f" >&2
+    exit 1
+  fi
+done
+
+/usr/bin/python3 "$root/scripts/bench-report.py" "$results" "$root/bench"
+echo "Report: $root/bench/REPORT.md" >&2
