@@ -19,7 +19,7 @@ run: build
 	@scripts/run.sh $(BUILD)/tarnwick
 
 test: build
-	@scripts/with-display.sh ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS) -LE soak -E BrokenData
+	@scripts/with-display.sh ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 
 clean:
 	rm -rf $(BUILD)

@@ -1,5 +1,8 @@
 #include "CellBatch.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace tw {
 
 void CellBatch::setWhiteTexel(bool has_white, sf::Vector2f texel) {
@@ -20,6 +23,62 @@ void CellBatch::addQuad(sf::Vector2f top_left, sf::Vector2f bottom_right, sf::Ve
   vertices.emplace_back(top_right, color, tex_top_right);
   vertices.emplace_back(bottom_right, color, tex_bottom_right);
   kinds.push_back(kind);
+
+  if (!all_drawn) {
+    int column0, row0, column1, row1;
+    cellRange(top_left, bottom_right, column0, row0, column1, row1);
+    for (int row = row0; row <= row1; row++) {
+      for (int column = column0; column <= column1; column++) {
+        drawn[static_cast<std::size_t>(row * grid_columns + column)] = 1;
+      }
+    }
+  }
+}
+
+void CellBatch::setCells(sf::Vector2f size, int columns, int rows) {
+  cell_size = size;
+  grid_columns = columns + 2;
+  grid_rows = rows + 2;
+  drawn.assign(static_cast<std::size_t>(grid_columns) * static_cast<std::size_t>(grid_rows), 0);
+  all_drawn = !(size.x > 0.0f && size.y > 0.0f);
+}
+
+void CellBatch::newFrame() {
+  std::fill(drawn.begin(), drawn.end(), 0);
+  all_drawn = drawn.empty() || !(cell_size.x > 0.0f && cell_size.y > 0.0f);
+}
+
+void CellBatch::cellRange(sf::Vector2f top_left, sf::Vector2f bottom_right, int& column0, int& row0,
+                          int& column1, int& row1) const {
+  // Clamping keeps overlapping ranges overlapping, so the answer errs only towards drawing.
+  auto cell = [](float pixel, float size, int count) {
+    const float c = std::floor(pixel / size) + 1.0f;
+    if (!(c > 0.0f)) {
+      return 0;
+    }
+    return c > static_cast<float>(count - 1) ? count - 1 : static_cast<int>(c);
+  };
+  column0 = cell(std::min(top_left.x, bottom_right.x), cell_size.x, grid_columns);
+  column1 = cell(std::max(top_left.x, bottom_right.x), cell_size.x, grid_columns);
+  row0 = cell(std::min(top_left.y, bottom_right.y), cell_size.y, grid_rows);
+  row1 = cell(std::max(top_left.y, bottom_right.y), cell_size.y, grid_rows);
+}
+
+void CellBatch::addBackground(sf::Vector2f position, sf::Vector2f size, sf::Color color) {
+  if (!all_drawn && color.a == 255) {
+    int column0, row0, column1, row1;
+    cellRange(position, position + size, column0, row0, column1, row1);
+    bool bare = true;
+    for (int row = row0; bare && row <= row1; row++) {
+      for (int column = column0; bare && column <= column1; column++) {
+        bare = drawn[static_cast<std::size_t>(row * grid_columns + column)] == 0;
+      }
+    }
+    if (bare) {
+      return;
+    }
+  }
+  addRectangle(position, size, color);
 }
 
 void CellBatch::addRectangle(sf::Vector2f position, sf::Vector2f size, sf::Color color) {

@@ -27,6 +27,17 @@ public:
   void addGlyph(sf::Vector2f origin, const sf::Glyph& glyph, unsigned int character_size,
                 sf::Color color);
 
+  /// The grid of cells, in pixels, over which the batch notes where quads were drawn.
+  void setCells(sf::Vector2f cell_size, int columns, int rows);
+  /// A rectangle in the colour the window was cleared to. Where no quad has been drawn on its
+  /// cells since the clear, it would change no pixel, so it is left out: most of a frame's
+  /// cells lie on bare background, and on a software renderer every pixel costs.
+  void addBackground(sf::Vector2f position, sf::Vector2f size, sf::Color color);
+  /// Counts every cell as drawn on, for pixels drawn on the window outside the batch.
+  void markAllDrawn() { all_drawn = true; }
+  /// The window was cleared: no cell is drawn on.
+  void newFrame();
+
   /// Draws what was collected into target with the font texture and empties the batch.
   /// Returns the number of draw calls made.
   int draw(sf::RenderTarget& target, const sf::Texture* p_texture);
@@ -40,11 +51,22 @@ private:
   void addQuad(sf::Vector2f top_left, sf::Vector2f bottom_right, sf::Vector2f tex_top_left,
                sf::Vector2f tex_bottom_right, sf::Color color, Kind kind);
 
+  /// The range of cells a pixel rectangle touches, clamped to one cell beyond each edge.
+  void cellRange(sf::Vector2f top_left, sf::Vector2f bottom_right, int& column0, int& row0,
+                 int& column1, int& row1) const;
+
   std::vector<sf::Vertex> vertices;
   /// The kind of each quad (six vertices), for drawing without a white texel.
   std::vector<Kind> kinds;
   bool has_white_texel = true;
   sf::Vector2f white_texel = sf::Vector2f(1.0f, 1.0f);
+
+  sf::Vector2f cell_size = sf::Vector2f(1.0f, 1.0f);
+  int grid_columns = 0; ///< including the cell beyond each edge
+  int grid_rows = 0;
+  /// Per cell: a quad has been drawn on it since the last clear.
+  std::vector<std::uint8_t> drawn;
+  bool all_drawn = true;
 };
 
 } // namespace tw

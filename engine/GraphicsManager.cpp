@@ -2,6 +2,7 @@
 
 #include "Config.h"
 #include "LogManager.h"
+#include "Platform.h"
 #include "WorldManager.h"
 
 #include <algorithm>
@@ -138,6 +139,7 @@ int GraphicsManager::startUp() {
   log.writeLog(5, "GraphicsManager::startUp(): Window resolution (%d, %d) pixels",
                static_cast<int>(desktop.width), static_cast<int>(desktop.height));
 
+  platform::keepFreedMemory();
   p_window = std::make_unique<sf::RenderWindow>(
       sf::VideoMode(static_cast<unsigned>(window_horizontal_pixels),
                     static_cast<unsigned>(window_vertical_pixels), 32),
@@ -182,6 +184,8 @@ int GraphicsManager::startUp() {
   clearCells(cells);
   clearCells(shown_cells);
   p_window->clear(background_color);
+  batch.setCells(sf::Vector2f(charWidth(), charHeight()), window_horizontal_chars,
+                 window_vertical_chars);
 
   Manager::startUp();
   log.writeLog(1, "GraphicsManager::startUp(): successfully started.");
@@ -220,8 +224,8 @@ int GraphicsManager::drawCharacter(char ch, Color color, Vector world_pos) {
   const Vector p = spacesToPixels(view_pos);
   const float cw = charWidth();
   const float chh = charHeight();
-  batch.addRectangle(sf::Vector2f(p.getX() - cw / 10, p.getY() + chh / 5), sf::Vector2f(cw, chh),
-                     background_color);
+  batch.addBackground(sf::Vector2f(p.getX() - cw / 10, p.getY() + chh / 5), sf::Vector2f(cw, chh),
+                      background_color);
 
   std::uint8_t red = 255;
   std::uint8_t green = 255;
@@ -316,12 +320,15 @@ void GraphicsManager::displayFrame() {
   flush();
   p_window->display();
   p_window->clear(background_color);
+  batch.newFrame();
   shown_cells.swap(cells);
   clearCells(cells);
 }
 
 sf::RenderWindow* GraphicsManager::getWindow() const {
   flush();
+  // Whatever the caller draws is unknown to the batch: no background may be left out.
+  batch.markAllDrawn();
   return p_window.get();
 }
 

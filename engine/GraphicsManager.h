@@ -58,8 +58,11 @@ public:
   /// Sends the cells collected so far to the window.
   void flush() const;
 
-  /// The window with every cell drawn so far already in it; null when there is none.
+  /// The window with every cell drawn so far already in it, to draw on; null when there is
+  /// none.
   sf::RenderWindow* getWindow() const;
+  /// The window for reading its events and input state only; null when there is none.
+  sf::Window* getEventWindow() const { return p_window.get(); }
   int getHorizontalChars() const;
   int getVerticalChars() const;
   int getHorizontalPixels() const;

@@ -5,7 +5,7 @@
 #include "GraphicsManager.h"
 #include "LogManager.h"
 
-#include <SFML/Graphics/RenderWindow.hpp>
+#include <SFML/Window/Window.hpp>
 #include <SFML/Window/Mouse.hpp>
 
 namespace tw {
@@ -137,7 +137,7 @@ int InputManager::startUp() {
                  "GraphicsManager must be started first.");
     return -1;
   }
-  sf::RenderWindow* p_window = graphics.getWindow();
+  sf::Window* p_window = graphics.getEventWindow();
   if (p_window) {
     // Holding a key gives one pressed event; held keys are sampled every frame instead.
     p_window->setKeyRepeatEnabled(false);
@@ -153,7 +153,7 @@ int InputManager::startUp() {
 
 void InputManager::shutDown() {
   const LogManager& log = LogManager::getInstance();
-  sf::RenderWindow* p_window = GraphicsManager::getInstance().getWindow();
+  sf::Window* p_window = GraphicsManager::getInstance().getEventWindow();
   if (p_window) {
     p_window->setKeyRepeatEnabled(true);
     log.writeLog(2, "InputManager::shutDown(): Keyboard repeat enabled.");
@@ -174,7 +174,7 @@ EventKeyboard InputManager::toEventKeyboard(const sf::Event::KeyEvent& key_event
 
 void InputManager::getInput() {
   const LogManager& log = LogManager::getInstance();
-  sf::RenderWindow* p_window = GraphicsManager::getInstance().getWindow();
+  sf::Window* p_window = GraphicsManager::getInstance().getEventWindow();
   if (!p_window) {
     log.writeLog("InputManager::getInput(): GraphicsManager unexpectedly returned null window!");
     return;
@@ -189,6 +189,9 @@ void InputManager::getInput() {
       return;
     case sf::Event::KeyPressed:
     case sf::Event::KeyReleased: {
+      if (window_event.key.code >= 0 && window_event.key.code < sf::Keyboard::KeyCount) {
+        key_may_be_down[window_event.key.code] = window_event.type == sf::Event::KeyPressed;
+      }
       EventKeyboard event = toEventKeyboard(window_event.key);
       event.setKeyboardAction(window_event.type == sf::Event::KeyPressed ? Keyboard::KEY_PRESSED
                                                                          : Keyboard::KEY_RELEASED);
@@ -203,7 +206,14 @@ void InputManager::getInput() {
       onEvent(&event);
       break;
     }
+    case sf::Event::GainedFocus:
+      // Keys pressed elsewhere were not seen going down.
+      rescan_all = true;
+      break;
     case sf::Event::MouseButtonPressed: {
+      if (window_event.mouseButton.button < sf::Mouse::ButtonCount) {
+        button_may_be_down[window_event.mouseButton.button] = true;
+      }
       EventMouse event;
       event.setMouseAction(Mouse::CLICKED);
       event.setMousePosition(cellsOf(window_event.mouseButton.x, window_event.mouseButton.y));
@@ -230,31 +240,55 @@ void InputManager::getInput() {
     }
   }
 
-  const sf::Vector2i pointer = sf::Mouse::getPosition(*p_window);
-  EventMouse held;
-  held.setMouseAction(Mouse::PRESSED);
-  held.setMousePosition(cellsOf(pointer.x, pointer.y));
+  sendHeld(*p_window);
+}
+
+void InputManager::rescan() {
+  rescan_all = true;
+}
+
+void InputManager::sendHeld(sf::Window& window) {
   const struct {
     sf::Mouse::Button sfml;
     Mouse::Button button;
   } buttons[] = {{sf::Mouse::Left, Mouse::LEFT},
                  {sf::Mouse::Right, Mouse::RIGHT},
                  {sf::Mouse::Middle, Mouse::MIDDLE}};
+  EventMouse held;
+  held.setMouseAction(Mouse::PRESSED);
+  bool have_position = false;
   for (const auto& b : buttons) {
-    if (sf::Mouse::isButtonPressed(b.sfml)) {
+    bool& maybe = button_may_be_down[b.sfml];
+    if (!(maybe || rescan_all)) {
+      continue;
+    }
+    maybe = sf::Mouse::isButtonPressed(b.sfml);
+    if (maybe) {
+      if (!have_position) {
+        const sf::Vector2i pointer = sf::Mouse::getPosition(window);
+        held.setMousePosition(cellsOf(pointer.x, pointer.y));
+        have_position = true;
+      }
       held.setMouseButton(b.button);
       onEvent(&held);
     }
   }
 
   for (std::size_t i = 0; i < KEY_COUNT - UNSAMPLED_KEYS; i++) {
-    if (sf::Keyboard::isKeyPressed(SAMPLED_KEYS[i].sfml)) {
+    const sf::Keyboard::Key code = SAMPLED_KEYS[i].sfml;
+    bool& maybe = key_may_be_down[code];
+    if (!(maybe || rescan_all)) {
+      continue;
+    }
+    maybe = sf::Keyboard::isKeyPressed(code);
+    if (maybe) {
       EventKeyboard event;
       event.setKey(SAMPLED_KEYS[i].key);
       event.setKeyboardAction(Keyboard::KEY_DOWN);
       onEvent(&event);
     }
   }
+  rescan_all = false;
 }
 
 } // namespace tw

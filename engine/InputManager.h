@@ -5,6 +5,13 @@
 
 #include <SFML/Window/Event.hpp>
 #include <SFML/Window/Keyboard.hpp>
+#include <SFML/Window/Mouse.hpp>
+
+#include <array>
+
+namespace sf {
+class Window;
+}
 
 namespace tw {
 
@@ -133,8 +140,21 @@ public:
   /// A keyboard event with the engine key of the window's key event; its action is undefined.
   static EventKeyboard toEventKeyboard(const sf::Event::KeyEvent& key_event);
 
+  /// Makes the next getInput() ask after every key and button, not only those it saw go down:
+  /// for code that has read the window's events itself.
+  void rescan();
+
 private:
   InputManager();
+
+  /// Sends a held event for every sampled key and button that is down.
+  void sendHeld(sf::Window& window);
+
+  // Asking the window system whether a key is down costs a round trip, so only keys and
+  // buttons seen going down are asked after, until they are found up.
+  std::array<bool, sf::Keyboard::KeyCount> key_may_be_down{};
+  std::array<bool, sf::Mouse::ButtonCount> button_may_be_down{};
+  bool rescan_all = true;
 };
 
 } // namespace tw

@@ -54,6 +54,14 @@ Object::~Object() {
   WorldManager::getInstance().removeObject(this, in_world);
 }
 
+void* Object::operator new(std::size_t size) {
+  return ::operator new(size);
+}
+
+void Object::operator delete(void* p) {
+  WorldManager::getInstance().freeAfterWalk(p);
+}
+
 SceneGraph* Object::sceneGraph() const {
   return in_world ? &WorldManager::getInstance().getSceneGraph() : nullptr;
 }

@@ -6,6 +6,7 @@
 #include "Shape.h"
 #include "Vector.h"
 
+#include <cstddef>
 #include <string>
 
 namespace tw {
@@ -49,6 +50,10 @@ class Object {
 public:
   Object();
   virtual ~Object();
+  /// Frees the memory after the world's walk in progress, if any, so that no object made
+  /// during the walk can take the address of one destroyed in it.
+  static void operator delete(void* p);
+  static void* operator new(std::size_t size);
   Object(const Object&) = delete;
   Object& operator=(const Object&) = delete;
 

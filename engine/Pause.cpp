@@ -2,6 +2,7 @@
 
 #include "EventKeyboard.h"
 #include "GraphicsManager.h"
+#include "InputManager.h"
 #include "LogManager.h"
 #include "Platform.h"
 
@@ -31,7 +32,7 @@ int Pause::eventHandler(const Event* p_event) {
     return 1;
   }
   log.writeLog(1, "Pause::eventHandler(): Game paused.");
-  sf::RenderWindow* p_window = GraphicsManager::getInstance().getWindow();
+  sf::Window* p_window = GraphicsManager::getInstance().getEventWindow();
   if (!p_window) {
     log.writeLog("Pause::eventHandler(): GraphicsManager unexpectedly returned null window!  "
                  "Cannot pause.");
@@ -51,6 +52,8 @@ int Pause::eventHandler(const Event* p_event) {
       platform::waitMicros(PAUSE_POLL_MICROS);
     }
   }
+  // The keys that went down or up while paused were never seen by the input manager.
+  InputManager::getInstance().rescan();
   log.writeLog(1, "Pause::eventHandler(): Game resumed.");
   return 1;
 }

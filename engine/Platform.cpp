@@ -5,6 +5,9 @@
 #else
 #include <cerrno>
 #include <ctime>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 #endif
 
 namespace tw {
@@ -51,6 +54,8 @@ void waitMicros(int us) {
   CloseHandle(timer);
 }
 
+void keepFreedMemory() {}
+
 #else
 
 // Linux timers already have sub-millisecond resolution: nothing to ask for.
@@ -90,6 +95,16 @@ void waitMicros(int us) {
   if (us > 0) {
     sleepFor(us);
   }
+}
+
+void keepFreedMemory() {
+#ifdef __GLIBC__
+  // Blocks up to this size come from the heap, not from mappings of their own, and freed
+  // memory is returned to the system only beyond it.
+  constexpr int KEEP_BYTES = 64 * 1024 * 1024;
+  mallopt(M_MMAP_THRESHOLD, KEEP_BYTES);
+  mallopt(M_TRIM_THRESHOLD, KEEP_BYTES);
+#endif
 }
 
 #endif

@@ -4,7 +4,7 @@
 
 namespace tw {
 
-/// Thin wrappers over the operating system's timing calls.
+/// Thin wrappers over the operating system's timing and memory calls.
 namespace platform {
 
 /// Answer of the timer-resolution calls when the system cannot give the resolution asked for.
@@ -20,6 +20,10 @@ std::int64_t monotonicMicros();
 void sleepMillis(int ms);
 /// Blocks the thread for about us microseconds without spinning.
 void waitMicros(int us);
+/// Makes freed memory stay with the process for reuse instead of going back to the system.
+/// A software OpenGL renderer allocates and frees megabytes of working memory every frame;
+/// handed back each time, its pages fault in again on the next frame.
+void keepFreedMemory();
 
 } // namespace platform
 } // namespace tw

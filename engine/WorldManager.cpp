@@ -98,6 +98,18 @@ bool WorldManager::wasDestroyed(const Object* p_o) const {
 void WorldManager::endWalk() {
   if (--walk_depth == 0) {
     destroyed.clear();
+    for (void* p : free_after_walk) {
+      ::operator delete(p);
+    }
+    free_after_walk.clear();
+  }
+}
+
+void WorldManager::freeAfterWalk(void* p) {
+  if (walk_depth > 0 && p) {
+    free_after_walk.push_back(p);
+  } else {
+    ::operator delete(p);
   }
 }
 

@@ -6,6 +6,8 @@
 #include "SceneGraph.h"
 #include "Vector.h"
 
+#include <vector>
+
 namespace tw {
 
 /// Owns every object: moves them, delivers collision and out events, draws them by altitude
@@ -64,6 +66,9 @@ public:
   /// Brackets a walk over a list of objects, so that objects destroyed meanwhile are noticed.
   void beginWalk() { walk_depth++; }
   void endWalk();
+  /// Frees an object's memory now, or at the end of the walk in progress: until then its
+  /// address stays what tells a destroyed object in the walk's list.
+  void freeAfterWalk(void* p);
 
 private:
   WorldManager();
@@ -80,6 +85,7 @@ private:
   ObjectList outside;   // objects made while the manager was not started
   ObjectList destroyed; // objects destroyed during the walk in progress
   int walk_depth = 0;
+  std::vector<void*> free_after_walk;
   ObjectList update_walk; // reused so that a frame's walks do not allocate
   ObjectList draw_walk;
   mutable ObjectList collisions;

@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
 # The whole test suite twice: as built normally, then built with AddressSanitizer and
 # UndefinedBehaviorSanitizer in build-asan/, where any report (leaks included) fails its test.
-# Not yet part of .ci/run: it still has to be timed and proven stable on a quiet machine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 begin=$(date +%s)

@@ -181,6 +181,32 @@ TEST_F(Graphics, LaterCellsCoverEarlierOnesAndBlanksEraseGlyphs) {
   EXPECT_EQ(twtest::inkBounds(blank, sf::Color::Black, rect).width, 0);
 }
 
+// Cells on bare background leave out their background rectangle; it must still be drawn over
+// glyphs of the same frame and over whatever was drawn on the window directly.
+TEST_F(Graphics, BlanksEraseWhatWasDrawnOnTheWindowDirectly) {
+  GraphicsManager& g = GraphicsManager::getInstance();
+  sf::RectangleShape shape(sf::Vector2f(200, 100));
+  shape.setPosition(100, 100);
+  shape.setFillColor(sf::Color::Green);
+  g.getWindow()->draw(shape);
+  // Cell (10, 4) lies inside the shape, cell (40, 4) outside it.
+  ASSERT_EQ(g.drawCharacter(' ', tw::WHITE, Vector(10, 4)), 0);
+  ASSERT_EQ(g.drawCharacter(' ', tw::WHITE, Vector(40, 4)), 0);
+  const sf::Image image = grab();
+  const sf::IntRect inside(static_cast<int>(10 * 12.8f) + 1, 4 * 32 + 8, 10, 28);
+  for (int y = inside.top; y < inside.top + inside.height; y++) {
+    for (int x = inside.left; x < inside.left + inside.width; x++) {
+      ASSERT_EQ(image.getPixel(x, y), sf::Color::Black) << x << "," << y;
+    }
+  }
+  EXPECT_EQ(image.getPixel(inside.left - 20, inside.top), sf::Color::Green);
+
+  // A new frame starts bare: the same blank changes nothing and costs no quad.
+  g.displayFrame();
+  ASSERT_EQ(g.drawCharacter(' ', tw::WHITE, Vector(10, 4)), 0);
+  EXPECT_EQ(twtest::inkBounds(grab(), sf::Color::Black, sf::IntRect(0, 0, 1024, 768)).width, 0);
+}
+
 TEST_F(Graphics, StringsAreJustifiedByWholeCells) {
   GraphicsManager& g = GraphicsManager::getInstance();
   ASSERT_EQ(g.drawString(Vector(40, 1), "HELLO", tw::JUSTIFY_RIGHT, tw::CYAN), 0);

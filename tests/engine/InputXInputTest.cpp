@@ -151,6 +151,37 @@ TEST_F(Input, HoldingAKeyRepeatsNoPressedEvents) {
   EXPECT_GT(keyEvents(Keyboard::KEY_DOWN).size(), 20u);
 }
 
+// Keys whose events someone else read from the window (as the pause does) are still reported
+// as held after a rescan, and a key released meanwhile is not left held.
+TEST_F(Input, HeldKeysStayRightWhenSomeoneElseReadsTheEvents) {
+  ASSERT_TRUE(x.key("w", true));
+  ASSERT_TRUE(pumpUntil([&] { return sawKey(Keyboard::KEY_DOWN, Keyboard::W); }));
+
+  ASSERT_TRUE(x.key("w", false));
+  ASSERT_TRUE(x.key("s", true));
+  x.sync();
+  sf::RenderWindow* p_window = tw::GraphicsManager::getInstance().getWindow();
+  bool saw_s = false;
+  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+  while (!saw_s && std::chrono::steady_clock::now() < end) {
+    sf::Event event;
+    while (p_window->pollEvent(event)) {
+      saw_s = saw_s || (event.type == sf::Event::KeyPressed && event.key.code == sf::Keyboard::S);
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  ASSERT_TRUE(saw_s);
+  tw::InputManager::getInstance().rescan();
+  p_recorder->events.clear();
+  frame();
+  frame();
+  const int last = p_recorder->frame;
+  ASSERT_EQ(keyEvents(Keyboard::KEY_DOWN, last).size(), 1u);
+  EXPECT_EQ(keyEvents(Keyboard::KEY_DOWN, last)[0].key, Keyboard::S);
+  EXPECT_FALSE(sawKey(Keyboard::KEY_DOWN, Keyboard::W));
+  ASSERT_TRUE(x.key("s", false));
+}
+
 TEST_F(Input, EveryNamedKeyArrivesWithItsEngineNumber) {
   const struct {
     const char* keysym;

@@ -210,6 +210,31 @@ TEST_F(WorldManagerTest, ObjectsCreatedAndDestroyedDuringTheWalkAreSafe) {
   EXPECT_EQ(p_made->getPosition(), tw::Vector(51, 10));
 }
 
+// An object made in a handler must not be mistaken for one destroyed earlier in the same
+// walk, as it would be if it were given that object's address.
+TEST_F(WorldManagerTest, ObjectMadeDuringTheWalkIsNotTakenForADestroyedOne) {
+  auto* p_a = new Probe("a", tw::Vector(10, 10));
+  auto* p_b = new Probe("b", tw::Vector(11, 10));
+  auto* p_c = new Probe("c", tw::Vector(30, 10));
+  p_a->setVelocity(tw::Vector(1, 0));
+  p_c->setVelocity(tw::Vector(1, 0));
+  const void* old_b = p_b;
+  Probe* p_d = nullptr;
+  p_a->on_event = [&](const tw::Event*) {
+    if (!p_d) {
+      delete p_b;
+      p_d = new Probe("d", tw::Vector(31, 10));
+    }
+  };
+  world.update();
+  ASSERT_NE(p_d, nullptr);
+  EXPECT_NE(static_cast<const void*>(p_d), old_b);
+  // c runs into d: both hear of it and c stays put.
+  EXPECT_TRUE(contains(events, "c:tw::collision:d"));
+  EXPECT_TRUE(contains(events, "d:tw::collision:c"));
+  EXPECT_EQ(p_c->getPosition(), tw::Vector(30, 10));
+}
+
 TEST_F(WorldManagerTest, DestructorsMayMarkOrDestroyOthers) {
   auto* p_a = new Probe("a");
   auto* p_b = new Probe("b");

@@ -173,51 +173,78 @@ protected:
     x.moveTo(window, column * width / columns + width / columns / 2,
              row * height / rows + height / rows / 2);
   }
-  void hold(XInput& x, const char* key, int ms = 200) {
+  void hold(XInput& x, const char* key, int ms = 400) {
     x.key(key, true);
     sleepMs(ms);
     x.key(key, false);
     x.sync();
   }
-  void click(XInput& x) {
+  /// Keys and buttons are read once a frame: a press must last longer than a slow frame.
+  void press(XInput& x) {
     x.button(1, true);
-    sleepMs(250);
+    sleepMs(400);
     x.button(1, false);
+    x.sync();
   }
 
-  /// Every mode once: a normal game left with escape, an advanced game won with E, a timed
-  /// game ended with T, then Q on the menu.
+  /// How many log lines contain text.
+  int logCount(const std::string& text) const { return countContaining(logLines(), text); }
+
+  /// Repeats action until the log holds more than before lines with text, for at most about
+  /// 15 seconds: the drive follows the game at whatever pace a loaded machine allows.
+  bool until(const std::string& text, int before, const std::function<void()>& action) {
+    for (int attempt = 0; attempt < 5; attempt++) {
+      action();
+      for (int i = 0; i < 30; i++) {
+        if (logCount(text) > before) {
+          return true;
+        }
+        sleepMs(100);
+      }
+    }
+    ADD_FAILURE() << "the log never showed " << text << "\n" << readFile("tarnwick.log");
+    return false;
+  }
+
+  /// Every mode once: a normal game left with escape (or lost), an advanced game won with E,
+  /// a timed game ended with T, then Q on the menu.
   void playEveryMode(unsigned long window) {
     XInput x;
     ASSERT_TRUE(x.isReady());
     x.focus(window);
-    pointAt(x, window, 20, 21);
-    sleepMs(300);
-    click(x);
-    sleepMs(500);
+    const std::string menu = "Mode::update(): Menu";
+    ASSERT_TRUE(until("Mode::update(): Regular", logCount("Mode::update(): Regular"), [&] {
+      pointAt(x, window, 20, 21);
+      sleepMs(300);
+      press(x);
+    }));
+    // Counted at once: the ball may well lose this game before escape is pressed.
+    int menus = logCount(menu);
     for (int column : {30, 45, 60}) {
       pointAt(x, window, column, 38);
       sleepMs(100);
     }
     hold(x, "a");
-    hold(x, "Escape");
-    sleepMs(600);
-    pointAt(x, window, 40, 21);
-    sleepMs(300);
-    click(x);
-    sleepMs(600);
+    ASSERT_TRUE(until(menu, menus, [&] { hold(x, "Escape"); }));
+    ASSERT_TRUE(until("Mode::update(): Advanced", logCount("Mode::update(): Advanced"), [&] {
+      pointAt(x, window, 40, 21);
+      sleepMs(300);
+      press(x);
+    }));
+    menus = logCount(menu);
     hold(x, "w");
-    hold(x, "e");
-    sleepMs(600);
-    pointAt(x, window, 60, 21);
-    sleepMs(300);
-    click(x);
-    sleepMs(600);
+    ASSERT_TRUE(until(menu, menus, [&] { hold(x, "e"); }));
+    ASSERT_TRUE(until("Mode::update(): Timed", logCount("Mode::update(): Timed"), [&] {
+      pointAt(x, window, 60, 21);
+      sleepMs(300);
+      press(x);
+    }));
+    menus = logCount(menu);
     hold(x, "s");
-    hold(x, "t");
-    sleepMs(600);
+    ASSERT_TRUE(until(menu, menus, [&] { hold(x, "t"); }));
+    sleepMs(300);
     x.key("q", true);
-    exit_code = waitForExit(20);
+    exit_code = waitForExit(30);
     x.key("q", false);
     x.sync();
   }

@@ -5,6 +5,7 @@
 
 #include <SFML/Graphics/Image.hpp>
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <cstring>
@@ -147,14 +148,20 @@ TEST_F(EndToEnd, ScriptedSessionThroughEveryScreen) {
   EXPECT_EQ(WEXITSTATUS(status), 0) << readFile("session.txt");
 
   const auto lines = logLines();
-  // The screens in the order the session visits them.
+  // The screens in the order the session visits them. On a slow machine the ball may be lost
+  // before the normal game is left with escape.
   size_t at = 0;
   for (const char* step :
        {"Mode::update(): Start", "Mode::update(): Menu", "Mode::update(): Play",
-        "Mode::update(): Regular", "Mode::update(): Exit", "Mode::update(): Menu",
-        "Mode::update(): Advanced", "Mode::update(): Win", "Mode::update(): Timed",
-        "Mode::update(): Time", "Mode::update(): End"}) {
-    at = find(lines, step, at);
+        "Mode::update(): Regular", "Exit|Lose", "Mode::update(): Menu", "Mode::update(): Advanced",
+        "Mode::update(): Win", "Mode::update(): Timed", "Mode::update(): Time",
+        "Mode::update(): End"}) {
+    if (std::string(step) == "Exit|Lose") {
+      at = std::min(find(lines, "Mode::update(): Exit", at),
+                    find(lines, "Mode::update(): Lose", at));
+    } else {
+      at = find(lines, step, at);
+    }
     ASSERT_NE(at, std::string::npos) << step << "\n" << readFile("tarnwick.log");
   }
   ASSERT_GE(lines.size(), 2u);
