@@ -492,7 +492,7 @@ def write_report(results, out_dir, report):
                 "short, less the sleep's own lateness. With a test clock, 5.7 ms of work gives "
                 "a period of 32.7 ms (tests/engine/FrameTimesTest.cpp). Carrying the truncated "
                 "remainder into the next frame's sleep, as the oversleep is carried, would "
-                "bring the mean to 33 ms; the loop itself is outside this work. Runs in "
+                "bring the mean to 33 ms; but the loop keeps its written rule (whole milliseconds, truncated; only oversleep carried), on which the game's pacing has always rested. Runs in "
                 "which many frames overrun come out long instead: an overrun frame is not "
                 "made up.")
         if not rest_ok:

@@ -22,11 +22,12 @@ cd "$results"
   echo "cpu: $(awk -F': ' '/model name/ {print $2; exit}' /proc/cpuinfo)"
   echo "cores: $(nproc)"
   echo "memory: $(awk '/MemTotal/ {printf "%.1f GiB", $2 / 1048576}' /proc/meminfo)"
-  echo "compiler: $(c++ --version | head -n 1)"
+  echo "compiler: $(c++ --version | sed -n 1p)"
   echo "sfml: $(dpkg-query -W -f='${Version}' libsfml-dev 2>/dev/null || echo unknown)"
   echo "benchmark: $(dpkg-query -W -f='${Version}' libbenchmark-dev 2>/dev/null || echo unknown)"
-  server="$(xdpyinfo 2>/dev/null | awk -F': *' '/vendor string/ {print $2; exit}')"
-  if pgrep -a Xvfb | grep -q " ${DISPLAY:-none} "; then
+  # Read to the end: a reader that stops early would end xdpyinfo with SIGPIPE.
+  server="$(xdpyinfo 2>/dev/null | sed -n 's/^vendor string: *//p' || true)"
+  if pgrep -a Xvfb | grep " ${DISPLAY:-none} " >/dev/null; then
     server="Xvfb, $server"
   fi
   echo "display: ${DISPLAY:-none} ($server)"
