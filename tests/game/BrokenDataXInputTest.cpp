@@ -31,28 +31,6 @@ const char* const SOUNDS[] = {"exit", "explode",     "lose", "paddle-bounce",
                               "time", "wall-bounce", "win"};
 const char* const MUSICS[] = {"advanced", "menu", "timed"};
 
-std::string shell(const std::string& command) {
-  std::string out;
-  FILE* p_pipe = popen(command.c_str(), "r");
-  if (!p_pipe) {
-    return out;
-  }
-  char buffer[4096];
-  size_t n = 0;
-  while ((n = fread(buffer, 1, sizeof(buffer), p_pipe)) > 0) {
-    out.append(buffer, n);
-  }
-  pclose(p_pipe);
-  return out;
-}
-
-std::string slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
-}
-
 std::string spriteFile(const std::string& label) {
   return "sprites/" + label + "-spr.txt";
 }
@@ -250,7 +228,7 @@ protected:
   }
 
   void expectCleanEnd(const std::vector<std::string>& lines) {
-    ASSERT_GE(lines.size(), 2u) << slurp("stderr.txt");
+    ASSERT_GE(lines.size(), 2u) << readText("stderr.txt");
     EXPECT_NE(lines[lines.size() - 2].find("** Game stopped **"), std::string::npos);
     EXPECT_NE(lines.back().find(std::string(52, '*')), std::string::npos);
   }
@@ -279,7 +257,7 @@ TEST_P(BrokenData, ProgramCarriesOnOrStopsInOrder) {
 
   if (breakage.plays) {
     const unsigned long window = findWindow();
-    ASSERT_NE(window, 0u) << readFile("tarnwick.log") << slurp("stderr.txt");
+    ASSERT_NE(window, 0u) << readFile("tarnwick.log") << readText("stderr.txt");
     windowSize(window, width, height);
     ASSERT_GT(width, 0);
     if (breakage.default_window) {
@@ -295,9 +273,9 @@ TEST_P(BrokenData, ProgramCarriesOnOrStopsInOrder) {
   } else {
     exit_code = waitForExit(30);
   }
-  EXPECT_EQ(exit_code, 0) << slurp("stderr.txt");
+  EXPECT_EQ(exit_code, 0) << readText("stderr.txt");
 
-  const std::string err = slurp("stderr.txt");
+  const std::string err = readText("stderr.txt");
   EXPECT_EQ(err.find("Sanitizer"), std::string::npos) << err;
   EXPECT_EQ(err.find("runtime error"), std::string::npos) << err;
 
@@ -338,7 +316,7 @@ TEST_P(BrokenData, ProgramCarriesOnOrStopsInOrder) {
 
 /// The real sprite file's text.
 std::string realSprite(const std::string& label) {
-  return slurp(sourceDir() + "/sprites/" + label + "-spr.txt");
+  return readText(sourceDir() + "/sprites/" + label + "-spr.txt");
 }
 
 /// Replaces a linked data file by a file of its own with the given text.
@@ -494,7 +472,7 @@ std::vector<Breakage> brokenSounds() {
   // runs dry early while the game plays on.
   cases.push_back({"TruncatedMusic_menu",
                    [] {
-                     const std::string text = slurp(sourceDir() + "/sounds/menu.wav");
+                     const std::string text = readText(sourceDir() + "/sounds/menu.wav");
                      replaceWith("sounds/menu.wav", text.substr(0, 44 + 8000));
                    },
                    {}});

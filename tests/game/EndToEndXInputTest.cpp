@@ -20,21 +20,6 @@ using namespace twtest;
 
 namespace {
 
-std::string shell(const std::string& command) {
-  std::string out;
-  FILE* p_pipe = popen(command.c_str(), "r");
-  if (!p_pipe) {
-    return out;
-  }
-  char buffer[4096];
-  size_t n = 0;
-  while ((n = fread(buffer, 1, sizeof(buffer), p_pipe)) > 0) {
-    out.append(buffer, n);
-  }
-  pclose(p_pipe);
-  return out;
-}
-
 /// A home folder for the game: its data from the repository, its own log.
 class EndToEnd : public TempDirTest {
 protected:

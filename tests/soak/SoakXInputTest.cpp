@@ -14,13 +14,6 @@ namespace {
 
 class Soak : public TempDirTest {};
 
-std::string slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
-}
-
 } // namespace
 
 TEST_F(Soak, TwoMinutesOfRandomInputThroughEveryMode) {
@@ -30,12 +23,12 @@ TEST_F(Soak, TwoMinutesOfRandomInputThroughEveryMode) {
                               "SOAK_MAX_OVERRUNS=1000000 TARNWICK='" TW_BINARY_DIR "/tarnwick' '" +
                               sourceDir() + "/scripts/soak.sh' '" + dir + "/soak' > soak.txt 2>&1";
   const int status = std::system(command.c_str());
-  const std::string report = slurp("soak.txt");
+  const std::string report = readText("soak.txt");
   std::cout << report;
   ASSERT_TRUE(WIFEXITED(status));
-  EXPECT_EQ(WEXITSTATUS(status), 0) << report << slurp(dir + "/soak/stderr.txt");
+  EXPECT_EQ(WEXITSTATUS(status), 0) << report << readText(dir + "/soak/stderr.txt");
 
-  const std::string summary = slurp(dir + "/soak/summary.txt");
+  const std::string summary = readText(dir + "/soak/summary.txt");
   EXPECT_NE(summary.find("exit code 0"), std::string::npos) << summary;
   EXPECT_NE(summary.find("sanitizer reports 0"), std::string::npos) << summary;
   // Every mode was played, and more games than modes.

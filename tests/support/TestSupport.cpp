@@ -3,6 +3,7 @@
 #include "LogManager.h"
 
 #include <cstdlib>
+#include <cstdio>
 #include <fstream>
 #include <sstream>
 #include <unistd.h>
@@ -35,10 +36,29 @@ void TempDirTest::writeFile(const std::string& name, const std::string& text) co
 }
 
 std::string TempDirTest::readFile(const std::string& name) const {
-  std::ifstream in(name, std::ios::binary);
+  return readText(name);
+}
+
+std::string readText(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
   std::stringstream ss;
   ss << in.rdbuf();
   return ss.str();
+}
+
+std::string shell(const std::string& command) {
+  std::string out;
+  FILE* p_pipe = popen(command.c_str(), "r");
+  if (!p_pipe) {
+    return out;
+  }
+  char buffer[4096];
+  size_t n = 0;
+  while ((n = fread(buffer, 1, sizeof(buffer), p_pipe)) > 0) {
+    out.append(buffer, n);
+  }
+  pclose(p_pipe);
+  return out;
 }
 
 std::vector<std::string> TempDirTest::logLines(const std::string& name) const {

@@ -31,6 +31,11 @@ void startLog();
 /// Closes the log and returns its lines.
 std::vector<std::string> stopLog();
 
+/// The whole content of a file; empty when it cannot be read.
+std::string readText(const std::string& path);
+/// What a shell command writes on its standard output.
+std::string shell(const std::string& command);
+
 /// True when some line contains text.
 bool contains(const std::vector<std::string>& lines, const std::string& text);
 int countContaining(const std::vector<std::string>& lines, const std::string& text);
