@@ -110,7 +110,127 @@ void CellBatch::addGlyph(sf::Vector2f origin, const sf::Glyph& glyph, unsigned i
           sf::Vector2f(u2, v2), color, GLYPH);
 }
 
+namespace {
+
+// Pixel centres closer than this to a quad's edge count as possibly on either side, so that
+// the rasterizer's rounding and fill rules can never make a culled quad show.
+constexpr double EDGE_MARGIN = 1.0 / 64.0;
+
+std::uint64_t bitsOfWord(int word, int x0, int x1) {
+  const int first = std::max(x0 - word * 64, 0);
+  const int last = std::min(x1 - word * 64, 63);
+  const std::uint64_t upto_last =
+      last == 63 ? ~std::uint64_t(0) : (std::uint64_t(1) << (last + 1)) - 1;
+  return upto_last & ~((std::uint64_t(1) << first) - 1);
+}
+
+} // namespace
+
+bool CellBatch::pixelRange(std::size_t quad, bool inner, int& x0, int& y0, int& x1, int& y1) const {
+  const sf::Vector2f a = vertices[quad * 6].position;
+  const sf::Vector2f b = vertices[quad * 6 + 5].position;
+  // Pixel i has its centre at i + 0.5; inner ranges keep clear of the edges, outer ones
+  // reach past them.
+  const double margin = inner ? EDGE_MARGIN : -EDGE_MARGIN;
+  const double left = std::ceil(std::min(a.x, b.x) + margin - 0.5);
+  const double right = std::floor(std::max(a.x, b.x) - margin - 0.5);
+  const double top = std::ceil(std::min(a.y, b.y) + margin - 0.5);
+  const double bottom = std::floor(std::max(a.y, b.y) - margin - 0.5);
+  const double clipped_left = std::max(left, 0.0);
+  const double clipped_right = std::min(right, static_cast<double>(coverage_width - 1));
+  const double clipped_top = std::max(top, 0.0);
+  const double clipped_bottom = std::min(bottom, static_cast<double>(coverage_height - 1));
+  if (!(clipped_left <= clipped_right && clipped_top <= clipped_bottom)) {
+    return false;
+  }
+  x0 = static_cast<int>(clipped_left);
+  x1 = static_cast<int>(clipped_right);
+  y0 = static_cast<int>(clipped_top);
+  y1 = static_cast<int>(clipped_bottom);
+  return true;
+}
+
+bool CellBatch::isCovered(int x0, int y0, int x1, int y1) const {
+  for (int y = y0; y <= y1; y++) {
+    const std::uint64_t* p_row = &coverage[static_cast<std::size_t>(y) * coverage_words];
+    for (int word = x0 / 64; word <= x1 / 64; word++) {
+      const std::uint64_t bits = bitsOfWord(word, x0, x1);
+      if ((p_row[word] & bits) != bits) {
+        return false;
+      }
+    }
+  }
+  return true;
+}
+
+void CellBatch::cover(int x0, int y0, int x1, int y1) {
+  for (int y = y0; y <= y1; y++) {
+    std::uint64_t* p_row = &coverage[static_cast<std::size_t>(y) * coverage_words];
+    for (int word = x0 / 64; word <= x1 / 64; word++) {
+      p_row[word] |= bitsOfWord(word, x0, x1);
+    }
+  }
+}
+
+std::size_t CellBatch::cullHidden(sf::Vector2u size) {
+  const std::size_t quads = kinds.size();
+  if (quads == 0 || size.x == 0 || size.y == 0 || size.x > 65536 || size.y > 65536) {
+    return 0;
+  }
+  if (static_cast<int>(size.x) != coverage_width || static_cast<int>(size.y) != coverage_height) {
+    coverage_width = static_cast<int>(size.x);
+    coverage_height = static_cast<int>(size.y);
+    coverage_words = (coverage_width + 63) / 64;
+  }
+  coverage.assign(
+      static_cast<std::size_t>(coverage_words) * static_cast<std::size_t>(coverage_height), 0);
+  keep.assign(quads, 1);
+
+  // From the last quad back: what later opaque rectangles cover is known by the time a quad
+  // is looked at.
+  for (std::size_t q = quads; q-- > 0;) {
+    const sf::Vector2f a = vertices[q * 6].position;
+    const sf::Vector2f b = vertices[q * 6 + 5].position;
+    if (!(std::isfinite(a.x) && std::isfinite(a.y) && std::isfinite(b.x) && std::isfinite(b.y))) {
+      continue; // where the rasterizer puts it is anyone's guess: keep it
+    }
+    int x0, y0, x1, y1;
+    if (!pixelRange(q, false, x0, y0, x1, y1) || isCovered(x0, y0, x1, y1)) {
+      keep[q] = 0;
+      continue;
+    }
+    const bool opaque = kinds[q] == RECTANGLE && vertices[q * 6].color.a == 255;
+    if (opaque && pixelRange(q, true, x0, y0, x1, y1)) {
+      cover(x0, y0, x1, y1);
+    }
+  }
+
+  std::size_t kept = 0;
+  for (std::size_t q = 0; q < quads; q++) {
+    if (!keep[q]) {
+      continue;
+    }
+    if (kept != q) {
+      std::copy(vertices.begin() + static_cast<std::ptrdiff_t>(q * 6),
+                vertices.begin() + static_cast<std::ptrdiff_t>(q * 6 + 6),
+                vertices.begin() + static_cast<std::ptrdiff_t>(kept * 6));
+      kinds[kept] = kinds[q];
+    }
+    kept++;
+  }
+  vertices.resize(kept * 6);
+  kinds.resize(kept);
+  return quads - kept;
+}
+
 int CellBatch::draw(sf::RenderTarget& target, const sf::Texture* p_texture) {
+  const sf::View& view = target.getView();
+  const sf::Vector2f size(target.getSize());
+  last_culled = 0;
+  if (view.getSize() == size && view.getCenter() == size / 2.0f && view.getRotation() == 0.0f &&
+      view.getViewport() == sf::FloatRect(0.0f, 0.0f, 1.0f, 1.0f)) {
+    last_culled = cullHidden(target.getSize());
+  }
   if (vertices.empty()) {
     return 0;
   }

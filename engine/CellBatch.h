@@ -38,12 +38,22 @@ public:
   /// The window was cleared: no cell is drawn on.
   void newFrame();
 
-  /// Draws what was collected into target with the font texture and empties the batch.
-  /// Returns the number of draw calls made.
+  /// Leaves out every quad that would change no pixel of a target of size pixels: quads
+  /// wholly off it, and quads that opaque rectangles added after them cover entirely (cells
+  /// drawn over, as when explosions overlap). Positions are taken as the target's pixels.
+  /// Returns the number of quads left out.
+  std::size_t cullHidden(sf::Vector2u size);
+
+  /// Draws what was collected into target with the font texture and empties the batch, leaving
+  /// out hidden quads when target shows its pixels one to one. Returns the number of draw calls.
   int draw(sf::RenderTarget& target, const sf::Texture* p_texture);
+  /// Quads the last draw left out as hidden.
+  std::size_t getLastCulled() const { return last_culled; }
   void clear();
   bool isEmpty() const { return vertices.empty(); }
   std::size_t getVertexCount() const { return vertices.size(); }
+  /// Six vertices a quad, two triangles, in the order the quads were added.
+  const std::vector<sf::Vertex>& getVertices() const { return vertices; }
 
 private:
   enum Kind : std::uint8_t { RECTANGLE, GLYPH };
@@ -54,6 +64,12 @@ private:
   /// The range of cells a pixel rectangle touches, clamped to one cell beyond each edge.
   void cellRange(sf::Vector2f top_left, sf::Vector2f bottom_right, int& column0, int& row0,
                  int& column1, int& row1) const;
+
+  /// The pixels a quad's corners may touch (outer) or surely cover (inner), clipped to the
+  /// coverage map; false when there are none.
+  bool pixelRange(std::size_t quad, bool inner, int& x0, int& y0, int& x1, int& y1) const;
+  bool isCovered(int x0, int y0, int x1, int y1) const;
+  void cover(int x0, int y0, int x1, int y1);
 
   std::vector<sf::Vertex> vertices;
   /// The kind of each quad (six vertices), for drawing without a white texel.
@@ -67,6 +83,14 @@ private:
   /// Per cell: a quad has been drawn on it since the last clear.
   std::vector<std::uint8_t> drawn;
   bool all_drawn = true;
+
+  /// One bit per pixel of the target, set where a later opaque rectangle covers it.
+  std::vector<std::uint64_t> coverage;
+  int coverage_width = 0;
+  int coverage_height = 0;
+  int coverage_words = 0; ///< per row
+  std::vector<std::uint8_t> keep;
+  std::size_t last_culled = 0;
 };
 
 } // namespace tw

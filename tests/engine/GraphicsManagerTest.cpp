@@ -75,6 +75,18 @@ std::vector<Draw> busyScene(int columns, int rows) {
     scene.push_back({'#', tw::CUSTOM, Vector(i * 2.0f + 0.5f, 9.25f)});
     scene.push_back({'@', static_cast<Color>(42), Vector(i * 2.0f, 11.0f)});
   }
+  // Blocks of 9 x 5 cells, blanks and glyphs, laid over one another as explosions over a
+  // wall of bricks are: most of each block hides parts of the ones before it.
+  const char* block[] = {"  .\\|/.  ", " .#@#@#. ", "-=@###@=-", " '#@#@#' ", "  '/|\\'  "};
+  for (int b = 0; b < 24; b++) {
+    const float left = 4.0f + static_cast<float>((b % 8) * 6);
+    const float top = 14.0f + static_cast<float>((b / 8) * 2);
+    for (int y = 0; y < 5; y++) {
+      for (int x = 0; x < 9; x++) {
+        scene.push_back({block[y][x], static_cast<Color>(1 + b % 7), Vector(left + x, top + y)});
+      }
+    }
+  }
   return scene;
 }
 
