@@ -1,8 +1,10 @@
 // The game's frames in the real loop, each part timed by the loop itself: the menu, then a
 // normal, an advanced and a timed game, each with the ball in play and the paddles kept
 // under it by an autopilot (a step-event object, as a player's input would move them).
-// The menu runs 600 frames, which also give the loop's pacing. Writes every frame's times
-// as JSON to the file named by the first argument.
+// The menu runs 600 frames, which also give the loop's pacing. Last, "lost game" loses a normal
+// game after a few frames of play, again and again, and records the frames that follow: every
+// object of the game explodes at once, the heaviest drawing the game does. Writes every
+// frame's times as JSON to the file named by the first argument.
 #include "Mode.h"
 #include "Paddle.h"
 
@@ -73,17 +75,22 @@ struct Segment {
   int frames;
   std::vector<tw::GameManager::FrameTimes> times;
   int restarts = 0;
-  long objects = 0; // active objects, summed over the recorded frames
+  long objects = 0;  // active objects, summed over the recorded frames
+  bool lose = false; // lose the game again and again, recording the frames after each loss
 };
 
-constexpr int WARM_UP = 15; // frames after a change of screen that are not recorded
+constexpr int WARM_UP = 15;     // frames after a change of screen that are not recorded
+constexpr int PLAY_FRAMES = 10; // frames of play before the game is lost
+constexpr int AFTER_LOSS = 14;  // frames recorded after each loss: explosions, then the menu
 
 std::vector<Segment> segments = {{"menu", MENU, 600, {}},
                                  {"normal", REGULAR, 300, {}},
                                  {"advanced", ADVANCED, 300, {}},
-                                 {"timed", TIMED, 300, {}}};
+                                 {"timed", TIMED, 300, {}},
+                                 {"lost game", REGULAR, 12 * AFTER_LOSS, {}, 0, 0, true}};
 std::size_t current = 0;
 int frame_in_segment = 0;
+int since_loss = -1; // frames since the game was lost; -1 while it is played
 
 void startSegment(std::size_t index) {
   current = index;
@@ -97,11 +104,56 @@ void startSegment(std::size_t index) {
   new Autopilot;
 }
 
+void record(Segment& s, const tw::GameManager::FrameTimes& t) {
+  s.times.push_back(t);
+  s.objects += tw::WorldManager::getInstance().getAllObjects().getCount();
+}
+
+void endSegment() {
+  if (current + 1 < segments.size()) {
+    startSegment(current + 1);
+  } else {
+    tw::GameManager::getInstance().setGameOver();
+  }
+}
+
+void onLosingFrame(Segment& s, const tw::GameManager::FrameTimes& t) {
+  if (since_loss >= 0) {
+    record(s, t);
+    if (++since_loss < AFTER_LOSS) {
+      return;
+    }
+    since_loss = -1;
+    if (static_cast<int>(s.times.size()) >= s.frames) {
+      endSegment();
+    } else {
+      startSegment(current);
+    }
+    return;
+  }
+  frame_in_segment++;
+  if (Mode::getInstance().mode != s.mode) {
+    s.restarts++; // lost on its own before its time
+    startSegment(current);
+  } else if (frame_in_segment == PLAY_FRAMES) {
+    // The autopilot is no part of the game: it must not explode with the rest.
+    const tw::ObjectList pilots = tw::WorldManager::getInstance().objectsOfType("Autopilot");
+    for (int i = 0; i < pilots.getCount(); i++) {
+      delete pilots.at(i);
+    }
+    Mode::update(MENU, LOSE);
+    since_loss = 0;
+  }
+}
+
 void onFrame(const tw::GameManager::FrameTimes& t) {
   Segment& s = segments[current];
+  if (s.lose) {
+    onLosingFrame(s, t);
+    return;
+  }
   if (frame_in_segment >= WARM_UP) {
-    s.times.push_back(t);
-    s.objects += tw::WorldManager::getInstance().getAllObjects().getCount();
+    record(s, t);
   }
   frame_in_segment++;
   if (Mode::getInstance().mode != s.mode) {
@@ -113,11 +165,7 @@ void onFrame(const tw::GameManager::FrameTimes& t) {
     return;
   }
   if (frame_in_segment == WARM_UP + s.frames) {
-    if (current + 1 < segments.size()) {
-      startSegment(current + 1);
-    } else {
-      tw::GameManager::getInstance().setGameOver();
-    }
+    endSegment();
   }
 }
 
@@ -127,12 +175,14 @@ void writeJson(FILE* p_out, const std::string& renderer) {
     const Segment& s = segments[i];
     std::fprintf(p_out,
                  "    {\"name\": \"%s\", \"restarts\": %d, \"mean_objects\": %.1f,\n"
+                 "     \"after_loss\": %d,\n"
                  "     \"columns\": [\"start\", \"input\", \"path\", \"update\", \"draw\", "
                  "\"step\", \"display\", \"work\", \"sleep\"],\n     \"frames\": [",
                  s.name, s.restarts,
                  s.times.empty()
                      ? 0.0
-                     : static_cast<double>(s.objects) / static_cast<double>(s.times.size()));
+                     : static_cast<double>(s.objects) / static_cast<double>(s.times.size()),
+                 s.lose ? AFTER_LOSS : 0);
     for (std::size_t f = 0; f < s.times.size(); f++) {
       const tw::GameManager::FrameTimes& t = s.times[f];
       std::fprintf(p_out, "%s[%lld,%lld,%lld,%lld,%lld,%lld,%lld,%lld,%lld]", f ? ",\n      " : "",

@@ -135,7 +135,9 @@ def game_frames(results, out_dir, report):
         i += 1
     if not runs:
         return None
-    screens = [s["name"] for s in runs[0]["segments"]]
+    # Segments that record the frames after a lost game are not screens: they go apart.
+    screens = [s["name"] for s in runs[0]["segments"] if not s.get("after_loss")]
+    losses = [s["name"] for s in runs[0]["segments"] if s.get("after_loss")]
     parts = ["input", "path", "update", "draw", "step", "display"]
     per_screen = {}
     for name in screens:
@@ -215,6 +217,17 @@ plot for [i=2:7] "frame-parts.dat" using i:xtic(1) title columnheader(i)
     os.remove(os.path.join(out_dir, "frame-parts.dat"))
     report["frames"] = per_screen
     report["pacing"] = pacing
+    # Frames after a lost game, by their place after the loss: work of every loss of every run.
+    for name in losses:
+        by_offset = {}
+        for run in runs:
+            seg = next(s for s in run["segments"] if s["name"] == name)
+            cols = seg["columns"]
+            for n, f in enumerate(seg["frames"]):
+                entry = by_offset.setdefault(n % seg["after_loss"], {"work": [], "display": []})
+                entry["work"].append(f[cols.index("work")] / 1000)
+                entry["display"].append(f[cols.index("display")] / 1000)
+        report["after_loss"] = {"name": name, "offsets": by_offset}
     report["renderer"] = runs[0].get("renderer", "unknown")
     report["frame_runs"] = len(runs)
     return per_screen
@@ -462,6 +475,25 @@ def write_report(results, out_dir, report):
                     "only about keys and buttons it saw go down, so this is the event queue "
                     "and the X server's answers, slowed by other work on the two cores.")
             add("")
+
+    lost = report.get("after_loss")
+    if lost:
+        offsets = lost["offsets"]
+        losses = len(offsets[0]["work"])
+        add("### Frames after a lost game")
+        add("")
+        add("The last part of each run loses a normal game after ten frames of play, "
+            f"{losses} times in all: each of the 50 bricks, the paddle, the ball and the reticle "
+            "becomes an explosion of 9 × 5 cells, drawn over one another for seven frames, the "
+            "heaviest drawing the game does. Work of the frames that follow each loss:")
+        add("")
+        add("| frame after the loss | median work (ms) | largest (ms) | median display (ms) |")
+        add("|---|---|---|---|")
+        for n in sorted(offsets):
+            o = offsets[n]
+            add(f"| {n} | {statistics.median(o['work']):.1f} | {max(o['work']):.1f} | "
+                f"{statistics.median(o['display']):.1f} |")
+        add("")
 
     if pacing:
         add("## 3. Pacing of the real loop")

@@ -5,7 +5,8 @@
 # A/D/W/S, E, T, escape, RETURN and a key to resume, and focus changes to another window; each
 # game lasts up to 5 + SOAK_GAME_SECONDS (default 40) seconds, unless lost or ended early, and
 # the menu starts every mode in turn many times.
-# The program's resident memory is sampled every 10 seconds.
+# The program's resident memory is sampled every 10 seconds; a screenshot is taken about every
+# five minutes, while the game is paused.
 # Passes when the program ends with exit code 0 after Q, its standard error holds no
 # sanitizer report, the log holds no more than SOAK_MAX_OVERRUNS (default 0) "Can't keep up!"
 # lines outside pauses and the first frame, and the resident memory after SOAK_WARMUP seconds
@@ -62,13 +63,16 @@ if [ -z "$window" ]; then
   cat "$out/stderr.txt" >&2
   exit 1
 fi
-start=$(date +%s)
+start=$EPOCHSECONDS
 
 # Resident memory every 10 seconds: seconds since the start, kilobytes.
 (
   while kill -0 "$pid" 2>/dev/null; do
-    rss=$(awk '/^VmRSS:/ {print $2}' "/proc/$pid/status" 2>/dev/null)
-    [ -n "$rss" ] && echo "$(($(date +%s) - start)) $rss" >>"$out/rss.txt"
+    rss=""
+    while read -r key value _; do
+      [ "$key" = VmRSS: ] && rss=$value
+    done <"/proc/$pid/status" 2>/dev/null
+    [ -n "$rss" ] && echo "$((EPOCHSECONDS - start)) $rss" >>"$out/rss.txt"
     sleep 10
   done
 ) &
@@ -88,29 +92,54 @@ sleep 1.5
 width=$(xwininfo -id "$window" | awk '/Width:/ {print $2}')
 height=$(xwininfo -id "$window" | awk '/Height:/ {print $2}')
 
-note() { echo "$(($(date +%s) - start)) $*" >>"$out/actions.txt"; }
+note() { echo "$((EPOCHSECONDS - start)) $*" >>"$out/actions.txt"; }
 # Cell (column, row) of the 80 x 40 grid to window pixels, the middle of the cell.
 point() {
   xdotool mousemove --window "$window" $(($1 * width / 80 + width / 160)) \
     $(($2 * height / 40 + height / 80))
 }
-# Seconds as a decimal from milliseconds.
-secs() { printf '%d.%03d' $(($1 / 1000)) $(($1 % 1000)); }
+# The harness shares the two cores with the game: it starts as few processes as it can.
+# Seconds as a decimal from milliseconds, into the variable named by the first argument.
+secs() { printf -v "$1" '%d.%03d' $(($2 / 1000)) $(($2 % 1000)); }
+nap() {
+  local s
+  secs s "$1"
+  sleep "$s"
+}
 hold() {
-  xdotool keydown "$1"
-  sleep "$(secs "$2")"
-  xdotool keyup "$1"
+  local s
+  secs s "$2"
+  xdotool keydown "$1" sleep "$s" keyup "$1"
 }
 press() {
-  xdotool mousedown 1
-  sleep "$(secs "$1")"
-  xdotool mouseup 1
+  local s
+  secs s "$1"
+  xdotool mousedown 1 sleep "$s" mouseup 1
 }
 focus_game() { xdotool windowfocus "$window" 2>/dev/null; }
-# The screen now showing, from the log: Menu, Regular, Advanced or Timed.
-screen() {
-  grep -aoE 'Mode::update\(\): (Menu|Regular|Advanced|Timed)' "$log" 2>/dev/null | tail -n 1 |
-    sed 's/.*: //'
+# A screenshot when five minutes have passed since the last, taken only while the game is
+# paused: grabbing the window loads the machine, and no timed frame may pay for that.
+shoot_if_due() {
+  if [ $((EPOCHSECONDS - start)) -ge $((shots * 300)) ]; then
+    import -window "$window" "$out/shot-$shots.png" 2>/dev/null
+    shots=$((shots + 1))
+  fi
+}
+# The screen now showing, from the log's lines since the last look: Menu, Regular, Advanced
+# or Timed, in $screen. A line read before its end is kept until the rest comes.
+exec {log_fd}<"$log"
+screen=""
+partial=""
+read_screen() {
+  local line
+  while IFS= read -r -u "$log_fd" line; do
+    line="$partial$line"
+    partial=""
+    if [[ $line =~ Mode::update\(\):\ (Menu|Regular|Advanced|Timed) ]]; then
+      screen=${BASH_REMATCH[1]}
+    fi
+  done
+  partial="$partial$line"
 }
 
 RANDOM="$seed"
@@ -121,16 +150,12 @@ entries=("20 21 Normal" "40 21 Advanced" "60 21 Timed")
 game_end=0
 shots=0
 
-while [ $(($(date +%s) - start)) -lt "$seconds" ]; do
+while [ $((EPOCHSECONDS - start)) -lt "$seconds" ]; do
   if ! kill -0 "$pid" 2>/dev/null; then
     break
   fi
-  now=$(date +%s)
-  if [ $((now - start)) -ge $((shots * 300)) ]; then
-    import -window "$window" "$out/shot-$shots.png" 2>/dev/null
-    shots=$((shots + 1))
-  fi
-  current=$(screen)
+  read_screen
+  current=$screen
   if [ "$current" = Menu ] || [ -z "$current" ]; then
     # Wander over the menu (entries light up under the pointer), then pick an entry: every
     # other game goes round the three modes in order, the others are drawn at random. An
@@ -138,7 +163,7 @@ while [ $(($(date +%s) - start)) -lt "$seconds" ]; do
     # the round goes on only once its mode has started.
     for _ in $(seq 1 $((RANDOM % 4))); do
       point $((RANDOM % 80)) $((RANDOM % 40))
-      sleep "$(secs $((100 + RANDOM % 400)))"
+      nap $((100 + RANDOM % 400))
     done
     r=$((RANDOM % 10))
     if [ "$r" -lt 2 ]; then
@@ -148,7 +173,7 @@ while [ $(($(date +%s) - start)) -lt "$seconds" ]; do
       note "menu key $key"
       hold "$key" $((50 + RANDOM % 300))
       if [ "$key" = Return ]; then
-        echo "$(date +%s) $(date +%s)" >>"$out/pauses.txt"
+        echo "$EPOCHSECONDS $EPOCHSECONDS" >>"$out/pauses.txt"
       fi
     fi
     in_round=0
@@ -161,23 +186,24 @@ while [ $(($(date +%s) - start)) -lt "$seconds" ]; do
     attempts=$((attempts + 1))
     read -r column row name <<<"${entries[$pick]}"
     point "$column" "$row"
-    sleep "$(secs $((150 + RANDOM % 400)))"
+    nap $((150 + RANDOM % 400))
     note "start $name"
     if [ $((RANDOM % 3)) -eq 0 ]; then
       xdotool click 1
     else
       press $((50 + RANDOM % 300))
     fi
-    game_end=$(($(date +%s) + 5 + RANDOM % game_seconds))
+    game_end=$((EPOCHSECONDS + 5 + RANDOM % game_seconds))
     sleep 0.5
-    if [ "$in_round" -eq 1 ] && [ "$(screen)" != Menu ]; then
+    read_screen
+    if [ "$in_round" -eq 1 ] && [ "$screen" != Menu ]; then
       round=$((round + 1))
     fi
     continue
   fi
 
   # In a game.
-  if [ "$(date +%s)" -ge "$game_end" ]; then
+  if [ "$EPOCHSECONDS" -ge "$game_end" ]; then
     if [ "$current" = Timed ]; then
       ends=(Escape e t)
     else
@@ -192,7 +218,7 @@ while [ $(($(date +%s) - start)) -lt "$seconds" ]; do
   r=$((RANDOM % 100))
   if [ "$r" -lt 45 ]; then
     point $((10 + RANDOM % 60)) $((1 + RANDOM % 38))
-    sleep "$(secs $((30 + RANDOM % 200)))"
+    nap $((30 + RANDOM % 200))
   elif [ "$r" -lt 75 ]; then
     keys=(a d w s)
     hold "${keys[$((RANDOM % 4))]}" $((50 + RANDOM % 700))
@@ -205,18 +231,19 @@ while [ $(($(date +%s) - start)) -lt "$seconds" ]; do
     fi
   elif [ "$r" -lt 88 ]; then
     # Pause with RETURN and resume with another key.
-    paused=$(date +%s)
+    paused=$EPOCHSECONDS
     note "pause"
     hold Return $((50 + RANDOM % 150))
-    sleep "$(secs $((300 + RANDOM % 2500)))"
+    shoot_if_due
+    nap $((300 + RANDOM % 2500))
     resume=(space x a Left 1)
     hold "${resume[$((RANDOM % ${#resume[@]}))]}" $((50 + RANDOM % 100))
-    echo "$paused $(date +%s)" >>"$out/pauses.txt"
+    echo "$paused $EPOCHSECONDS" >>"$out/pauses.txt"
     sleep 0.2
   elif [ "$r" -lt 93 ] && [ -n "$other" ]; then
     note "focus away"
     xdotool windowfocus "$other" 2>/dev/null
-    sleep "$(secs $((200 + RANDOM % 1500)))"
+    nap $((200 + RANDOM % 1500))
     focus_game
   elif [ "$r" -lt 95 ]; then
     # Rarely, a game ends early: by winning at once, by the time key, or by escape.
@@ -226,19 +253,20 @@ while [ $(($(date +%s) - start)) -lt "$seconds" ]; do
     hold "$key" $((100 + RANDOM % 200))
     sleep 0.5
   else
-    sleep "$(secs $((200 + RANDOM % 1000)))"
+    nap $((200 + RANDOM % 1000))
   fi
 done
 
 # Back to the menu and quit with Q.
 focus_game
 for _ in $(seq 1 10); do
-  [ "$(screen)" = Menu ] && break
+  read_screen
+  [ "$screen" = Menu ] && break
   hold Escape 300
   sleep 1
 done
 sleep 1
-stop=$(date +%s)
+stop=$EPOCHSECONDS
 xdotool keydown q
 for _ in $(seq 1 300); do
   kill -0 "$pid" 2>/dev/null || break

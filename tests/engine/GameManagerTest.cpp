@@ -13,6 +13,7 @@
 #include <sstream>
 #include <functional>
 #include <sys/wait.h>
+#include <vector>
 
 using namespace twtest;
 
@@ -36,6 +37,40 @@ public:
   std::function<void(int)> on_step;
 };
 
+/// A clock that counts its readings, so a test sees how often the loop looks at it.
+class CountingClock : public FakeClock {
+public:
+  std::int64_t now() override {
+    readings++;
+    return FakeClock::now();
+  }
+  int readings = 0;
+};
+
+/// Spends time on the test's clock in the world update (as it moves) and in step events.
+class Busy : public tw::Object {
+public:
+  Busy(CountingClock& init_clock, std::int64_t init_step_cost)
+      : clock(init_clock), step_cost(init_step_cost) {
+    registerInterest(tw::STEP_EVENT);
+    setSolidness(tw::SPECTRAL);
+    setVelocity(tw::Vector(1, 0));
+  }
+  void setPosition(tw::Vector new_position) override {
+    clock.micros += 700; // the move, inside the world update
+    tw::Object::setPosition(new_position);
+  }
+  int eventHandler(const tw::Event* p_e) override {
+    if (!p_e->isType(tw::STEP_EVENT)) {
+      return 0;
+    }
+    clock.micros += step_cost;
+    return 1;
+  }
+  CountingClock& clock;
+  std::int64_t step_cost;
+};
+
 class GameManagerTest : public TempDirTest {
 protected:
   void SetUp() override {
@@ -46,6 +81,7 @@ protected:
     game.setFrameTime(33);
   }
   void TearDown() override {
+    game.setFrameObserver(nullptr);
     game.setClock(nullptr);
     tw::WorldManager::getInstance().shutDown();
     if (tw::LogManager::getInstance().isStarted()) {
@@ -55,7 +91,7 @@ protected:
   }
 
   tw::GameManager& game = tw::GameManager::getInstance();
-  FakeClock clock;
+  CountingClock clock;
 };
 
 } // namespace
@@ -176,6 +212,70 @@ TEST_F(GameManagerTest, RealLoopKeepsRoughlyThirtyFramesASecond) {
   // 30 frames of 33 ms: about 1 s. Loose bounds: the machine is shared.
   EXPECT_GT(seconds, 0.9);
   EXPECT_LT(seconds, 3.0);
+}
+
+TEST_F(GameManagerTest, EachPartOfTheFrameIsTimedWhereItsWorkHappens) {
+  new Busy(clock, 5000);
+  std::vector<tw::GameManager::FrameTimes> frames;
+  game.setFrameObserver([&](const tw::GameManager::FrameTimes& t) {
+    frames.push_back(t);
+    if (t.step == 2) {
+      game.setGameOver(); // the observer may end the loop: this is the last frame
+    }
+  });
+  const std::int64_t start = clock.micros;
+  game.run();
+
+  ASSERT_EQ(frames.size(), 3u);
+  for (int i = 0; i < 3; i++) {
+    const tw::GameManager::FrameTimes& t = frames[static_cast<std::size_t>(i)];
+    EXPECT_EQ(t.step, i);
+    // The test's clock moves only by work and sleep; the sleep is whole milliseconds.
+    EXPECT_EQ(t.start, start + 32700 * i);
+    EXPECT_EQ(t.input, 0);
+    EXPECT_EQ(t.path, 0);
+    EXPECT_EQ(t.update, 700);
+    EXPECT_EQ(t.draw, 0);
+    EXPECT_EQ(t.step_events, 5000);
+    EXPECT_EQ(t.display, 0);
+    EXPECT_EQ(t.work, 5700);
+    EXPECT_EQ(t.sleep, 27000); // 33 ms less the work, slept in whole milliseconds
+  }
+}
+
+TEST_F(GameManagerTest, AnOverrunFrameReportsNoSleep) {
+  new Busy(clock, 40000);
+  std::vector<tw::GameManager::FrameTimes> frames;
+  game.setFrameObserver([&](const tw::GameManager::FrameTimes& t) {
+    frames.push_back(t);
+    game.setGameOver();
+  });
+  game.run();
+  ASSERT_EQ(frames.size(), 1u);
+  EXPECT_EQ(frames[0].work, 40700);
+  EXPECT_EQ(frames[0].sleep, 0);
+}
+
+TEST_F(GameManagerTest, OnlyAnObserverMakesTheLoopReadTheClockMore) {
+  new Busy(clock, 1000);
+  auto* p_ender = new Stepper;
+  p_ender->on_step = [&](int step) {
+    if (step == 2) {
+      game.setGameOver();
+    }
+  };
+  int frames = 0;
+  game.setFrameObserver([&](const tw::GameManager::FrameTimes&) { frames++; });
+  game.setFrameObserver(nullptr);
+  game.run();
+  const int plain = clock.readings;
+  EXPECT_EQ(frames, 0);
+
+  clock.readings = 0;
+  game.setFrameObserver([&](const tw::GameManager::FrameTimes&) { frames++; });
+  game.run();
+  EXPECT_EQ(frames, 3);
+  EXPECT_EQ(clock.readings, plain + 3 * 6); // one more reading after each of the six parts
 }
 
 class GameStartUpTest : public TempDirTest {};

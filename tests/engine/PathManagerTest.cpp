@@ -412,8 +412,7 @@ TEST_F(PathFollowingTest, ObjectWalksRoundAWallAtFullSpeed) {
   walk(Vector(5, 12), Vector(75, 12), 1.0f);
 }
 
-// Enable once doPathFollowing puts the object on each node it reaches: until then the object
-// turns up to half a cell before a node and, at a tight corner, cuts across the wall's end.
+// An object that turned before standing on a node would cut across the wall's end here.
 TEST_F(PathFollowingTest, ObjectWalksRoundATightCorner) {
   walk(Vector(38, 18), Vector(42, 18), 0.25f);
 }
