@@ -1,13 +1,17 @@
 # make run   builds the game and starts it (on a virtual display when there is none)
-# make test  builds everything and runs the whole test suite
+# make test  builds everything and runs the whole test suite on a private virtual display
+# Each target first installs the Debian packages it needs (scripts/setup.sh).
 BUILD ?= build
 CMAKE_FLAGS ?=
 JOBS ?= $(shell nproc)
+# Which packages setup installs; each target below names its own, and its prerequisites
+# (build, configure) inherit it.
+SETUP ?= test
 
 .PHONY: run test build setup configure clean
 
 setup:
-	@scripts/setup.sh
+	@scripts/setup.sh $(SETUP)
 
 configure: setup
 	@cmake -S . -B $(BUILD) $(CMAKE_FLAGS) >/dev/null
@@ -15,9 +19,11 @@ configure: setup
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
+run: SETUP = run
 run: build
 	@scripts/run.sh $(BUILD)/tarnwick
 
+test: SETUP = test
 test: build
 	@scripts/with-display.sh ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 
@@ -25,22 +31,26 @@ clean:
 	rm -rf $(BUILD)
 
 .PHONY: bench
-# make bench  builds in Release, runs every benchmark on a display (Xvfb when there is none)
-#             and writes bench/REPORT.md with its plots
+# make bench  builds in Release, runs every benchmark on the current display (Xvfb when there
+#             is none; the report says which) and writes bench/REPORT.md with its plots
+bench: SETUP = bench
 bench: setup
 	@cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DTW_BUILD_BENCH=ON -DTW_BUILD_TESTS=OFF >/dev/null
 	@cmake --build build-bench -j $(JOBS)
-	@scripts/with-display.sh scripts/bench.sh build-bench
+	@scripts/with-display.sh --current scripts/bench.sh build-bench
 
 # make fuzz   builds the fuzzing harnesses with clang and runs each FUZZ_SECONDS seconds
-# make soak   plays the real game with random input for SOAK_SECONDS seconds (default 1800);
-#             with BUILD=build-asan CMAKE_FLAGS=-DSANITIZE=ON, the sanitizer build
+# make soak   plays the real game with random input for SOAK_SECONDS seconds (default 1800)
+#             on a private virtual display; with BUILD=build-asan CMAKE_FLAGS=-DSANITIZE=ON,
+#             the sanitizer build
 FUZZ_SECONDS ?= 60
 SOAK_SECONDS ?= 1800
 .PHONY: fuzz soak
+fuzz: SETUP = fuzz
 fuzz: setup
 	@FUZZ_SECONDS=$(FUZZ_SECONDS) scripts/fuzz.sh
 
+soak: SETUP = test
 soak: build
 	@SOAK_SECONDS=$(SOAK_SECONDS) TARNWICK=$(BUILD)/tarnwick scripts/with-sanitizer-env.sh \
 		scripts/with-display.sh scripts/soak.sh out/soak

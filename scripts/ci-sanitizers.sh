@@ -1,15 +1,17 @@
 #!/usr/bin/env bash
-# The whole test suite twice: as built normally, then built with AddressSanitizer and
-# UndefinedBehaviorSanitizer in build-asan/, where any report (leaks included) fails its test.
+# What CI runs: the test-size check, the suite as built normally, then the suite and a short
+# soak built with AddressSanitizer and UndefinedBehaviorSanitizer in build-asan/, where any
+# report (leaks included) fails.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 begin=$(date +%s)
-
+scripts/test-ratio.sh --max 35
 make test
 plain=$(date +%s)
 echo "ci: suite took $((plain - begin)) s"
-
 make build BUILD=build-asan CMAKE_FLAGS=-DSANITIZE=ON
-scripts/with-sanitizer-env.sh scripts/with-display.sh \
-  ctest --test-dir build-asan --output-on-failure -j "$(nproc)"
+scripts/with-sanitizer-env.sh scripts/with-display.sh ctest --test-dir build-asan --output-on-failure -j "$(nproc)"
 echo "ci: sanitizer suite took $(($(date +%s) - plain)) s"
+# Overruns are counted, not judged: the sanitizers slow every frame several times over.
+SOAK_WARMUP=45 SOAK_SEED=7 SOAK_GAME_SECONDS=15 SOAK_MAX_OVERRUNS=1000000 \
+  make soak BUILD=build-asan CMAKE_FLAGS=-DSANITIZE=ON SOAK_SECONDS=90

@@ -6,6 +6,6 @@ cd "$(dirname "$0")/.."
 program="$1"
 if [ -z "${DISPLAY:-}" ]; then
   echo "No display: running the game on a virtual X display (Xvfb) with a scripted session."
-  exec scripts/with-display.sh env TARNWICK="$program" scripts/play-session.sh out
+  exec scripts/with-display.sh --current env TARNWICK="$program" scripts/play-session.sh out
 fi
-exec scripts/with-display.sh "$program"
+exec scripts/with-display.sh --current "$program"

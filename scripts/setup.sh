@@ -1,10 +1,25 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the program and the tests need, when missing.
+# Installs the Debian packages that one use of the project needs, when missing:
+#   scripts/setup.sh run|test|bench|fuzz   (default: test)
+# run: building and playing the game (and, with no display, a virtual one to play it on);
+# test: the test suite and the soak; bench: the benchmarks and their report; fuzz: the fuzzers.
 set -euo pipefail
-
-packages=(cmake make g++ pkg-config libsfml-dev libgtest-dev libbenchmark-dev
-  libxtst-dev libx11-dev xvfb xdotool x11-utils imagemagick python3 gnuplot-nox
-  clang libclang-rt-14-dev)
+build=(cmake make g++ pkg-config libsfml-dev)
+virtual_display=(xvfb xdotool x11-utils imagemagick)
+tests=("${build[@]}" "${virtual_display[@]}" libgtest-dev libxtst-dev libx11-dev python3 rsync)
+case "${1:-test}" in
+run)
+  packages=("${build[@]}")
+  [ -n "${DISPLAY:-}" ] || packages+=("${virtual_display[@]}")
+  ;;
+test) packages=("${tests[@]}") ;;
+bench) packages=("${tests[@]}" libbenchmark-dev gnuplot-nox) ;;
+fuzz) packages=("${build[@]}" clang libclang-rt-14-dev llvm) ;;
+*)
+  echo "usage: $0 run|test|bench|fuzz" >&2
+  exit 2
+  ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do
@@ -13,9 +28,8 @@ for p in "${packages[@]}"; do
   fi
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
-
 if [ "$(id -u)" -ne 0 ]; then
-  echo "Missing packages. Run: sudo apt-get install -y ${missing[*]}" >&2
+  echo "Missing packages. Run: sudo apt-get install -y --no-install-recommends ${missing[*]}" >&2
   exit 1
 fi
 echo "Installing: ${missing[*]}"
