@@ -17,9 +17,10 @@ configure: setup
 	@cmake -S . -B $(BUILD) $(CMAKE_FLAGS) >/dev/null
 
 build: configure
-	@cmake --build $(BUILD) -j $(JOBS)
+	@cmake --build $(BUILD) -j $(JOBS) $(TARGETS)
 
 run: SETUP = run
+run: TARGETS = --target tarnwick
 run: build
 	@scripts/run.sh $(BUILD)/tarnwick
 
