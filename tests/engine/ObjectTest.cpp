@@ -1,224 +1,199 @@
 #include "EventKeyboard.h"
 #include "EventStep.h"
-#include "GameManager.h"
+#include "EventView.h"
 #include "InputManager.h"
-#include "LogManager.h"
-#include "Object.h"
 #include "Sprite.h"
-#include "WorldManager.h"
-
 #include "TestSupport.h"
 
 using namespace twtest;
+using tw::Box;
+using tw::Vector;
+using ObjectTest = WorldTest;
 
-namespace {
-
-class ObjectTest : public TempDirTest {
-protected:
-  void SetUp() override {
-    TempDirTest::SetUp();
-    startLog();
-    world.startUp();
-  }
-  void TearDown() override {
-    world.shutDown();
-    if (tw::LogManager::getInstance().isStarted()) {
-      stopLog();
-    }
-    TempDirTest::TearDown();
-  }
-  tw::WorldManager& world = tw::WorldManager::getInstance();
-};
-
-/// A sprite of the given size whose frames hold one letter each.
-tw::Sprite* makeSprite(int w, int h, int frames) {
-  auto* p_s = new tw::Sprite(frames);
-  p_s->setWidth(w);
-  p_s->setHeight(h);
-  p_s->setLabel("test");
-  for (int i = 0; i < frames; i++) {
-    p_s->addFrame(tw::Frame(w, h, std::string(w * h, static_cast<char>('a' + i))));
-  }
-  return p_s;
-}
-
-} // namespace
-
-TEST_F(ObjectTest, IdsAreConsecutiveAndNeverReused) {
-  auto* p_a = new tw::Object;
-  auto* p_b = new tw::Object;
-  EXPECT_EQ(p_b->getId(), p_a->getId() + 1);
-  world.markForDelete(p_b);
-  world.update();
-  EXPECT_EQ((new tw::Object)->getId(), p_a->getId() + 2);
-  EXPECT_EQ(p_a->getType(), "Object");
-}
-
-TEST_F(ObjectTest, ObjectsMadeBeforeTheWorldStartsStayOutside) {
-  world.shutDown();
+TEST_F(ObjectTest, IdsAndObjectsMadeBeforeTheWorldStarts) {
+  auto *p_a = new tw::Object, *p_b = new tw::Object;
+  const int id = p_a->getId();
+  EXPECT_EQ(p_b->getId(), id + 1);
+  world.markForDelete(p_b), world.update(), world.shutDown();
   tw::LogManager::getInstance().setLogLevel(2);
   auto* p_o = new tw::Object;
-  EXPECT_EQ(world.getAllObjects(true).getCount(), 0);
-  // Changing it touches no world list.
-  EXPECT_EQ(p_o->setSolidness(tw::SOFT), 0);
-  EXPECT_EQ(p_o->setActive(false), 0);
-  EXPECT_EQ(p_o->setAltitude(3), 0);
+  EXPECT_EQ(p_o->getId(), id + 2); // ids are never reused
+  EXPECT_EQ(p_o->setSolidness(tw::SOFT) + p_o->setActive(false) + p_o->setAltitude(3), 0);
   world.startUp();
-  EXPECT_EQ(world.getAllObjects(true).getCount(), 0);
+  EXPECT_TRUE(world.getAllObjects(true).isEmpty());
   const auto lines = stopLog();
-  const std::string refusal =
-      "WorldManager::insertObject(): Not adding Object " + std::to_string(p_o->getId());
-  EXPECT_TRUE(contains(lines, refusal));
+  EXPECT_TRUE(contains(lines, "WorldManager::insertObject(): Not adding Object " +
+                                  std::to_string(p_o->getId())));
   EXPECT_TRUE(contains(lines, "                              because WorldManager not started."));
   EXPECT_FALSE(contains(lines, "SceneGraph"));
-  // Shut-down deletes objects outside the world too (the leak checker would say otherwise).
 }
 
-TEST_F(ObjectTest, VelocityDirectionAndSpeed) {
-  tw::Object& o = *new tw::Object;
-  o.setVelocity(tw::Vector(3, 4));
-  EXPECT_FLOAT_EQ(o.getSpeed(), 5);
-  EXPECT_FLOAT_EQ(o.getDirection().getX(), 0.6f);
-  EXPECT_FLOAT_EQ(o.getDirection().getY(), 0.8f);
-  EXPECT_FLOAT_EQ(o.getVelocity().getX(), 3);
-  EXPECT_FLOAT_EQ(o.predictPosition().getY(), 4);
-  o.setVelocity(tw::Vector(0, 0));
-  EXPECT_EQ(o.getSpeed(), 0);
-  EXPECT_EQ(o.getDirection(), tw::Vector(0, 0));
-}
-
-TEST_F(ObjectTest, MoveToSteersWithoutChangingSpeed) {
+TEST_F(ObjectTest, VelocitySteeringAndCheckedSetters) {
   auto* p_o = new tw::Object;
-  p_o->setPosition(tw::Vector(1, 1));
-  p_o->setSpeed(2);
-  p_o->moveTo(tw::Vector(4, 5));
-  EXPECT_FLOAT_EQ(p_o->getDirection().getX(), 0.6f);
-  EXPECT_FLOAT_EQ(p_o->getDirection().getY(), 0.8f);
-  EXPECT_FLOAT_EQ(p_o->getSpeed(), 2);
-  p_o->moveTo(tw::Vector(1, 1));
-  EXPECT_EQ(p_o->getDirection(), tw::Vector(0, 0));
-  EXPECT_FLOAT_EQ(p_o->getSpeed(), 2);
-  EXPECT_TRUE(contains(stopLog(), "Object::moveTo(after): (4.00, 5.00), speed 2.00, dir (0.60, "
-                                  "0.80)"));
+  p_o->setVelocity(Vector(3, 4));
+  EXPECT_EQ(p_o->getType() + std::to_string(p_o->getSpeed()), "Object5.000000");
+  EXPECT_EQ(p_o->getDirection(), Vector(0.6f, 0.8f));
+  EXPECT_EQ(p_o->predictPosition(), Vector(3, 4));
+  p_o->setVelocity(Vector(0, 0));
+  EXPECT_EQ(p_o->getVelocity() + p_o->getDirection(), Vector(0, 0));
+  p_o->setPosition(Vector(1, 1)), p_o->setSpeed(2), p_o->moveTo(Vector(4, 5));
+  EXPECT_EQ(p_o->getDirection(), Vector(0.6f, 0.8f));
+  p_o->moveTo(Vector(1, 1));
+  EXPECT_EQ(p_o->getDirection(), Vector(0, 0));
+  EXPECT_EQ(p_o->getSpeed(), 2);
+  EXPECT_EQ(p_o->setAltitude(5) + p_o->setAltitude(-1) + p_o->setSolidness(3), -3);
+  EXPECT_EQ(p_o->setAltitude(4) + p_o->setSolidness(tw::SPECTRAL) + p_o->getAltitude(), 4);
+  EXPECT_FALSE(p_o->isSolid());
+  const auto lines = stopLog();
+  EXPECT_TRUE(contains(lines, "Object::moveTo(after): (4.00, 5.00), speed 2.00, dir (0.60, 0.80)"));
+  EXPECT_TRUE(contains(lines, "Object::setAltitude(): Altitude 5 not in range [0,4].  Ignored."));
+  EXPECT_TRUE(
+      contains(lines, "Object::setSolidness(): Solidness 3 not one of HARD, SOFT or SPECTRAL."));
 }
 
-TEST_F(ObjectTest, AHundredInterestsAtMost) {
-  auto* p_o = new tw::Object;
-  for (int i = 0; i < 100; i++) {
+TEST_F(ObjectTest, InterestsGoToTheManagerOfTheirTypeAHundredAtMost) {
+  auto* p_o = new WorldProbe("o");
+  for (const std::string& type : {tw::STEP_EVENT, tw::KEYBOARD_EVENT, tw::VIEW_EVENT})
+    ASSERT_EQ(p_o->registerInterest(type), 0);
+  EXPECT_EQ(p_o->registerInterest(tw::COLLISION_EVENT), -1);
+  const tw::EventStep step(0);
+  const tw::EventKeyboard key;
+  const tw::EventView view("x", 1, true);
+  auto sent = [&] {
+    return std::vector{tw::GameManager::getInstance().onEvent(&step),
+                       tw::InputManager::getInstance().onEvent(&key), world.onEvent(&view),
+                       world.onEvent(&step)};
+  };
+  EXPECT_EQ(sent(), (std::vector{1, 1, 1, 0}));
+  for (int i = 3; i < 100; i++)
     ASSERT_EQ(p_o->registerInterest("game::e" + std::to_string(i)), 0);
-  }
-  EXPECT_EQ(p_o->registerInterest("game::extra"), -1);
-  EXPECT_EQ(p_o->getEventCount(), 100);
-  EXPECT_EQ(p_o->unregisterInterest("never"), -1);
+  EXPECT_EQ(p_o->registerInterest("game::extra") + p_o->unregisterInterest("never"), -2);
   EXPECT_EQ(p_o->unregisterInterest("game::e5"), 0);
-  EXPECT_EQ(p_o->getEventCount(), 99);
-  EXPECT_EQ(p_o->getEventName(5), "game::e6");
+  EXPECT_EQ(p_o->getEventName(5) + std::to_string(p_o->getEventCount()), "game::e699");
+  world.markForDelete(p_o), world.update(); // deleting it takes it out of every table
+  EXPECT_EQ(sent(), (std::vector{0, 0, 0, 0}));
   const auto lines = stopLog();
   EXPECT_TRUE(contains(lines, "Object::registerInterest(): maximum (100) reached, cannot register "
                               "for event 'game::extra'"));
-  EXPECT_TRUE(contains(lines, "Object::unregisterInterest(): event 'never' not previously "
-                              "registered"));
+  EXPECT_TRUE(
+      contains(lines, "Object::unregisterInterest(): event 'never' not previously registered"));
 }
 
-TEST_F(ObjectTest, InterestsGoToTheManagerOfTheirType) {
+TEST_F(ObjectTest, SpriteBoxesAndAnimation) {
+  tw::Sprite sprite(4);
+  sprite.setWidth(5), sprite.setHeight(3), sprite.setLabel("test");
+  for (char c : std::string("abcd"))
+    sprite.addFrame(tw::Frame(5, 3, std::string(15, c)));
   auto* p_o = new tw::Object;
-  EXPECT_EQ(p_o->registerInterest(tw::STEP_EVENT), 0);
-  EXPECT_EQ(p_o->registerInterest(tw::KEYBOARD_EVENT), 0);
-  EXPECT_EQ(p_o->registerInterest(tw::VIEW_EVENT), 0);
-  EXPECT_EQ(p_o->registerInterest(tw::COLLISION_EVENT), -1);
-  EXPECT_EQ(p_o->getEventCount(), 3);
-  const tw::EventStep step(0);
-  EXPECT_EQ(tw::GameManager::getInstance().onEvent(&step), 1);
-  tw::EventKeyboard key;
-  EXPECT_EQ(tw::InputManager::getInstance().onEvent(&key), 1);
-  EXPECT_EQ(tw::WorldManager::getInstance().onEvent(&step), 0);
-  // Deleting the object takes it out of every table.
-  world.markForDelete(p_o);
-  world.update();
-  EXPECT_EQ(tw::GameManager::getInstance().onEvent(&step), 0);
-  EXPECT_EQ(tw::InputManager::getInstance().onEvent(&key), 0);
-}
-
-TEST_F(ObjectTest, SpriteBoxes) {
-  tw::Sprite* p_sprite = makeSprite(5, 3, 1);
-  auto* p_o = new tw::Object;
-  p_o->setSprite(p_sprite);
-  EXPECT_EQ(p_o->getBox(), tw::Box(tw::Vector(-2.5f, -1.5f), 5, 3));
+  p_o->setSprite(&sprite);
+  EXPECT_EQ(p_o->getBox(), Box(Vector(-2.5f, -1.5f), 5, 3));
   EXPECT_EQ(p_o->getSpriteName(), "test");
   p_o->setCentered(false);
-  EXPECT_EQ(p_o->getBox(), tw::Box(tw::Vector(0, 0), 4, 2));
-  p_o->setCentered(true);
-  EXPECT_EQ(p_o->getBox(), tw::Box(tw::Vector(-2.5f, -1.5f), 4, 2));
-  p_o->setSprite(nullptr); // the box stays; only the sprite goes
-  EXPECT_EQ(p_o->getBox(), tw::Box(tw::Vector(-2.5f, -1.5f), 4, 2));
-  world.shutDown();
-  delete p_sprite;
-}
-
-TEST_F(ObjectTest, AnimationAdvancesEverySlowdownDraws) {
-  tw::Sprite* p_sprite = makeSprite(1, 1, 4);
-  auto* p_o = new tw::Object;
-  p_o->setSprite(p_sprite);
-  p_o->setSpriteSlowdown(3);
-  std::vector<int> seen;
-  for (int i = 0; i < 13; i++) {
-    seen.push_back(p_o->getSpriteIndex());
-    p_o->draw();
-  }
-  EXPECT_EQ(seen, (std::vector<int>{0, 0, 0, 1, 1, 1, 2, 2, 2, 3, 3, 3, 0}));
-  p_o->setSpriteSlowdown(0);
-  p_o->draw();
-  p_o->draw();
-  EXPECT_EQ(p_o->getSpriteIndex(), 0);
-  // Out-of-range indexes (from outside data) wrap instead of running away.
-  p_o->setSpriteSlowdown(1);
-  p_o->setSpriteIndex(2000000000);
-  p_o->draw();
-  EXPECT_EQ(p_o->getSpriteIndex(), 0);
-  p_o->setSpriteSlowdownCount(2147483647);
-  p_o->draw();
+  EXPECT_EQ(p_o->getBox(), Box(Vector(0, 0), 4, 2));
+  p_o->setCentered(true), p_o->setSpriteSlowdown(3);
+  EXPECT_EQ(p_o->getBox(), Box(Vector(-2.5f, -1.5f), 4, 2));
+  std::string seen;
+  for (int i = 0; i < 13; i++)
+    seen += std::to_string(p_o->getSpriteIndex()), p_o->draw();
+  p_o->setSpriteSlowdown(0), p_o->draw(); // frozen
+  EXPECT_EQ(seen + std::to_string(p_o->getSpriteIndex()), "00011122233300");
+  p_o->setSpriteSlowdown(1), p_o->setSpriteIndex(2000000000), p_o->draw();
+  EXPECT_EQ(p_o->getSpriteIndex(), 0); // out-of-range values (from outside data) wrap
+  p_o->setSpriteSlowdownCount(2147483647), p_o->draw();
   EXPECT_EQ(p_o->getSpriteIndex(), 1);
+  p_o->setSprite(nullptr); // the box stays; only the sprite goes
+  EXPECT_EQ(p_o->getBox(), Box(Vector(-2.5f, -1.5f), 4, 2));
   world.shutDown();
-  delete p_sprite;
 }
 
-TEST_F(ObjectTest, SolidnessAndAltitudeAreChecked) {
-  auto* p_o = new tw::Object;
-  EXPECT_EQ(p_o->setAltitude(5), -1);
-  EXPECT_EQ(p_o->setAltitude(-1), -1);
-  EXPECT_EQ(p_o->getAltitude(), 2);
-  EXPECT_EQ(p_o->setSolidness(3), -1);
-  EXPECT_EQ(p_o->getSolidness(), tw::HARD);
-  EXPECT_EQ(p_o->setAltitude(4), 0);
-  EXPECT_EQ(p_o->setSolidness(tw::SPECTRAL), 0);
-  EXPECT_FALSE(p_o->isSolid());
-  const auto lines = stopLog();
-  EXPECT_TRUE(contains(lines, "Object::setAltitude(): Altitude 5 not in range [0,4].  Ignored."));
-  EXPECT_TRUE(contains(lines, "Object::setSolidness(): Solidness 3 not one of HARD, SOFT or "
-                              "SPECTRAL."));
-}
-
-TEST_F(ObjectTest, ModifiedFlags) {
+TEST_F(ObjectTest, ModifiedFlagsChooseWhatTheRecordHolds) {
   auto* p_o = new tw::Object;
   tw::LogManager::getInstance().setLogLevel(10);
+  const std::string id = std::to_string(p_o->getId());
   EXPECT_TRUE(p_o->isModified());
-  p_o->serialize();
+  EXPECT_EQ(p_o->serialize(false),
+            "id:" + id +
+                ",is_active:true,is_visible:true,event_count:0,box-corner-x:-0.5,"
+                "box-corner-y:-0.5,box-horizontal:0.99,box-vertical:0.99,pos-x:0,pos-y:0,"
+                "type:Object,sprite_name:,sprite_center:true,sprite_transparency:0,"
+                "sprite_index:0,sprite_slowdown:1,sprite_slowdown_count:0,altitude:2,"
+                "solidness:0,no_soft:false,x_direction:0,y_direction:0,speed:0,"
+                "x_acceleration:0,y_acceleration:0,");
   EXPECT_FALSE(p_o->isModified());
-  p_o->setDirection(tw::Vector(1, 0));
-  p_o->moveTo(tw::Vector(5, 5));
-  EXPECT_FALSE(p_o->isModified()); // steering is not a change of record
-  p_o->setSpriteName("");
-  EXPECT_FALSE(p_o->isModified(tw::ATTR_SPRITE));
-  p_o->setSpriteName("x");
-  EXPECT_TRUE(p_o->isModified(tw::ATTR_SPRITE));
-  p_o->setVelocity(tw::Vector(1, 1));
-  EXPECT_TRUE(p_o->isModified(tw::ATTR_SPEED));
-  EXPECT_TRUE(p_o->isModified(tw::ATTR_DIRECTION));
-  EXPECT_FALSE(p_o->isModified(tw::ATTR_POSITION));
-  p_o->setPosition(tw::Vector(2, 2));
-  EXPECT_TRUE(p_o->isModified(tw::ATTR_POSITION));
+  p_o->setDirection(Vector(1, 0)), p_o->moveTo(Vector(5, 5)), p_o->setSpriteName("");
+  EXPECT_EQ(p_o->serialize(false), ""); // steering is no change of record
+  p_o->registerInterest(tw::STEP_EVENT), p_o->setSpeed(1.5f);
+  EXPECT_EQ(p_o->serialize(false), "event_count:1,event_name[0]:tw::step,speed:1.5,");
+  p_o->setVelocity(Vector(0, -2)), p_o->setSpriteName("x");
+  EXPECT_EQ(p_o->serialize(false), "sprite_name:x,sprite_center:true,sprite_transparency:0,"
+                                   "sprite_index:0,sprite_slowdown:1,sprite_slowdown_count:0,"
+                                   "x_direction:0,y_direction:-1,speed:2,");
+  p_o->setPosition(Vector(2, 2));
+  EXPECT_EQ(p_o->serialize(false), "pos-x:2,pos-y:2,");
+  EXPECT_EQ(p_o->serialize(true).substr(0, 4 + id.size()), "id:" + id + ",");
   const auto lines = stopLog();
-  // A new object reports index 0 at once; a clean one logs all fourteen indexes.
   EXPECT_TRUE(contains(lines, "Object::isModified(): 0 is true"));
   EXPECT_TRUE(contains(lines, "Object::isModified(): 13 is false"));
+}
+
+TEST_F(ObjectTest, RecordsRoundTripAndPartsOfThemAreChecked) {
+  auto *p_a = new tw::Object, *p_b = new tw::Object;
+  p_a->setType("Saucer"), p_a->setPosition(Vector(12.25f, -3.5f)), p_a->setAltitude(3);
+  p_a->setVelocity(Vector(0.6f, 0.8f)), p_a->setAcceleration(Vector(0.25f, -1));
+  p_a->setSolidness(tw::SOFT), p_a->setNoSoft(true), p_a->setBox(Box(Vector(-1.5f, 0), 3, 0.99f));
+  p_a->setTransparency('#'), p_a->setSpriteSlowdown(4), p_a->setSpriteSlowdownCount(2);
+  p_a->setCentered(false), p_a->registerInterest(tw::STEP_EVENT), p_a->registerInterest("game::x");
+  p_a->setVisible(false);
+  const std::string record = p_a->serialize(true);
+  ASSERT_EQ(p_b->deserialize(record), 0);
+  EXPECT_EQ(p_b->serialize(true), record);
+  EXPECT_EQ(p_b->getPosition(), Vector(12.25f, -3.5f));
+  EXPECT_FALSE(world.getSceneGraph().visibleObjects(3).contains(p_b));
+  EXPECT_TRUE(world.getSceneGraph().solidObjects().contains(p_b));
+  tw::LogManager::getInstance().setLogLevel(10);
+  auto* p_o = new tw::Object;
+  p_o->deserialize("altitude:7,solidness:1,x_direction:0.6,y_direction:0.8,sprite_index:2,"
+                   "box-corner-x:1,box-corner-y:2,box-horizontal:3,sprite_name:nothing,");
+  EXPECT_EQ(p_o->getAltitude() + p_o->getSolidness() + p_o->getSpriteIndex(), 5);
+  EXPECT_EQ(p_o->getDirection() * 10 + Vector(p_o->getSpeed(), 0), Vector(6, 8));
+  EXPECT_EQ(p_o->getBox(), Box(Vector(-0.5f, -0.5f), 0.99f, 0.99f));
+  EXPECT_EQ(p_o->getSpriteName() + (p_o->getSprite() ? "+" : "-"), "nothing-");
+  p_o->deserialize("pos-x:1,pos-y:2,fpos-x:3.5,fpos-y:4.5,is_visible:false,type:T");
+  EXPECT_EQ(p_o->getPosition(), Vector(3.5f, 4.5f));
+  EXPECT_EQ(p_o->isVisible() + 2 * p_o->isActive(), 2);
+  const auto lines = stopLog();
+  for (const std::string& line : std::vector<std::string>{
+           "Object::deserialize(): altitude is 7", "Object::deserialize(): type is T",
+           "Object::setAltitude(): Altitude 7 not in range [0,4].  Ignored.",
+           "Object::deserialize(): box not complete, so ignoring.",
+           "Object::deserialize(): position not complete, so ignoring.",
+           "Object::Match(): Object " + std::to_string(p_o->getId()) +
+               " (Object), Sprite 'nothing' not found",
+           "Object::deserialize(): x_direction is 0.60",
+           "Object::deserialize(): sprite_name is 'nothing'"})
+    EXPECT_TRUE(contains(lines, line)) << line;
+}
+
+TEST_F(ObjectTest, HostileRecordsLeaveAUsableObject) {
+  auto* p_o = new tw::Object;
+  p_o->registerInterest(tw::STEP_EVENT);
+  std::string flood = "event_count:1000000,";
+  for (int i = 0; i < 300; i++)
+    flood += "event_name[" + std::to_string(i) + "]:game::e" + std::to_string(i) + ",";
+  for (const std::string& record :
+       {std::string(",,,:::,,:"), std::string("id:5,is_active:tr"), std::string(1 << 20, 'x'),
+        std::string(1 << 19, ':') + "," + std::string(1 << 19, ','),
+        std::string("event_count:-5,event_name[0]:tw::step"), flood,
+        std::string("solidness:99,altitude:-2147483648,sprite_index:99999999999999999999"),
+        std::string("pos-x:nan,pos-y:inf,speed:1e999,x_acceleration:-nan,box-corner-x:nan,"
+                    "box-corner-y:1,box-horizontal:1,box-vertical:1"),
+        std::string("id:,sprite_transparency:,sprite_slowdown:-3,type:")})
+    EXPECT_EQ(p_o->deserialize(record) + (p_o->getEventCount() > 100), 0);
+  EXPECT_EQ(p_o->getEventCount() + p_o->getSolidness() + p_o->getSpeed(), 100);
+  EXPECT_EQ(p_o->getPosition(), Vector(0, 0));
+  EXPECT_EQ(p_o->getBox(), Box(Vector(-0.5f, -0.5f), 0.99f, 0.99f));
+  EXPECT_FALSE(p_o->isActive()); // "is_active:tr" is not "true"
+  p_o->setActive(true), p_o->setVelocity(Vector(1, 0)), world.update(), world.draw();
+  EXPECT_EQ(p_o->getPosition(), Vector(1, 0)); // still usable: it moves, draws and leaves
+  EXPECT_EQ(p_o->deserialize("event_count:0") + p_o->getEventCount(), 0);
 }

@@ -5,60 +5,34 @@
 using tw::match;
 using tw::toString;
 
-TEST(ToString, ReadsLikeAnOutputStream) {
-  EXPECT_EQ(toString(-42), "-42");
-  EXPECT_EQ(toString(2.0f), "2");
-  EXPECT_EQ(toString(0.5f), "0.5");
-  EXPECT_EQ(toString(1000000.0f), "1e+06");
-  EXPECT_EQ(toString(-0.5f), "-0.5");
-  EXPECT_EQ(toString(0.99f), "0.99");
-  EXPECT_EQ(toString('x'), "x");
-  EXPECT_EQ(toString('\0'), "0");
-  EXPECT_EQ(toString(true), "true");
-  EXPECT_EQ(toString(false), "false");
+TEST(Utility, ToStringReadsLikeAnOutputStream) {
+  const std::string texts[] = {toString(-42),   toString(2.0f),  toString(0.5f), toString(1e6f),
+                               toString(-0.5f), toString(0.99f), toString('x'),  toString('\0'),
+                               toString(true),  toString(false)};
+  EXPECT_EQ(testing::PrintToString(texts),
+            R"({ "-42", "2", "0.5", "1e+06", "-0.5", "0.99", "x", "0", "true", "false" })");
 }
 
-TEST(Match, WhiteSpaceIsRemovedEverywhere) {
-  EXPECT_EQ(match("a : 1 , b:2", "a"), "1");
-  EXPECT_EQ(match("", "b"), "2");
-  EXPECT_EQ(match("\tk e y\r\n:\vva lue\f", "key"), "value");
-}
-
-TEST(Match, FieldShapes) {
-  match("k,x:1:2,:v,dup:first,dup:second", "");
-  EXPECT_EQ(match("", "k"), "");
-  EXPECT_EQ(match("", "x"), "1");
-  EXPECT_EQ(match("", "v"), ""); // leading colons are skipped: the key is v
-  EXPECT_EQ(match("", "dup"), "first");
-  EXPECT_EQ(match("", ""), ""); // keys are never empty
-}
-
-TEST(Match, AFieldOfColonsEndsTheParse) {
-  match("a:1,:,b:2", "");
-  EXPECT_EQ(match("", "a"), "1");
-  EXPECT_EQ(match("", "b"), "");
-  match(",,a:1,,", "");
-  EXPECT_EQ(match("", "a"), "1");
-}
-
-TEST(Match, ItemsAreRememberedUntilTheNextLine) {
-  EXPECT_EQ(match("x:5", "y"), "");
-  EXPECT_EQ(match("", "x"), "5");
-  match("y:6", "");
-  EXPECT_EQ(match("", "x"), "");
-  EXPECT_EQ(match("", "y"), "6");
-}
-
-TEST(Match, HostileLinesAreSafe) {
-  EXPECT_EQ(match(std::string(100000, ','), "a"), "");
-  EXPECT_EQ(match(std::string(100000, ':'), "a"), "");
-  std::string nul("a:1,b");
-  nul += '\0';
-  nul += ":2";
-  EXPECT_EQ(match(nul, "a"), "1");
+TEST(Utility, MatchParsesOnceAndLooksUpLater) {
   std::string big;
-  for (int i = 0; i < 20000; i++) {
+  for (int i = 0; i < 20000; i++)
     big += "key" + std::to_string(i) + ":" + std::to_string(i) + ",";
-  }
-  EXPECT_EQ(match(big, "key19999"), "19999");
+  const std::string cases[][3] = {{"a : 1 , b:2", "a", "1"}, // white space is removed everywhere
+                                  {"", "b", "2"}, // an empty line searches the last one's items
+                                  {"\tk e y\r\n:\vva lue\f", "key", "value"},
+                                  {"k,x:1:2,:v,dup:first,dup:second", "k", ""},
+                                  {"", "x", "1"},
+                                  {"", "v", ""}, // leading colons are skipped: the key is v
+                                  {"", "dup", "first"},
+                                  {"", "", ""},
+                                  {"a:1,:,b:2", "a", "1"}, // a field of colons ends the parse
+                                  {"", "b", ""},
+                                  {",,a:1,,", "a", "1"},
+                                  {"y:6", "a", ""}, // a new line forgets the old items
+                                  {std::string(100000, ','), "a", ""},
+                                  {std::string(100000, ':'), "a", ""},
+                                  {std::string("a:1,b\0:2", 8), "a", "1"},
+                                  {big, "key19999", "19999"}};
+  for (const auto& [line, token, value] : cases)
+    EXPECT_EQ(match(line, token), value) << line.substr(0, 40) << " / " << token;
 }

@@ -1,74 +1,50 @@
 #include "TestSupport.h"
 
-#include "LogManager.h"
+#include "EventCollision.h"
 
-#include <cstdlib>
-#include <cstdio>
+#include <algorithm>
+#include <filesystem>
 #include <fstream>
-#include <sstream>
-#include <unistd.h>
 
 namespace twtest {
 
+std::vector<std::string> probe_events;
+
 void TempDirTest::SetUp() {
-  char cwd[4096];
-  old_dir = getcwd(cwd, sizeof(cwd)) ? cwd : ".";
   char templ[] = "/tmp/tw-test-XXXXXX";
-  const char* made = mkdtemp(templ);
-  ASSERT_NE(made, nullptr);
-  dir = made;
-  ASSERT_EQ(chdir(dir.c_str()), 0);
+  ASSERT_NE(mkdtemp(templ), nullptr);
+  old_dir = std::filesystem::current_path();
+  std::filesystem::current_path(dir = templ);
 }
 
 void TempDirTest::TearDown() {
-  if (chdir(old_dir.c_str()) != 0) {
-    ADD_FAILURE() << "cannot return to " << old_dir;
-  }
-  const std::string command = "rm -rf '" + dir + "'";
-  if (std::system(command.c_str()) != 0) {
-    ADD_FAILURE() << "cannot remove " << dir;
-  }
+  std::filesystem::current_path(old_dir);
+  std::filesystem::remove_all(dir);
 }
 
 void TempDirTest::writeFile(const std::string& name, const std::string& text) const {
-  std::ofstream out(name, std::ios::binary);
-  out << text;
+  std::ofstream(name, std::ios::binary) << text;
 }
 
-std::string TempDirTest::readFile(const std::string& name) const {
-  return readText(name);
+std::vector<std::string> linesOf(const std::string& path) {
+  std::vector<std::string> lines;
+  std::ifstream in(path);
+  for (std::string line; std::getline(in, line);)
+    lines.push_back(line);
+  return lines;
 }
 
 std::string readText(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
-  std::stringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
+  return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 std::string shell(const std::string& command) {
   std::string out;
   FILE* p_pipe = popen(command.c_str(), "r");
-  if (!p_pipe) {
-    return out;
-  }
-  char buffer[4096];
-  size_t n = 0;
-  while ((n = fread(buffer, 1, sizeof(buffer), p_pipe)) > 0) {
-    out.append(buffer, n);
-  }
-  pclose(p_pipe);
-  return out;
-}
-
-std::vector<std::string> TempDirTest::logLines(const std::string& name) const {
-  std::vector<std::string> lines;
-  std::ifstream in(name);
-  std::string line;
-  while (std::getline(in, line)) {
-    lines.push_back(line);
-  }
-  return lines;
+  for (int c; p_pipe && (c = fgetc(p_pipe)) != EOF;)
+    out += static_cast<char>(c);
+  return p_pipe && pclose(p_pipe) == -1 ? "" : out;
 }
 
 void startLog() {
@@ -78,13 +54,7 @@ void startLog() {
 
 std::vector<std::string> stopLog() {
   tw::LogManager::getInstance().shutDown();
-  std::vector<std::string> lines;
-  std::ifstream in("tarnwick.log");
-  std::string line;
-  while (std::getline(in, line)) {
-    lines.push_back(line);
-  }
-  return lines;
+  return linesOf("tarnwick.log");
 }
 
 bool contains(const std::vector<std::string>& lines, const std::string& text) {
@@ -92,24 +62,22 @@ bool contains(const std::vector<std::string>& lines, const std::string& text) {
 }
 
 int countContaining(const std::vector<std::string>& lines, const std::string& text) {
-  int n = 0;
-  for (const std::string& line : lines) {
-    if (line.find(text) != std::string::npos) {
-      n++;
-    }
-  }
-  return n;
-}
-
-void FakeClock::sleep(int ms) {
-  sleeps.push_back(ms);
-  if (ms > 0) {
-    micros += static_cast<std::int64_t>(ms) * 1000 + oversleep;
-  }
+  return std::count_if(lines.begin(), lines.end(),
+                       [&](const std::string& line) { return line.find(text) != line.npos; });
 }
 
 std::string sourceDir() {
   return TW_SOURCE_DIR;
+}
+
+int WorldProbe::eventHandler(const tw::Event* p_e) {
+  const auto* p_c = dynamic_cast<const tw::EventCollision*>(p_e);
+  const tw::Object* p_other = !p_c                        ? nullptr
+                              : p_c->getObject1() == this ? p_c->getObject2()
+                                                          : p_c->getObject1();
+  probe_events.push_back(name + ":" + p_e->getType() +
+                         (p_other ? ":" + static_cast<const WorldProbe*>(p_other)->name : ""));
+  return on_event ? on_event(p_e), 1 : 1;
 }
 
 } // namespace twtest

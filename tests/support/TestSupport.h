@@ -1,58 +1,85 @@
 #pragma once
 
-#include "Clock.h"
+#include "GameManager.h"
+#include "LogManager.h"
+#include "WorldManager.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
-#include <string>
-#include <vector>
+#include <functional>
 
 namespace twtest {
+
+/// Opens the log on "tarnwick.log" in the current directory.
+void startLog();
+/// Closes the log (if open) and returns its lines.
+std::vector<std::string> stopLog();
+/// The lines of a file; none when it cannot be read.
+std::vector<std::string> linesOf(const std::string& path);
+/// The whole content of a file; empty when it cannot be read.
+std::string readText(const std::string& path);
+/// What a shell command writes on its standard output.
+std::string shell(const std::string& command);
+/// True when some line contains text.
+bool contains(const std::vector<std::string>& lines, const std::string& text);
+int countContaining(const std::vector<std::string>& lines, const std::string& text);
+/// The directory of the repository's sources (the game's data files live there).
+std::string sourceDir();
 
 /// Runs each test in a fresh temporary directory (the program's files are relative to it).
 class TempDirTest : public ::testing::Test {
 protected:
   void SetUp() override;
   void TearDown() override;
-
-  /// Writes text to a file in the test's directory.
   void writeFile(const std::string& name, const std::string& text) const;
-  std::string readFile(const std::string& name) const;
-  /// Lines of the log file, if any.
-  std::vector<std::string> logLines(const std::string& name = "tarnwick.log") const;
+  std::string readFile(const std::string& name) const { return readText(name); }
+  auto logLines(const std::string& name = "tarnwick.log") const { return linesOf(name); }
 
-  std::string dir;
-  std::string old_dir;
+  std::string dir, old_dir;
 };
-
-/// Opens the log on "tarnwick.log" in the current directory and returns its path.
-void startLog();
-/// Closes the log and returns its lines.
-std::vector<std::string> stopLog();
-
-/// The whole content of a file; empty when it cannot be read.
-std::string readText(const std::string& path);
-/// What a shell command writes on its standard output.
-std::string shell(const std::string& command);
-
-/// True when some line contains text.
-bool contains(const std::vector<std::string>& lines, const std::string& text);
-int countContaining(const std::vector<std::string>& lines, const std::string& text);
 
 /// A clock under the test's control: now() moves only when the test or a sleep moves it.
 class FakeClock : public tw::Clock {
 public:
   std::int64_t now() override { return micros; }
-  void sleep(int ms) override;
+  void sleep(int ms) override { sleeps.push_back(ms), micros += ms > 0 ? ms * 1000 + over : 0; }
 
-  std::int64_t micros = 1000000;
-  /// Extra microseconds every sleep oversleeps.
-  std::int64_t oversleep = 0;
+  std::int64_t micros = 1000000, over = 0; ///< over: what every sleep oversleeps
   std::vector<int> sleeps;
 };
 
-/// The directory of the repository's sources (the game's data files live there).
-std::string sourceDir();
+/// What the probes did, in order: "name:event type" (then ":other" for a collision),
+/// "name:draw", and "name:gone" when destroyed.
+extern std::vector<std::string> probe_events;
+
+/// An object that records its events, draws and end in probe_events; hooks act inside them.
+class WorldProbe : public tw::Object {
+public:
+  explicit WorldProbe(std::string init_name = "", tw::Vector at = {}, int solidness = tw::HARD)
+      : name(std::move(init_name)) {
+    setPosition(at), setSolidness(solidness), setType("Probe");
+  }
+  ~WorldProbe() override {
+    probe_events.push_back(name + ":gone"), on_destroy ? on_destroy() : void();
+  }
+  int eventHandler(const tw::Event* p_e) override;
+  void draw() override { probe_events.push_back(name + ":draw"); }
+
+  std::string name;
+  std::function<void(const tw::Event*)> on_event;
+  std::function<void()> on_destroy;
+};
+
+/// The log open and the world started with an 80 x 24 boundary and view; no probe events.
+class WorldTest : public TempDirTest {
+protected:
+  void SetUp() override {
+    TempDirTest::SetUp(), startLog(), world.startUp(), probe_events.clear();
+    world.setBoundary(tw::Box(tw::Vector(0, 0), 80, 24)), world.setView(world.getBoundary());
+  }
+  void TearDown() override { world.shutDown(), stopLog(), TempDirTest::TearDown(); }
+
+  tw::WorldManager& world = tw::WorldManager::getInstance();
+};
 
 } // namespace twtest
