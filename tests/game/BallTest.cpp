@@ -8,173 +8,150 @@
 #include "GameFixture.h"
 #include "WorldManager.h"
 
-#include <cstdlib>
-
 using namespace twtest;
+using tw::Vector;
 
 namespace {
+
+/// A ball step in the play arena (corner (10, 0.75), 59 x 37) with jitters +0.1 and -0.1.
+struct Step {
+  int mode;
+  Vector from, dir, to, new_dir;
+  int status;    ///< afterwards (the game starts in PLAY)
+  bool bounce;   ///< "wall-bounce" sounds
+  int lost_side; ///< the paddle that explodes, or -1
+  bool paddles = true, bricks = true;
+};
+
+/// A collision with an object of this type, box 4 x 1 at (21, 20).
+struct Hit {
+  int mode;
+  const char* other;
+  Vector ball, dir, new_dir;
+  const char* sound;
+};
 
 class BallTest : public GameTest {
 protected:
   void SetUp() override {
     GameTest::SetUp();
-    // The play arena: corner (10, 0.75), 59 x 37.
-    world.setBoundary(tw::Box(tw::Vector(10, 0.75f), 59, 37));
+    world.setBoundary(tw::Box(Vector(10, 0.75f), 59, 37));
+    p_score = new Points(0, true, Vector(75, 4));
+    p_timer = new Timer(Vector(5, 4));
   }
-  /// The jitter the ball will draw next, without disturbing the sequence.
-  static std::pair<float, float> nextJitter(unsigned seed) {
-    std::srand(seed);
-    const float j1 = static_cast<float>((std::rand() % 3) / 10.0 - 0.1);
-    const float j2 = static_cast<float>((std::rand() % 3) / 10.0 - 0.1);
-    std::srand(seed);
-    return {j1, j2};
+  static void expectNear(Vector a, Vector b) {
+    EXPECT_NEAR(a.getX(), b.getX(), 1e-5);
+    EXPECT_NEAR(a.getY(), b.getY(), 1e-5);
   }
-
   tw::WorldManager& world = tw::WorldManager::getInstance();
   Mode& state = Mode::getInstance();
+  Points* p_score = nullptr;
+  Timer* p_timer = nullptr;
 };
+
+class BallStep : public BallTest, public ::testing::WithParamInterface<Step> {};
+class BallHit : public BallTest, public ::testing::WithParamInterface<Hit> {};
 
 } // namespace
 
-TEST_F(BallTest, StartsWithItsSpriteAndVelocity) {
-  auto* p_ball = new Ball(tw::Vector(5, 5));
+TEST_F(BallTest, StartsMovingDownRight) {
+  auto* p_ball = new Ball(Vector(5, 5));
   EXPECT_EQ(p_ball->getType(), "Ball");
+  EXPECT_EQ(p_ball->getSolidness(), tw::HARD);
   EXPECT_EQ(p_ball->getAltitude(), 4);
   EXPECT_NEAR(p_ball->getSpeed(), 0.98995f, 1e-5);
-  EXPECT_NE(p_ball->getSprite(), nullptr);
-  EXPECT_EQ(p_ball->getBox().getCorner(), tw::Vector(0, 0));
+  expectNear(p_ball->getDirection() * p_ball->getSpeed(), Vector(0.7f, 0.7f));
+  EXPECT_EQ(p_ball->getSpriteName(), "ball");
   EXPECT_EQ(p_ball->getSpriteSlowdown(), 5);
+  EXPECT_EQ(p_ball->getBox(), tw::Box(Vector(0, 0), 0, 0));
 }
 
-TEST_F(BallTest, LeftWallPutsItBackAndReflects) {
-  state.mode = REGULAR;
-  new Paddle(SIDE_BOTTOM, "paddleh");
-  new Brick(BRICK_DEFAULT, tw::Vector(40, 5));
-  auto* p_ball = new Ball(tw::Vector(9, 20));
-  p_ball->setDirection(tw::Vector(-0.5f, 0.3f));
-  const auto [j1, j2] = nextJitter(5);
-  p_ball->step();
-  EXPECT_EQ(p_ball->getPosition(), tw::Vector(10, 20));
-  EXPECT_FLOAT_EQ(p_ball->getDirection().getX(), j1 + 0.5f);
-  EXPECT_FLOAT_EQ(p_ball->getDirection().getY(), j2 + 0.7f);
-  EXPECT_EQ(state.status, START); // no loss on a side wall
-}
-
-TEST_F(BallTest, EveryWallAndACornerReflect) {
-  state.mode = MENU;
-  new Paddle(SIDE_BOTTOM, "paddleh");
-  auto* p_ball = new Ball(tw::Vector(0, 0));
-  struct Case {
-    tw::Vector from, dir, to;
-    bool flips_x, flips_y;
-  } cases[] = {
-      {tw::Vector(70, 20), tw::Vector(0.5f, 0.3f), tw::Vector(69, 20), true, false},
-      {tw::Vector(30, 0.5f), tw::Vector(0.3f, -0.5f), tw::Vector(30, 0.75f), false, true},
-      {tw::Vector(30, 38), tw::Vector(0.3f, 0.5f), tw::Vector(30, 37.75f), false, true},
-      {tw::Vector(5, 40), tw::Vector(-0.5f, 0.5f), tw::Vector(10, 37.75f), true, true},
-  };
-  for (const Case& c : cases) {
-    p_ball->setPosition(c.from);
-    p_ball->setDirection(c.dir);
-    p_ball->step();
-    EXPECT_EQ(p_ball->getPosition(), c.to);
-    const tw::Vector d = p_ball->getDirection();
-    // A reflected axis changes sign (the jitter is at most 0.1).
-    EXPECT_EQ(d.getX() * c.dir.getX() < 0, c.flips_x) << c.from.getX() << "," << c.from.getY();
-    EXPECT_EQ(d.getY() * c.dir.getY() < 0, c.flips_y) << c.from.getX() << "," << c.from.getY();
-  }
-  EXPECT_EQ(state.status, START); // the menu ball never loses nor wins
-}
-
-TEST_F(BallTest, BottomWallLosesOnlyInNormalMode) {
-  state.mode = ADVANCED;
+TEST_P(BallStep, BouncesOffWallsAndEndsGames) {
+  const Step& s = GetParam();
+  state.mode = s.mode;
   state.status = PLAY;
-  auto* p_bottom = new Paddle(SIDE_BOTTOM, "paddleh");
-  new Paddle(SIDE_TOP, "paddleh");
-  new Brick(BRICK_DEFAULT, tw::Vector(40, 5));
-  auto* p_ball = new Ball(tw::Vector(30, 39));
-  p_ball->step();
-  EXPECT_EQ(state.status, PLAY);
-  world.update(); // the bottom paddle exploded
-  EXPECT_FALSE(world.getAllObjects().contains(p_bottom));
-  EXPECT_EQ(count("Paddle"), 1);
-  EXPECT_EQ(count("Explosion"), 1);
-
-  state.mode = REGULAR;
-  p_ball->setPosition(tw::Vector(30, 39));
-  p_ball->step();
-  EXPECT_EQ(state.status, LOSE);
-  EXPECT_EQ(state.mode, MENU);
-}
-
-TEST_F(BallTest, NoPaddleLosesAndNoBrickWins) {
-  state.mode = ADVANCED;
-  state.status = PLAY;
-  auto* p_ball = new Ball(tw::Vector(30, 20));
-  new Brick(BRICK_DEFAULT, tw::Vector(40, 5));
-  p_ball->step();
-  EXPECT_EQ(state.status, LOSE);
-
-  state.mode = TIMED;
-  state.status = PLAY;
-  world.update();
-  new Paddle(SIDE_TOP, "paddleh");
-  auto* p_ball2 = new Ball(tw::Vector(30, 20));
-  for (tw::Object* p_o : ofType("Brick")) {
-    world.markForDelete(p_o);
+  for (int side = SIDE_TOP; s.paddles && side <= SIDE_RIGHT; side++) {
+    new Paddle(side, side < SIDE_LEFT ? "paddleh" : "paddlev");
   }
-  world.update();
-  p_ball2->step();
-  EXPECT_EQ(state.status, WIN);
-}
-
-TEST_F(BallTest, HitsReflectOnTheAxisTheyAreApartOn) {
-  state.mode = MENU;
-  new Paddle(SIDE_BOTTOM, "paddleh");
-  auto* p_ball = new Ball(tw::Vector(20, 20));
-  auto* p_brick = new Brick(BRICK_DEFAULT, tw::Vector(21, 20)); // box 4 x 1 from (21, 20)
-  struct Case {
-    tw::Vector ball, dir;
-    bool flips_x, flips_y;
-  } cases[] = {
-      {tw::Vector(20, 20.5f), tw::Vector(0.7f, 0.2f), true, false},  // from the side
-      {tw::Vector(22, 19), tw::Vector(0.2f, 0.7f), false, true},     // from above
-      {tw::Vector(20, 19), tw::Vector(0.7f, 0.7f), true, true},      // on the corner
-      {tw::Vector(22, 20.5f), tw::Vector(0.7f, 0.7f), false, false}, // inside: nothing to do
-  };
-  for (const Case& c : cases) {
-    p_ball->setPosition(c.ball);
-    p_ball->setDirection(c.dir);
-    const tw::EventCollision hit(c.ball, p_ball, p_brick);
-    p_ball->eventHandler(&hit);
-    const tw::Vector d = p_ball->getDirection();
-    EXPECT_EQ(d.getX() * c.dir.getX() < 0, c.flips_x) << c.ball.getX() << "," << c.ball.getY();
-    EXPECT_EQ(d.getY() * c.dir.getY() < 0, c.flips_y) << c.ball.getX() << "," << c.ball.getY();
-    EXPECT_EQ(p_ball->getPosition(), c.ball);
+  if (s.bricks) {
+    new Brick(BRICK_DEFAULT, Vector(50, 5));
   }
-}
-
-TEST_F(BallTest, TimedScoringAndTitleExplosions) {
-  state.mode = TIMED;
-  new Paddle(SIDE_BOTTOM, "paddleh");
-  new Brick(BRICK_DEFAULT, tw::Vector(40, 5));
-  auto* p_score = new Points(0, true, tw::Vector(75, 4));
-  auto* p_timer = new Timer(tw::Vector(5, 4));
-  auto* p_ball = new Ball(tw::Vector(9, 20));
-  p_ball->step(); // a wall bounce
-  EXPECT_EQ(p_score->getValue(), -2);
+  auto* p_ball = new Ball(s.from);
+  p_ball->setDirection(s.dir);
+  seedJitter();
+  mark();
+  p_ball->step();
+  EXPECT_EQ(p_ball->getPosition(), s.to);
+  expectNear(p_ball->getDirection(), s.new_dir);
+  EXPECT_EQ(state.status, s.status);
+  EXPECT_EQ(state.mode, s.status == PLAY ? s.mode : MENU);
+  EXPECT_EQ(p_score->getValue(), s.mode == TIMED && s.bounce ? -2 : 0);
   EXPECT_EQ(p_timer->getValue(), 120);
-  auto* p_other = new Ball(tw::Vector(50, 20));
-  const tw::EventCollision hit(tw::Vector(50, 20), p_ball, p_other);
-  p_ball->eventHandler(&hit);
-  EXPECT_EQ(p_score->getValue(), 8);
-  EXPECT_EQ(p_timer->getValue(), 120);
+  if (s.status == PLAY) {
+    world.update();
+    std::vector<int> sides;
+    for (tw::Object* p_o : ofType("Paddle")) {
+      sides.push_back(static_cast<Paddle*>(p_o)->getSide());
+    }
+    std::vector<int> expected;
+    for (int side = SIDE_TOP; s.paddles && side <= SIDE_RIGHT; side++) {
+      if (side != s.lost_side) {
+        expected.push_back(side);
+      }
+    }
+    EXPECT_EQ(sides, expected);
+  }
+  EXPECT_EQ(lookups(marked(), "sound").find("wall-bounce") != std::string::npos, s.bounce);
+}
 
-  p_other->setType("Title");
-  state.mode = MENU;
-  p_ball->eventHandler(&hit);
+INSTANTIATE_TEST_SUITE_P(
+    Walls, BallStep,
+    ::testing::Values(
+        Step{REGULAR, {9, 20}, {-0.5f, 0.3f}, {10, 20}, {0.6f, 0.6f}, PLAY, true, -1},
+        Step{REGULAR, {30, 0.5f}, {0.3f, -0.5f}, {30, 0.75f}, {0.8f, 0.4f}, PLAY, true, -1},
+        Step{REGULAR, {30, 38}, {0.3f, 0.5f}, {30, 37.75f}, {0.8f, -0.6f}, LOSE, false, -1},
+        Step{MENU, {5, 40}, {-0.5f, 0.5f}, {10, 37.75f}, {0.8f, -0.7f}, PLAY, true, -1},
+        Step{ADVANCED, {70, 20}, {0.5f, 0.3f}, {69, 20}, {-0.4f, 0.6f}, PLAY, true, SIDE_RIGHT},
+        Step{
+            ADVANCED, {30, 0.5f}, {-0.3f, -0.5f}, {30, 0.75f}, {-0.6f, 0.4f}, PLAY, true, SIDE_TOP},
+        Step{TIMED, {9, 20}, {-0.5f, -0.3f}, {10, 20}, {0.6f, -0.8f}, PLAY, true, -1},
+        Step{REGULAR, {30, 20}, {0.3f, 0.5f}, {30, 20}, {0.3f, 0.5f}, PLAY, false, -1},
+        Step{ADVANCED, {30, 20}, {0.3f, 0.5f}, {30, 20}, {0.3f, 0.5f}, LOSE, false, -1, false},
+        Step{TIMED, {30, 20}, {0.3f, 0.5f}, {30, 20}, {0.3f, 0.5f}, WIN, false, -1, true, false},
+        Step{MENU, {30, 20}, {0.3f, 0.5f}, {30, 20}, {0.3f, 0.5f}, PLAY, false, -1, true, false}));
+
+TEST_P(BallHit, ReflectsOnTheAxisTheyAreApartOn) {
+  const Hit& h = GetParam();
+  state.mode = h.mode;
+  auto* p_ball = new Ball(h.ball);
+  auto* p_other = new Brick(BRICK_DEFAULT, Vector(21, 20));
+  p_other->setType(h.other);
+  p_ball->setDirection(h.dir);
+  seedJitter();
+  mark();
+  // Either object may come first in the event.
+  const bool ball_first = std::string(h.other) == "Brick";
+  tw::Object *p_b = p_ball, *p_o = p_other;
+  const tw::EventCollision hit(h.ball, ball_first ? p_b : p_o, ball_first ? p_o : p_b);
+  EXPECT_EQ(p_ball->eventHandler(&hit), 1);
+  expectNear(p_ball->getDirection(), h.new_dir);
+  EXPECT_EQ(p_ball->getPosition(), h.ball);
+  EXPECT_EQ(p_score->getValue(), h.mode == TIMED ? 10 : 0);
+  EXPECT_EQ(p_timer->getValue(), 120);
   const auto explosions = ofType("Explosion");
-  ASSERT_EQ(explosions.size(), 1u);
-  EXPECT_EQ(explosions[0]->getPosition(), p_ball->getPosition());
-  EXPECT_EQ(p_score->getValue(), 8);
+  EXPECT_EQ(explosions.size(), std::string(h.other) == "Title" ? 1u : 0u);
+  for (tw::Object* p_o : explosions) {
+    EXPECT_EQ(p_o->getPosition(), h.ball);
+  }
+  EXPECT_EQ(lookups(marked(), "sound"), h.sound);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Objects, BallHit,
+    ::testing::Values(Hit{MENU, "Brick", {20, 20.5f}, {0.7f, 0.2f}, {-0.6f, 0.6f}, ""},
+                      Hit{MENU, "Brick", {22, 19}, {0.2f, 0.7f}, {0.8f, -0.8f}, ""},
+                      Hit{MENU, "Brick", {20, 19}, {0.7f, 0.7f}, {-0.6f, -0.7f}, ""},
+                      Hit{MENU, "Brick", {22, 20.5f}, {0.7f, 0.7f}, {0.7f, 0.7f}, ""},
+                      Hit{MENU, "Paddle", {22, 20.5f}, {0.7f, 0.7f}, {0.7f, 0.7f}, "paddle-bounce"},
+                      Hit{MENU, "Title", {22, 20.5f}, {0.7f, 0.7f}, {0.7f, 0.7f}, "explode"},
+                      Hit{TIMED, "Brick", {22, 19}, {-0.2f, 0.7f}, {-0.6f, -0.8f}, ""}));

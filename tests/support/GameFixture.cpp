@@ -13,6 +13,7 @@
 #include "WorldManager.h"
 
 #include <cstdlib>
+#include <map>
 #include <unistd.h>
 
 namespace twtest {
@@ -82,6 +83,56 @@ void GameTest::mouse(int action, float x, float y) {
   e.setMouseAction(action);
   e.setMousePosition(tw::Vector(x, y));
   tw::InputManager::getInstance().onEvent(&e);
+}
+
+void GameTest::seedJitter() {
+  unsigned seed = 0;
+  do {
+    std::srand(++seed);
+  } while (std::rand() % 3 != 2 || std::rand() % 3 != 0);
+  std::srand(seed);
+}
+
+void GameTest::mark() {
+  tw::LogManager::getInstance().writeLog("-- mark --");
+  tw::LogManager::getInstance().setLogLevel(5);
+}
+
+std::vector<std::string> GameTest::marked() {
+  const std::vector<std::string> lines = stopLog();
+  auto at = lines.begin();
+  while (at != lines.end() && at->find("-- mark --") == std::string::npos) {
+    ++at;
+  }
+  return {at == lines.end() ? at : at + 1, lines.end()};
+}
+
+std::string GameTest::lookups(const std::vector<std::string>& lines, const std::string& kind) {
+  const std::string prefix = "Looking for " + kind + " '";
+  std::string out;
+  for (const std::string& line : lines) {
+    const size_t at = line.find(prefix);
+    if (at != std::string::npos) {
+      const size_t from = at + prefix.size();
+      out += (out.empty() ? "" : " ") + line.substr(from, line.find('\'', from) - from);
+    }
+  }
+  return out;
+}
+
+std::string GameTest::created(const tw::ObjectList& before) const {
+  std::map<std::string, int> types;
+  const tw::ObjectList all = tw::WorldManager::getInstance().getAllObjects(true);
+  for (int i = 0; i < all.getCount(); i++) {
+    if (!before.contains(all.at(i)) && all.at(i)->getType() != "Explosion") {
+      types[all.at(i)->getType()]++;
+    }
+  }
+  std::string out;
+  for (const auto& [type, n] : types) {
+    out += (out.empty() ? "" : " ") + type + ":" + std::to_string(n);
+  }
+  return out;
 }
 
 } // namespace twtest

@@ -29,6 +29,16 @@ protected:
   void key(int key, int action);
   /// Sends a mouse event with this action to everyone interested.
   void mouse(int action, float x, float y);
+  /// Seeds rand so that the next two jitters drawn are +0.1 and then -0.1.
+  static void seedJitter();
+  /// From here on the log also holds every sound and music lookup.
+  void mark();
+  /// Closes the log and returns its lines written since mark().
+  std::vector<std::string> marked();
+  /// Labels looked up since mark() of kind "sound" or "music", in order, joined by spaces.
+  static std::string lookups(const std::vector<std::string>& lines, const std::string& kind);
+  /// "Type:count" of the active objects not in before, sorted by type, explosions left out.
+  std::string created(const tw::ObjectList& before) const;
 
   int step = 0;
 };
