@@ -1,157 +1,87 @@
-#include "Ball.h"
-#include "Brick.h"
-#include "Mode.h"
-#include "Paddle.h"
-#include "Points.h"
-#include "Timer.h"
-
 #include "GameFixture.h"
-#include "WorldManager.h"
+
+#include "EventStep.h"
+
+#include <cstring>
 
 using namespace twtest;
 using tw::Vector;
 
-namespace {
-
-/// A ball step in the play arena (corner (10, 0.75), 59 x 37) with jitters +0.1 and -0.1.
-struct Step {
+/// In the play arena (corner (10, 0.75), 59 x 37), with jitters +0.1 and -0.1, a ball step
+/// or a collision with an object of another type, box 4 x 1 at (21, 20).
+struct Case {
   int mode;
+  const char* with; ///< "p": the four paddles, "b": a brick, or the type of the other object
   Vector from, dir, to, new_dir;
-  int status;    ///< afterwards (the game starts in PLAY)
-  bool bounce;   ///< "wall-bounce" sounds
-  int lost_side; ///< the paddle that explodes, or -1
-  bool paddles = true, bricks = true;
+  int status;                ///< afterwards (it starts as PLAY)
+  const char *sides, *sound; ///< paddles left after the frame; sounds, repeats of explode cut
 };
+class BallTest : public GameTest, public ::testing::WithParamInterface<Case> {};
 
-/// A collision with an object of this type, box 4 x 1 at (21, 20).
-struct Hit {
-  int mode;
-  const char* other;
-  Vector ball, dir, new_dir;
-  const char* sound;
-};
-
-class BallTest : public GameTest {
-protected:
-  void SetUp() override {
-    GameTest::SetUp();
-    world.setBoundary(tw::Box(Vector(10, 0.75f), 59, 37));
-    p_score = new Points(0, true, Vector(75, 4));
-    p_timer = new Timer(Vector(5, 4));
-  }
-  static void expectNear(Vector a, Vector b) {
-    EXPECT_NEAR(a.getX(), b.getX(), 1e-5);
-    EXPECT_NEAR(a.getY(), b.getY(), 1e-5);
-  }
-  tw::WorldManager& world = tw::WorldManager::getInstance();
-  Mode& state = Mode::getInstance();
-  Points* p_score = nullptr;
-  Timer* p_timer = nullptr;
-};
-
-class BallStep : public BallTest, public ::testing::WithParamInterface<Step> {};
-class BallHit : public BallTest, public ::testing::WithParamInterface<Hit> {};
-
-} // namespace
-
-TEST_F(BallTest, StartsMovingDownRight) {
-  auto* p_ball = new Ball(Vector(5, 5));
-  EXPECT_EQ(p_ball->getType(), "Ball");
-  EXPECT_EQ(p_ball->getSolidness(), tw::HARD);
-  EXPECT_EQ(p_ball->getAltitude(), 4);
-  EXPECT_NEAR(p_ball->getSpeed(), 0.98995f, 1e-5);
-  expectNear(p_ball->getDirection() * p_ball->getSpeed(), Vector(0.7f, 0.7f));
-  EXPECT_EQ(p_ball->getSpriteName(), "ball");
-  EXPECT_EQ(p_ball->getSpriteSlowdown(), 5);
-  EXPECT_EQ(p_ball->getBox(), tw::Box(Vector(0, 0), 0, 0));
-}
-
-TEST_P(BallStep, BouncesOffWallsAndEndsGames) {
-  const Step& s = GetParam();
-  state.mode = s.mode;
+TEST_P(BallTest, BouncesScoresAndEndsGames) {
+  const Case& c = GetParam();
+  const std::string other = std::strlen(c.with) > 2 ? c.with : "";
+  world.setBoundary(tw::Box(Vector(10, 0.75f), 59, 37));
+  auto* p_score = new Points(0, true, Vector(75, 4));
+  auto* p_timer = new Timer(Vector(5, 4));
+  state.mode = c.mode;
   state.status = PLAY;
-  for (int side = SIDE_TOP; s.paddles && side <= SIDE_RIGHT; side++) {
+  for (int side = SIDE_TOP; std::strchr(c.with, 'p') && side <= SIDE_RIGHT; side++) {
     new Paddle(side, side < SIDE_LEFT ? "paddleh" : "paddlev");
   }
-  if (s.bricks) {
-    new Brick(BRICK_DEFAULT, Vector(50, 5));
-  }
-  auto* p_ball = new Ball(s.from);
-  p_ball->setDirection(s.dir);
+  tw::Object* p_other =
+      std::strcmp(c.with, "p") != 0 ? new Brick(BRICK_DEFAULT, Vector(21, 20)) : nullptr;
+  tw::Object* p_ball = new Ball(c.from);
+  EXPECT_EQ(p_ball->getAltitude() * 10 + p_ball->getSpriteSlowdown(), 45);
+  EXPECT_LT((p_ball->getDirection() * p_ball->getSpeed() - Vector(.7f, .7f)).getMagnitude(), 1e-6);
+  p_ball->setDirection(c.dir);
   seedJitter();
   mark();
-  p_ball->step();
-  EXPECT_EQ(p_ball->getPosition(), s.to);
-  expectNear(p_ball->getDirection(), s.new_dir);
-  EXPECT_EQ(state.status, s.status);
-  EXPECT_EQ(state.mode, s.status == PLAY ? s.mode : MENU);
-  EXPECT_EQ(p_score->getValue(), s.mode == TIMED && s.bounce ? -2 : 0);
-  EXPECT_EQ(p_timer->getValue(), 120);
-  if (s.status == PLAY) {
-    world.update();
-    std::vector<int> sides;
-    for (tw::Object* p_o : ofType("Paddle")) {
-      sides.push_back(static_cast<Paddle*>(p_o)->getSide());
-    }
-    std::vector<int> expected;
-    for (int side = SIDE_TOP; s.paddles && side <= SIDE_RIGHT; side++) {
-      if (side != s.lost_side) {
-        expected.push_back(side);
-      }
-    }
-    EXPECT_EQ(sides, expected);
+  const tw::EventStep step(1);
+  const bool first = c.mode == MENU; // either object may come first in a collision
+  const tw::EventCollision hit(c.from, first ? p_ball : p_other, first ? p_other : p_ball);
+  if (!other.empty()) {
+    p_other->setType(other);
   }
-  EXPECT_EQ(lookups(marked(), "sound").find("wall-bounce") != std::string::npos, s.bounce);
+  EXPECT_EQ(p_ball->eventHandler(other.empty() ? &step : static_cast<const tw::Event*>(&hit)), 1);
+  EXPECT_EQ(p_ball->getPosition(), c.to);
+  EXPECT_LT((p_ball->getDirection() - c.new_dir).getMagnitude(), 1e-5);
+  EXPECT_EQ(state.status * 10 + state.mode, c.status * 10 + (c.status == PLAY ? c.mode : MENU));
+  const bool wall = std::strstr(c.sound, "wall");
+  EXPECT_EQ(p_score->getValue(), c.mode != TIMED ? 0 : !other.empty() ? 10 : wall ? -2 : 0);
+  EXPECT_EQ(p_timer->getValue(), 120);
+  const std::string sounds = lookups(stopLog(), "sound");
+  EXPECT_EQ(sounds.substr(0, sounds.find(" explode explode")), c.sound);
+  EXPECT_EQ(count("Explosion") == 1 && ofType("Explosion")[0]->getPosition() == c.from,
+            other == "Title");
+  world.update();
+  std::string sides;
+  for (tw::Object* p_o : ofType("Paddle")) {
+    const auto* p_paddle = dynamic_cast<Paddle*>(p_o); // not the brick that played one
+    sides += p_paddle ? std::to_string(p_paddle->getSide()) : "";
+  }
+  EXPECT_EQ(sides, c.sides);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Walls, BallStep,
-    ::testing::Values(
-        Step{REGULAR, {9, 20}, {-0.5f, 0.3f}, {10, 20}, {0.6f, 0.6f}, PLAY, true, -1},
-        Step{REGULAR, {30, 0.5f}, {0.3f, -0.5f}, {30, 0.75f}, {0.8f, 0.4f}, PLAY, true, -1},
-        Step{REGULAR, {30, 38}, {0.3f, 0.5f}, {30, 37.75f}, {0.8f, -0.6f}, LOSE, false, -1},
-        Step{MENU, {5, 40}, {-0.5f, 0.5f}, {10, 37.75f}, {0.8f, -0.7f}, PLAY, true, -1},
-        Step{ADVANCED, {70, 20}, {0.5f, 0.3f}, {69, 20}, {-0.4f, 0.6f}, PLAY, true, SIDE_RIGHT},
-        Step{
-            ADVANCED, {30, 0.5f}, {-0.3f, -0.5f}, {30, 0.75f}, {-0.6f, 0.4f}, PLAY, true, SIDE_TOP},
-        Step{TIMED, {9, 20}, {-0.5f, -0.3f}, {10, 20}, {0.6f, -0.8f}, PLAY, true, -1},
-        Step{REGULAR, {30, 20}, {0.3f, 0.5f}, {30, 20}, {0.3f, 0.5f}, PLAY, false, -1},
-        Step{ADVANCED, {30, 20}, {0.3f, 0.5f}, {30, 20}, {0.3f, 0.5f}, LOSE, false, -1, false},
-        Step{TIMED, {30, 20}, {0.3f, 0.5f}, {30, 20}, {0.3f, 0.5f}, WIN, false, -1, true, false},
-        Step{MENU, {30, 20}, {0.3f, 0.5f}, {30, 20}, {0.3f, 0.5f}, PLAY, false, -1, true, false}));
-
-TEST_P(BallHit, ReflectsOnTheAxisTheyAreApartOn) {
-  const Hit& h = GetParam();
-  state.mode = h.mode;
-  auto* p_ball = new Ball(h.ball);
-  auto* p_other = new Brick(BRICK_DEFAULT, Vector(21, 20));
-  p_other->setType(h.other);
-  p_ball->setDirection(h.dir);
-  seedJitter();
-  mark();
-  // Either object may come first in the event.
-  const bool ball_first = std::string(h.other) == "Brick";
-  tw::Object *p_b = p_ball, *p_o = p_other;
-  const tw::EventCollision hit(h.ball, ball_first ? p_b : p_o, ball_first ? p_o : p_b);
-  EXPECT_EQ(p_ball->eventHandler(&hit), 1);
-  expectNear(p_ball->getDirection(), h.new_dir);
-  EXPECT_EQ(p_ball->getPosition(), h.ball);
-  EXPECT_EQ(p_score->getValue(), h.mode == TIMED ? 10 : 0);
-  EXPECT_EQ(p_timer->getValue(), 120);
-  const auto explosions = ofType("Explosion");
-  EXPECT_EQ(explosions.size(), std::string(h.other) == "Title" ? 1u : 0u);
-  for (tw::Object* p_o : explosions) {
-    EXPECT_EQ(p_o->getPosition(), h.ball);
-  }
-  EXPECT_EQ(lookups(marked(), "sound"), h.sound);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Objects, BallHit,
-    ::testing::Values(Hit{MENU, "Brick", {20, 20.5f}, {0.7f, 0.2f}, {-0.6f, 0.6f}, ""},
-                      Hit{MENU, "Brick", {22, 19}, {0.2f, 0.7f}, {0.8f, -0.8f}, ""},
-                      Hit{MENU, "Brick", {20, 19}, {0.7f, 0.7f}, {-0.6f, -0.7f}, ""},
-                      Hit{MENU, "Brick", {22, 20.5f}, {0.7f, 0.7f}, {0.7f, 0.7f}, ""},
-                      Hit{MENU, "Paddle", {22, 20.5f}, {0.7f, 0.7f}, {0.7f, 0.7f}, "paddle-bounce"},
-                      Hit{MENU, "Title", {22, 20.5f}, {0.7f, 0.7f}, {0.7f, 0.7f}, "explode"},
-                      Hit{TIMED, "Brick", {22, 19}, {-0.2f, 0.7f}, {-0.6f, -0.8f}, ""}));
+const char *const W = "wall-bounce", *const EW = "explode wall-bounce";
+const Case CASES[] = {
+    {REGULAR, "pb", {9, 20}, {-.5f, .3f}, {10, 20}, {.6f, .6f}, PLAY, "0123", W},
+    {REGULAR, "pb", {30, .5f}, {.3f, -.5f}, {30, .75f}, {.8f, .4f}, PLAY, "0123", W},
+    {REGULAR, "pb", {30, 38}, {.3f, .5f}, {30, 37.75f}, {.8f, -.6f}, LOSE, "1", "lose"},
+    {MENU, "pb", {5, 40}, {-.5f, .5f}, {10, 37.75f}, {.8f, -.7f}, PLAY, "0123", W},
+    {ADVANCED, "pb", {70, 20}, {.5f, .3f}, {69, 20}, {-.4f, .6f}, PLAY, "012", EW},
+    {ADVANCED, "pb", {30, .5f}, {-.3f, -.5f}, {30, .75f}, {-.6f, .4f}, PLAY, "123", EW},
+    {TIMED, "pb", {9, 20}, {-.5f, -.3f}, {10, 20}, {.6f, -.8f}, PLAY, "0123", W},
+    {REGULAR, "pb", {30, 20}, {.3f, .5f}, {30, 20}, {.3f, .5f}, PLAY, "0123", ""},
+    {ADVANCED, "b", {30, 20}, {.3f, .5f}, {30, 20}, {.3f, .5f}, LOSE, "1", "lose"},
+    {TIMED, "p", {30, 20}, {.3f, .5f}, {30, 20}, {.3f, .5f}, WIN, "1", "win"},
+    {MENU, "p", {30, 20}, {.3f, .5f}, {30, 20}, {.3f, .5f}, PLAY, "0123", ""},
+    {MENU, "Brick", {20, 20.5f}, {.7f, .2f}, {20, 20.5f}, {-.6f, .6f}, PLAY, "", ""},
+    {MENU, "Brick", {22, 19}, {.2f, .7f}, {22, 19}, {.8f, -.8f}, PLAY, "", ""},
+    {MENU, "Brick", {20, 19}, {.7f, .7f}, {20, 19}, {-.6f, -.7f}, PLAY, "", ""},
+    {MENU, "Brick", {22, 20.5f}, {.7f, .7f}, {22, 20.5f}, {.7f, .7f}, PLAY, "", ""},
+    {MENU, "Paddle", {22, 20.5f}, {.7f, .7f}, {22, 20.5f}, {.7f, .7f}, PLAY, "", "paddle-bounce"},
+    {MENU, "Title", {22, 20.5f}, {.7f, .7f}, {22, 20.5f}, {.7f, .7f}, PLAY, "", "explode"},
+    {TIMED, "Brick", {22, 19}, {-.2f, .7f}, {22, 19}, {-.6f, -.8f}, PLAY, "", ""},
+};
+INSTANTIATE_TEST_SUITE_P(Cases, BallTest, ::testing::ValuesIn(CASES));

@@ -1,18 +1,13 @@
-#include "Brick.h"
-#include "Mode.h"
-#include "Paddle.h"
-#include "Points.h"
-#include "Text.h"
-
 #include "GameFixture.h"
+
 #include "GameManager.h"
 #include "Music.h"
 #include "ResourceManager.h"
-#include "WorldManager.h"
+#include "Text.h"
+
+#include <map>
 
 using namespace twtest;
-
-namespace {
 
 class ModeBase : public GameTest {
 protected:
@@ -28,12 +23,24 @@ protected:
     }
     return nullptr;
   }
+  /// "Type:count" of the objects not in before, sorted by type, explosions left out.
+  std::string created(const tw::ObjectList& before) const {
+    std::map<std::string, int> types;
+    const tw::ObjectList all = world.getAllObjects(true);
+    for (int i = 0; i < all.getCount(); i++) {
+      types[all.at(i)->getType()] +=
+          !before.contains(all.at(i)) && all.at(i)->getType() != "Explosion";
+    }
+    std::string out;
+    for (const auto& [type, n] : types) {
+      out += n ? (out.empty() ? "" : " ") + type + ":" + std::to_string(n) : "";
+    }
+    return out;
+  }
   int points(float x, float y) const {
     const tw::ViewObject* p_v = view("Points", "", tw::Vector(x, y));
     return p_v ? p_v->getValue() : -1;
   }
-  tw::WorldManager& world = tw::WorldManager::getInstance();
-  Mode& state = Mode::getInstance();
 };
 
 /// One change of screen: where it starts, the call, and all it must do.
@@ -53,8 +60,6 @@ class ModeTest : public ModeBase, public ::testing::WithParamInterface<Transitio
 const char* const MENU_MADE = "Ball:1 Paddle:1 Points:1 Reticle:1 Text:9 Title:1";
 const char* const FOUR_SIDED = "Ball:1 Brick:28 Paddle:4 Pause:1 Reticle:1";
 const char* const WELCOME = "Bounce the ball to break the bricks";
-
-} // namespace
 
 TEST_P(ModeTest, ChangesScreenOnce) {
   const Transition& t = GetParam();
@@ -77,7 +82,7 @@ TEST_P(ModeTest, ChangesScreenOnce) {
   EXPECT_EQ(created(old), t.made);
   EXPECT_EQ(count("Explosion") - explosions, t.explodes ? old.getCount() : 0);
   EXPECT_EQ(tw::GameManager::getInstance().getGameOver(), t.status == END);
-  const auto lines = marked();
+  const auto lines = stopLog();
   std::string logged;
   for (const std::string& line : lines) {
     const size_t at = line.find("Mode::update(): ");
@@ -116,28 +121,25 @@ TEST_P(ModeTest, ChangesScreenOnce) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Screens, ModeTest,
-    ::testing::Values(
-        Transition{MODE_NONE, MENU, START, "Start Menu", "", false, "menu", "menu", WELCOME,
-                   MENU_MADE},
-        Transition{MENU, REGULAR, PLAY, "Play Regular", "", false, "", "menu", nullptr,
-                   "Ball:1 Brick:50 Paddle:1 Pause:1 Reticle:1"},
-        Transition{MENU, ADVANCED, PLAY, "Play Advanced", "", false, "menu advanced", "advanced",
-                   nullptr, FOUR_SIDED},
-        Transition{MENU, TIMED, PLAY, "Play Timed", "", false, "menu timed", "timed", nullptr,
-                   "Ball:1 Brick:28 Paddle:4 Pause:1 Points:1 Reticle:1 Text:2 Timer:1"},
-        Transition{REGULAR, MENU, WIN, "Win Menu", "win", false, "menu menu", "menu",
-                   "You have destroyed bricks, hopes, and dreams. Congratulations!", MENU_MADE},
-        Transition{ADVANCED, MENU, LOSE, "Lose Menu", "lose", true, "advanced menu", "menu",
-                   "Game Over. Not enough bricks were broken.", MENU_MADE},
-        Transition{
-            TIMED, MENU, TIME, "Time Menu", "time", true, "timed menu", "menu",
-            "Time's up! Your score was:", "Ball:1 Paddle:1 Points:2 Reticle:1 Text:9 Title:1"},
-        Transition{REGULAR, MENU, EXIT, "Exit Menu", "exit", true, "menu menu", "menu", WELCOME,
-                   MENU_MADE},
-        Transition{MENU, MODE_NONE, END, "End", "", false, "", "menu", nullptr, ""},
-        Transition{MENU, 99, 99, "", "", false, "", "menu", nullptr, ""}));
+const Transition TRANSITIONS[] = {
+    {MODE_NONE, MENU, START, "Start Menu", "", false, "menu", "menu", WELCOME, MENU_MADE},
+    {MENU, REGULAR, PLAY, "Play Regular", "", false, "", "menu", nullptr,
+     "Ball:1 Brick:50 Paddle:1 Pause:1 Reticle:1"},
+    {MENU, ADVANCED, PLAY, "Play Advanced", "", false, "menu advanced", "advanced", nullptr,
+     FOUR_SIDED},
+    {MENU, TIMED, PLAY, "Play Timed", "", false, "menu timed", "timed", nullptr,
+     "Ball:1 Brick:28 Paddle:4 Pause:1 Points:1 Reticle:1 Text:2 Timer:1"},
+    {REGULAR, MENU, WIN, "Win Menu", "win", false, "menu menu", "menu",
+     "You have destroyed bricks, hopes, and dreams. Congratulations!", MENU_MADE},
+    {ADVANCED, MENU, LOSE, "Lose Menu", "lose", true, "advanced menu", "menu",
+     "Game Over. Not enough bricks were broken.", MENU_MADE},
+    {TIMED, MENU, TIME, "Time Menu", "time", true, "timed menu", "menu",
+     "Time's up! Your score was:", "Ball:1 Paddle:1 Points:2 Reticle:1 Text:9 Title:1"},
+    {REGULAR, MENU, EXIT, "Exit Menu", "exit", true, "menu menu", "menu", WELCOME, MENU_MADE},
+    {MENU, MODE_NONE, END, "End", "", false, "", "menu", nullptr, ""},
+    {MENU, 99, 99, "", "", false, "", "menu", nullptr, ""},
+};
+INSTANTIATE_TEST_SUITE_P(Screens, ModeTest, ::testing::ValuesIn(TRANSITIONS));
 
 TEST_F(ModeBase, GamesAreBuiltOnTheirGrids) {
   Mode::update(MENU, START);
@@ -203,5 +205,32 @@ TEST_F(ModeBase, GamesAreBuiltOnTheirGrids) {
     }
     Mode::update(MENU, WIN);
     world.update();
+  }
+}
+
+TEST_F(ModeBase, EveryModePlaysWithoutAnySpriteOrSound) {
+  ASSERT_EQ(std::system("rm sprites sounds"), 0);
+  Mode::update(MENU, START);
+  frame(30);
+  for (auto [mode, key, status] : {std::tuple{REGULAR, tw::Keyboard::ESCAPE, EXIT},
+                                   {ADVANCED, tw::Keyboard::E, WIN},
+                                   {TIMED, tw::Keyboard::T, TIME}}) {
+    Mode::update(mode, PLAY);
+    frame(20);
+    EXPECT_EQ(state.mode, mode);
+    input(key, tw::Keyboard::KEY_DOWN);
+    frame(10);
+    EXPECT_EQ(state.mode * 10 + state.status, MENU * 10 + status);
+  }
+  EXPECT_EQ(count("Explosion"), 0); // without a sprite, gone after one step
+  const auto lines = stopLog();
+  for (const char* text :
+       {"Cannot open file 'sprites/ball-spr.txt'", "Sound 'win' not found",
+        "Explosion::Explosion(): Warning! Sprite 'explosion' not found",
+        "Ball::Ball(): Warning, sprite 'ball' not found",
+        "Paddle::Paddle(): Warning! Sprite 'paddlev' not found",
+        "Brick::Brick(): Warning! Brick sprite not found",
+        "Title::Title(): Warning, sprite 'title' not found", "Music 'timed' not found"}) {
+    EXPECT_TRUE(contains(lines, text)) << text;
   }
 }
