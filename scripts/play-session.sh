@@ -1,7 +1,11 @@
 #!/usr/bin/env bash
-# Plays a short scripted session of the game with real X input on the current display:
-# the menu, a normal game, escape, a timed game ended with T, and Q. Saves screenshots and
-# the game's audio in the output folder (first argument, default out/) and prints where.
+# Plays a short scripted session of the game with real X input on the current display: the
+# menu, a normal game paused with RETURN and left with escape, an advanced game won with E, a
+# timed game ended with T, and Q. Each step waits for the game's log to show the screen it
+# leads to, so the session keeps pace with a slow machine. Saves screenshots and the game's
+# audio in the output folder (first argument, default out/) and prints where. With
+# TARNWICK_SESSION=menu it only waits for the menu, writes the window's id to the output
+# folder's "window" and waits for the game to end by other means.
 set -uo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 out="$(realpath -m "${1:-out}")"
@@ -9,7 +13,7 @@ program="$(realpath "${TARNWICK:-$root/build/tarnwick}")"
 # The game runs in its home folder (the repository root unless TARNWICK_HOME says otherwise).
 cd "${TARNWICK_HOME:-$root}"
 mkdir -p "$out"
-rm -f "$out"/*.png "$out"/audio.wav
+rm -f "$out"/*.png "$out"/audio.wav "$out"/window
 
 # OpenAL Soft's wave writer records everything the game plays.
 cat > "$out/alsoft.conf" <<CONF
@@ -24,9 +28,10 @@ export ALSOFT_CONF="$out/alsoft.conf" ALSOFT_DRIVERS=wave
 pid=$!
 
 window=""
-for _ in $(seq 1 100); do
-  window=$(xdotool search --name '^Tarnwick' 2>/dev/null | head -n 1)
+for _ in $(seq 1 150); do
+  window=$(xdotool search --pid "$pid" --name '^Tarnwick' 2>/dev/null | head -n 1)
   [ -n "$window" ] && break
+  kill -0 "$pid" 2>/dev/null || break
   sleep 0.1
 done
 if [ -z "$window" ]; then
@@ -35,63 +40,104 @@ if [ -z "$window" ]; then
   exit 1
 fi
 
+# Lines of the game's log that contain the text.
+seen() {
+  local n
+  n=$(grep -c -F -- "$1" tarnwick.log 2>/dev/null)
+  echo "${n:-0}"
+}
+# Runs a command until the log holds more than BEFORE lines with TEXT: TEXT BEFORE COMMAND...
+until_seen() {
+  local text=$1 before=$2
+  shift 2
+  for _ in 1 2 3 4 5; do
+    "$@"
+    for _ in $(seq 1 30); do
+      [ "$(seen "$text")" -gt "$before" ] && return 0
+      sleep 0.1
+    done
+  done
+  echo "play-session: the log never showed '$text'" >&2
+  return 1
+}
+
 width=$(xwininfo -id "$window" | awk '/Width:/ {print $2}')
 height=$(xwininfo -id "$window" | awk '/Height:/ {print $2}')
-# Cell (column, row) of the 80 x 40 grid to window pixels.
-cell() { echo "$(($1 * width / 80)) $(($2 * height / 40 + height / 80))"; }
+echo "Window: ${width}x${height}"
+# The character grid, as the game reads it from its configuration (80 x 24 without one).
+columns=$(sed -n 's/^window_horizontal_chars:\([0-9]*\).*/\1/p' tw-config.txt 2>/dev/null)
+rows=$(sed -n 's/^window_vertical_chars:\([0-9]*\).*/\1/p' tw-config.txt 2>/dev/null)
+columns=${columns:-80} rows=${rows:-24}
+# Cell (column, row) of the grid to window pixels.
+cell() { echo "$(($1 * width / columns)) $(($2 * height / rows + height / rows / 2))"; }
 point() { xdotool mousemove --window "$window" $(cell "$1" "$2"); }
+# Keys and buttons are read once a frame: a press lasts longer than a slow frame.
 press() { xdotool mousedown 1; sleep 0.3; xdotool mouseup 1; }
-hold() { xdotool keydown "$1"; sleep "${2:-0.3}"; xdotool keyup "$1"; }
+hold() { xdotool keydown "$1"; sleep 0.3; xdotool keyup "$1"; }
 shot() { import -window "$window" "$out/$1.png"; }
+menu="Mode::update(): Menu"
 
-sleep 1.5
-point 40 30
-sleep 0.5
-shot 1-menu
-point 20 21
-sleep 0.3
-press
-# The ball starts at column 29.5 and falls to the right: meet it there.
-point 47 38
-sleep 0.6
-shot 2-normal-game
-for x in 50 40 30 20 30; do
-  point "$x" 38
+until_seen "$menu" 0 true
+if [ "${TARNWICK_SESSION:-}" = menu ]; then
+  echo "$window" > "$out/window"
+else
+  point 40 30
   sleep 0.3
-done
-hold Escape
-sleep 1
-shot 3-menu-after-escape
-point 40 21
-sleep 0.3
-press
-sleep 2
-shot 4-advanced-game
-hold e
-sleep 1.5
-shot 5-menu-after-win
-point 60 21
-sleep 0.3
-press
-sleep 3
-shot 6-timed-game
-hold t
-sleep 1.5
-shot 7-menu-after-time
-hold q
-for _ in $(seq 1 50); do
+  shot 1-menu
+  point 20 21
+  until_seen "Mode::update(): Regular" 0 press
+  # Counted at once: the ball may be lost before escape is pressed.
+  menus=$(seen "$menu")
+  # The ball starts at column 29.5 and falls to the right: meet it there.
+  point 47 38
+  sleep 0.3
+  shot 2-normal-game
+  xdotool key Return
+  sleep 0.5
+  shot 2-paused-1
+  sleep 0.5
+  shot 2-paused-2
+  xdotool key space
+  sleep 0.5
+  shot 2-resumed
+  hold a
+  until_seen "$menu" "$menus" hold Escape
+  sleep 0.3
+  shot 3-menu-after-escape
+  point 40 21
+  until_seen "Mode::update(): Advanced" 0 press
+  menus=$(seen "$menu")
+  sleep 0.5
+  shot 4-advanced-game
+  hold w
+  until_seen "$menu" "$menus" hold e
+  sleep 0.3
+  shot 5-menu-after-win
+  point 60 21
+  until_seen "Mode::update(): Timed" 0 press
+  menus=$(seen "$menu")
+  sleep 0.5
+  shot 6-timed-game
+  hold s
+  until_seen "$menu" "$menus" hold t
+  sleep 0.3
+  shot 7-menu-after-time
+  xdotool keydown q
+fi
+for _ in $(seq 1 100); do
   kill -0 "$pid" 2>/dev/null || break
   sleep 0.1
 done
+xdotool keyup q
 if kill -0 "$pid" 2>/dev/null; then
-  echo "play-session: the game did not quit on Q" >&2
+  echo "play-session: the game did not end" >&2
   kill "$pid"
 fi
 wait "$pid"
 status=$?
 
 echo "Screenshots: $out/*.png"
-ls "$out"/*.png
+ls "$out"/*.png 2>/dev/null
 echo "Audio: $out/audio.wav"
 echo "Exit code: $status"
 echo "Last lines of tarnwick.log:"

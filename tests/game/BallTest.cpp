@@ -1,180 +1,87 @@
-#include "Ball.h"
-#include "Brick.h"
-#include "Mode.h"
-#include "Paddle.h"
-#include "Points.h"
-#include "Timer.h"
-
 #include "GameFixture.h"
-#include "WorldManager.h"
 
-#include <cstdlib>
+#include "EventStep.h"
+
+#include <cstring>
 
 using namespace twtest;
+using tw::Vector;
 
-namespace {
-
-class BallTest : public GameTest {
-protected:
-  void SetUp() override {
-    GameTest::SetUp();
-    // The play arena: corner (10, 0.75), 59 x 37.
-    world.setBoundary(tw::Box(tw::Vector(10, 0.75f), 59, 37));
-  }
-  /// The jitter the ball will draw next, without disturbing the sequence.
-  static std::pair<float, float> nextJitter(unsigned seed) {
-    std::srand(seed);
-    const float j1 = static_cast<float>((std::rand() % 3) / 10.0 - 0.1);
-    const float j2 = static_cast<float>((std::rand() % 3) / 10.0 - 0.1);
-    std::srand(seed);
-    return {j1, j2};
-  }
-
-  tw::WorldManager& world = tw::WorldManager::getInstance();
-  Mode& state = Mode::getInstance();
+/// In the play arena (corner (10, 0.75), 59 x 37), with jitters +0.1 and -0.1, a ball step
+/// or a collision with an object of another type, box 4 x 1 at (21, 20).
+struct Case {
+  int mode;
+  const char* with; ///< "p": the four paddles, "b": a brick, or the type of the other object
+  Vector from, dir, to, new_dir;
+  int status;                ///< afterwards (it starts as PLAY)
+  const char *sides, *sound; ///< paddles left after the frame; sounds, repeats of explode cut
 };
+class BallTest : public GameTest, public ::testing::WithParamInterface<Case> {};
 
-} // namespace
-
-TEST_F(BallTest, StartsWithItsSpriteAndVelocity) {
-  auto* p_ball = new Ball(tw::Vector(5, 5));
-  EXPECT_EQ(p_ball->getType(), "Ball");
-  EXPECT_EQ(p_ball->getAltitude(), 4);
-  EXPECT_NEAR(p_ball->getSpeed(), 0.98995f, 1e-5);
-  EXPECT_NE(p_ball->getSprite(), nullptr);
-  EXPECT_EQ(p_ball->getBox().getCorner(), tw::Vector(0, 0));
-  EXPECT_EQ(p_ball->getSpriteSlowdown(), 5);
-}
-
-TEST_F(BallTest, LeftWallPutsItBackAndReflects) {
-  state.mode = REGULAR;
-  new Paddle(SIDE_BOTTOM, "paddleh");
-  new Brick(BRICK_DEFAULT, tw::Vector(40, 5));
-  auto* p_ball = new Ball(tw::Vector(9, 20));
-  p_ball->setDirection(tw::Vector(-0.5f, 0.3f));
-  const auto [j1, j2] = nextJitter(5);
-  p_ball->step();
-  EXPECT_EQ(p_ball->getPosition(), tw::Vector(10, 20));
-  EXPECT_FLOAT_EQ(p_ball->getDirection().getX(), j1 + 0.5f);
-  EXPECT_FLOAT_EQ(p_ball->getDirection().getY(), j2 + 0.7f);
-  EXPECT_EQ(state.status, START); // no loss on a side wall
-}
-
-TEST_F(BallTest, EveryWallAndACornerReflect) {
-  state.mode = MENU;
-  new Paddle(SIDE_BOTTOM, "paddleh");
-  auto* p_ball = new Ball(tw::Vector(0, 0));
-  struct Case {
-    tw::Vector from, dir, to;
-    bool flips_x, flips_y;
-  } cases[] = {
-      {tw::Vector(70, 20), tw::Vector(0.5f, 0.3f), tw::Vector(69, 20), true, false},
-      {tw::Vector(30, 0.5f), tw::Vector(0.3f, -0.5f), tw::Vector(30, 0.75f), false, true},
-      {tw::Vector(30, 38), tw::Vector(0.3f, 0.5f), tw::Vector(30, 37.75f), false, true},
-      {tw::Vector(5, 40), tw::Vector(-0.5f, 0.5f), tw::Vector(10, 37.75f), true, true},
-  };
-  for (const Case& c : cases) {
-    p_ball->setPosition(c.from);
-    p_ball->setDirection(c.dir);
-    p_ball->step();
-    EXPECT_EQ(p_ball->getPosition(), c.to);
-    const tw::Vector d = p_ball->getDirection();
-    // A reflected axis changes sign (the jitter is at most 0.1).
-    EXPECT_EQ(d.getX() * c.dir.getX() < 0, c.flips_x) << c.from.getX() << "," << c.from.getY();
-    EXPECT_EQ(d.getY() * c.dir.getY() < 0, c.flips_y) << c.from.getX() << "," << c.from.getY();
-  }
-  EXPECT_EQ(state.status, START); // the menu ball never loses nor wins
-}
-
-TEST_F(BallTest, BottomWallLosesOnlyInNormalMode) {
-  state.mode = ADVANCED;
+TEST_P(BallTest, BouncesScoresAndEndsGames) {
+  const Case& c = GetParam();
+  const std::string other = std::strlen(c.with) > 2 ? c.with : "";
+  world.setBoundary(tw::Box(Vector(10, 0.75f), 59, 37));
+  auto* p_score = new Points(0, true, Vector(75, 4));
+  auto* p_timer = new Timer(Vector(5, 4));
+  state.mode = c.mode;
   state.status = PLAY;
-  auto* p_bottom = new Paddle(SIDE_BOTTOM, "paddleh");
-  new Paddle(SIDE_TOP, "paddleh");
-  new Brick(BRICK_DEFAULT, tw::Vector(40, 5));
-  auto* p_ball = new Ball(tw::Vector(30, 39));
-  p_ball->step();
-  EXPECT_EQ(state.status, PLAY);
-  world.update(); // the bottom paddle exploded
-  EXPECT_FALSE(world.getAllObjects().contains(p_bottom));
-  EXPECT_EQ(count("Paddle"), 1);
-  EXPECT_EQ(count("Explosion"), 1);
-
-  state.mode = REGULAR;
-  p_ball->setPosition(tw::Vector(30, 39));
-  p_ball->step();
-  EXPECT_EQ(state.status, LOSE);
-  EXPECT_EQ(state.mode, MENU);
-}
-
-TEST_F(BallTest, NoPaddleLosesAndNoBrickWins) {
-  state.mode = ADVANCED;
-  state.status = PLAY;
-  auto* p_ball = new Ball(tw::Vector(30, 20));
-  new Brick(BRICK_DEFAULT, tw::Vector(40, 5));
-  p_ball->step();
-  EXPECT_EQ(state.status, LOSE);
-
-  state.mode = TIMED;
-  state.status = PLAY;
-  world.update();
-  new Paddle(SIDE_TOP, "paddleh");
-  auto* p_ball2 = new Ball(tw::Vector(30, 20));
-  for (tw::Object* p_o : ofType("Brick")) {
-    world.markForDelete(p_o);
+  for (int side = SIDE_TOP; std::strchr(c.with, 'p') && side <= SIDE_RIGHT; side++) {
+    new Paddle(side, side < SIDE_LEFT ? "paddleh" : "paddlev");
   }
-  world.update();
-  p_ball2->step();
-  EXPECT_EQ(state.status, WIN);
-}
-
-TEST_F(BallTest, HitsReflectOnTheAxisTheyAreApartOn) {
-  state.mode = MENU;
-  new Paddle(SIDE_BOTTOM, "paddleh");
-  auto* p_ball = new Ball(tw::Vector(20, 20));
-  auto* p_brick = new Brick(BRICK_DEFAULT, tw::Vector(21, 20)); // box 4 x 1 from (21, 20)
-  struct Case {
-    tw::Vector ball, dir;
-    bool flips_x, flips_y;
-  } cases[] = {
-      {tw::Vector(20, 20.5f), tw::Vector(0.7f, 0.2f), true, false},  // from the side
-      {tw::Vector(22, 19), tw::Vector(0.2f, 0.7f), false, true},     // from above
-      {tw::Vector(20, 19), tw::Vector(0.7f, 0.7f), true, true},      // on the corner
-      {tw::Vector(22, 20.5f), tw::Vector(0.7f, 0.7f), false, false}, // inside: nothing to do
-  };
-  for (const Case& c : cases) {
-    p_ball->setPosition(c.ball);
-    p_ball->setDirection(c.dir);
-    const tw::EventCollision hit(c.ball, p_ball, p_brick);
-    p_ball->eventHandler(&hit);
-    const tw::Vector d = p_ball->getDirection();
-    EXPECT_EQ(d.getX() * c.dir.getX() < 0, c.flips_x) << c.ball.getX() << "," << c.ball.getY();
-    EXPECT_EQ(d.getY() * c.dir.getY() < 0, c.flips_y) << c.ball.getX() << "," << c.ball.getY();
-    EXPECT_EQ(p_ball->getPosition(), c.ball);
+  tw::Object* p_other =
+      std::strcmp(c.with, "p") != 0 ? new Brick(BRICK_DEFAULT, Vector(21, 20)) : nullptr;
+  tw::Object* p_ball = new Ball(c.from);
+  EXPECT_EQ(p_ball->getAltitude() * 10 + p_ball->getSpriteSlowdown(), 45);
+  EXPECT_LT((p_ball->getDirection() * p_ball->getSpeed() - Vector(.7f, .7f)).getMagnitude(), 1e-6);
+  p_ball->setDirection(c.dir);
+  seedJitter();
+  mark();
+  const tw::EventStep step(1);
+  const bool first = c.mode == MENU; // either object may come first in a collision
+  const tw::EventCollision hit(c.from, first ? p_ball : p_other, first ? p_other : p_ball);
+  if (!other.empty()) {
+    p_other->setType(other);
   }
-}
-
-TEST_F(BallTest, TimedScoringAndTitleExplosions) {
-  state.mode = TIMED;
-  new Paddle(SIDE_BOTTOM, "paddleh");
-  new Brick(BRICK_DEFAULT, tw::Vector(40, 5));
-  auto* p_score = new Points(0, true, tw::Vector(75, 4));
-  auto* p_timer = new Timer(tw::Vector(5, 4));
-  auto* p_ball = new Ball(tw::Vector(9, 20));
-  p_ball->step(); // a wall bounce
-  EXPECT_EQ(p_score->getValue(), -2);
+  EXPECT_EQ(p_ball->eventHandler(other.empty() ? &step : static_cast<const tw::Event*>(&hit)), 1);
+  EXPECT_EQ(p_ball->getPosition(), c.to);
+  EXPECT_LT((p_ball->getDirection() - c.new_dir).getMagnitude(), 1e-5);
+  EXPECT_EQ(state.status * 10 + state.mode, c.status * 10 + (c.status == PLAY ? c.mode : MENU));
+  const bool wall = std::strstr(c.sound, "wall");
+  EXPECT_EQ(p_score->getValue(), c.mode != TIMED ? 0 : !other.empty() ? 10 : wall ? -2 : 0);
   EXPECT_EQ(p_timer->getValue(), 120);
-  auto* p_other = new Ball(tw::Vector(50, 20));
-  const tw::EventCollision hit(tw::Vector(50, 20), p_ball, p_other);
-  p_ball->eventHandler(&hit);
-  EXPECT_EQ(p_score->getValue(), 8);
-  EXPECT_EQ(p_timer->getValue(), 120);
-
-  p_other->setType("Title");
-  state.mode = MENU;
-  p_ball->eventHandler(&hit);
-  const auto explosions = ofType("Explosion");
-  ASSERT_EQ(explosions.size(), 1u);
-  EXPECT_EQ(explosions[0]->getPosition(), p_ball->getPosition());
-  EXPECT_EQ(p_score->getValue(), 8);
+  const std::string sounds = lookups(stopLog(), "sound");
+  EXPECT_EQ(sounds.substr(0, sounds.find(" explode explode")), c.sound);
+  EXPECT_EQ(count("Explosion") == 1 && ofType("Explosion")[0]->getPosition() == c.from,
+            other == "Title");
+  world.update();
+  std::string sides;
+  for (tw::Object* p_o : ofType("Paddle")) {
+    const auto* p_paddle = dynamic_cast<Paddle*>(p_o); // not the brick that played one
+    sides += p_paddle ? std::to_string(p_paddle->getSide()) : "";
+  }
+  EXPECT_EQ(sides, c.sides);
 }
+
+const char *const W = "wall-bounce", *const EW = "explode wall-bounce";
+const Case CASES[] = {
+    {REGULAR, "pb", {9, 20}, {-.5f, .3f}, {10, 20}, {.6f, .6f}, PLAY, "0123", W},
+    {REGULAR, "pb", {30, .5f}, {.3f, -.5f}, {30, .75f}, {.8f, .4f}, PLAY, "0123", W},
+    {REGULAR, "pb", {30, 38}, {.3f, .5f}, {30, 37.75f}, {.8f, -.6f}, LOSE, "1", "lose"},
+    {MENU, "pb", {5, 40}, {-.5f, .5f}, {10, 37.75f}, {.8f, -.7f}, PLAY, "0123", W},
+    {ADVANCED, "pb", {70, 20}, {.5f, .3f}, {69, 20}, {-.4f, .6f}, PLAY, "012", EW},
+    {ADVANCED, "pb", {30, .5f}, {-.3f, -.5f}, {30, .75f}, {-.6f, .4f}, PLAY, "123", EW},
+    {TIMED, "pb", {9, 20}, {-.5f, -.3f}, {10, 20}, {.6f, -.8f}, PLAY, "0123", W},
+    {REGULAR, "pb", {30, 20}, {.3f, .5f}, {30, 20}, {.3f, .5f}, PLAY, "0123", ""},
+    {ADVANCED, "b", {30, 20}, {.3f, .5f}, {30, 20}, {.3f, .5f}, LOSE, "1", "lose"},
+    {TIMED, "p", {30, 20}, {.3f, .5f}, {30, 20}, {.3f, .5f}, WIN, "1", "win"},
+    {MENU, "p", {30, 20}, {.3f, .5f}, {30, 20}, {.3f, .5f}, PLAY, "0123", ""},
+    {MENU, "Brick", {20, 20.5f}, {.7f, .2f}, {20, 20.5f}, {-.6f, .6f}, PLAY, "", ""},
+    {MENU, "Brick", {22, 19}, {.2f, .7f}, {22, 19}, {.8f, -.8f}, PLAY, "", ""},
+    {MENU, "Brick", {20, 19}, {.7f, .7f}, {20, 19}, {-.6f, -.7f}, PLAY, "", ""},
+    {MENU, "Brick", {22, 20.5f}, {.7f, .7f}, {22, 20.5f}, {.7f, .7f}, PLAY, "", ""},
+    {MENU, "Paddle", {22, 20.5f}, {.7f, .7f}, {22, 20.5f}, {.7f, .7f}, PLAY, "", "paddle-bounce"},
+    {MENU, "Title", {22, 20.5f}, {.7f, .7f}, {22, 20.5f}, {.7f, .7f}, PLAY, "", "explode"},
+    {TIMED, "Brick", {22, 19}, {-.2f, .7f}, {22, 19}, {-.6f, -.8f}, PLAY, "", ""},
+};
+INSTANTIATE_TEST_SUITE_P(Cases, BallTest, ::testing::ValuesIn(CASES));

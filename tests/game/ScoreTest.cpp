@@ -1,141 +1,101 @@
-#include "Mode.h"
-#include "Points.h"
-#include "Text.h"
-#include "Timer.h"
-#include "Title.h"
-#include "shared.h"
+#include "GameFixture.h"
 
 #include "EventView.h"
-#include "GameFixture.h"
 #include "GameManager.h"
-#include "InputManager.h"
-#include "WorldManager.h"
+#include "Text.h"
+#include "Title.h"
 
 using namespace twtest;
+using namespace tw::Keyboard;
+using tw::Vector;
 
-namespace {
-
-class ScoreTest : public GameTest {
-protected:
-  tw::WorldManager& world = tw::WorldManager::getInstance();
-  Mode& state = Mode::getInstance();
-};
-
-} // namespace
-
-TEST_F(ScoreTest, PointsPublishTheScoreAndRaiseTheHighScore) {
-  state.high_score = 50;
-  auto* p_points = new Points(0, false, tw::Vector(40, 4));
-  EXPECT_EQ(p_points->getLocation(), tw::LOCATION_NONE);
-  frame();
-  EXPECT_EQ(state.score, 0);
-  EXPECT_EQ(state.high_score, 50);
-  addPoints(60);
-  frame();
-  EXPECT_EQ(state.score, 60);
-  EXPECT_EQ(state.high_score, 60);
-  addPoints(-30);
-  frame();
-  EXPECT_EQ(state.score, 30);
-  EXPECT_EQ(state.high_score, 60);
-}
-
-TEST_F(ScoreTest, AddPointsLeavesTheTimerAndLabelledViewsAlone) {
+TEST_F(GameTest, PointsPublishTheScoreAndOnlyRaiseTheHighScore) {
   addPoints(10); // nothing to receive it
-  auto* p_score = new Points(5, true, tw::Vector(75, 4));
-  auto* p_timer = new Timer(tw::Vector(5, 4));
-  p_timer->setValue(100);
-  auto* p_labelled = new Points(7, true, tw::Vector(40, 4));
+  state.high_score = 50;
+  step = 1; // no count-down in these frames
+  auto* p_points = new Points(0, false, Vector(40, 4));
+  auto* p_timer = new Timer(Vector(5, 4));
+  auto* p_labelled = new Points(7, true, Vector(40, 8));
   p_labelled->setViewString("Lives");
-  addPoints(10);
-  EXPECT_EQ(p_score->getValue(), 15);
-  EXPECT_EQ(p_timer->getValue(), 100);
-  EXPECT_EQ(p_labelled->getValue(), 7);
+  EXPECT_EQ(p_points->getLocation(), tw::LOCATION_NONE);
+  for (const auto& [amount, score, high] : {std::tuple{0, 0, 50}, {60, 60, 60}, {-30, 30, 60}}) {
+    addPoints(amount);
+    state.score = -1;
+    frame(); // every Points publishes on each step: the labelled one, created last, wins
+    EXPECT_EQ(p_points->getValue() * 1000 + state.score * 100 + state.high_score,
+              score * 1000 + 700 + high);
+  }
+  EXPECT_EQ(p_timer->getValue() + p_labelled->getValue(), 127);
 }
 
-TEST_F(ScoreTest, TimerCountsDownEveryThirtyStepsAndEndsTheGame) {
+TEST_F(GameTest, TimerCountsDownEveryThirtyStepsAndEndsTheGame) {
   state.mode = TIMED;
   state.status = PLAY;
   step = 17;
-  auto* p_timer = new Timer(tw::Vector(5, 4));
-  frames(12); // steps 17 to 28
+  auto* p_timer = new Timer(Vector(5, 4));
+  EXPECT_TRUE(p_timer->getBorder());
+  frame(13); // steps 17 to 29
   EXPECT_EQ(p_timer->getValue(), 120);
-  frames(2); // step 30 is the first multiple of 30
-  EXPECT_EQ(p_timer->getValue(), 119);
+  frame(31); // step 30 is the first multiple of 30
+  EXPECT_EQ(p_timer->getValue(), 118);
   p_timer->setValue(1);
-  frames(29); // steps 31 to 59
+  frame(29); // steps 61 to 89
   EXPECT_EQ(state.status, PLAY);
-  frame(); // step 60
-  EXPECT_EQ(state.status, TIME);
-  EXPECT_EQ(state.mode, MENU);
+  frame(); // step 90
+  EXPECT_EQ(state.status * 10 + state.mode, TIME * 10 + MENU);
 }
 
-TEST_F(ScoreTest, HoldingTEndsATimedGame) {
+TEST_F(GameTest, HoldingTEndsATimedGameAndQQuitsWhileAnyTextIsShown) {
   state.mode = TIMED;
   state.status = PLAY;
-  new Timer(tw::Vector(5, 4));
-  key(tw::Keyboard::T, tw::Keyboard::KEY_PRESSED);
+  new Timer(Vector(5, 4));
+  input(T, KEY_PRESSED);
+  input(Q, KEY_DOWN); // no text
   EXPECT_EQ(state.status, PLAY);
-  key(tw::Keyboard::T, tw::Keyboard::KEY_DOWN);
-  EXPECT_EQ(state.status, TIME);
-}
-
-TEST_F(ScoreTest, HoldingQQuitsWhileAnyTextIsShown) {
-  tw::GameManager::getInstance().setGameOver(false);
-  key(tw::Keyboard::Q, tw::Keyboard::KEY_DOWN);
+  input(T, KEY_DOWN);
+  EXPECT_EQ(state.status * 10 + state.mode, TIME * 10 + MENU);
+  new Text(tw::WHITE, false, "Score", Vector(75, 2));
+  input(Q, KEY_RELEASED);
+  input(W, KEY_DOWN);
   EXPECT_FALSE(tw::GameManager::getInstance().getGameOver());
-  new Text(tw::WHITE, false, "Score", tw::Vector(75, 2));
-  key(tw::Keyboard::Q, tw::Keyboard::KEY_RELEASED);
-  EXPECT_FALSE(tw::GameManager::getInstance().getGameOver());
-  key(tw::Keyboard::Q, tw::Keyboard::KEY_DOWN);
+  input(Q, KEY_DOWN);
   EXPECT_TRUE(tw::GameManager::getInstance().getGameOver());
-  EXPECT_EQ(state.status, END);
-  EXPECT_EQ(state.mode, MODE_NONE);
+  EXPECT_EQ(state.status * 10 + state.mode, END * 10 + MODE_NONE);
 }
 
-TEST_F(ScoreTest, BorderedEntriesLightUpAndStartTheirModeWhenPressed) {
-  Mode::update(MENU, START);
-  Text* p_normal = nullptr;
-  Text* p_controls = nullptr;
-  for (tw::Object* p_o : ofType("Text")) {
-    auto* p_text = static_cast<Text*>(p_o);
-    if (p_text->getViewString() == "Normal Mode") {
-      p_normal = p_text;
-    } else if (p_text->getViewString() == "-Controls-") {
-      p_controls = p_text;
+TEST_F(GameTest, BorderedEntriesLightUpAndStartTheirModeWhenPressed) {
+  Mode::update(MENU, START); // reloads nothing new: the same labels
+  auto text = [&](const std::string& label) {
+    for (tw::Object* p_o : ofType("Text")) {
+      if (static_cast<Text*>(p_o)->getViewString() == label) {
+        return static_cast<Text*>(p_o);
+      }
     }
+    return static_cast<Text*>(nullptr);
+  };
+  ASSERT_TRUE(text("Normal Mode") && text("-Controls-"));
+  input(-1, tw::Mouse::MOVED, 20, 21); // passing over only lights it up
+  EXPECT_EQ(text("Normal Mode")->getColor(), tw::RED);
+  input(-1, tw::Mouse::CLICKED, 20, 21);    // a click is not a press
+  input(-1, tw::Mouse::PRESSED, 39.5f, 29); // no border: never lit, never starts
+  EXPECT_EQ(text("-Controls-")->getColor(), tw::WHITE);
+  input(-1, tw::Mouse::PRESSED, 40, 35); // off the entry it turns white again
+  EXPECT_EQ(text("Normal Mode")->getColor() * 10 + state.mode, tw::WHITE * 10 + MENU);
+  for (auto [x, mode] : {std::pair{21.0f, REGULAR}, {39.5f, ADVANCED}, {60.0f, TIMED}}) {
+    input(-1, tw::Mouse::PRESSED, x, 21); // held for two frames, the mode starts once
+    input(-1, tw::Mouse::PRESSED, x, 21);
+    EXPECT_EQ(state.mode * 10 + state.status, mode * 10 + PLAY);
+    EXPECT_EQ(count("Pause"), 1);
+    Mode::update(MENU, EXIT);
+    world.update();
   }
-  ASSERT_NE(p_normal, nullptr);
-  ASSERT_NE(p_controls, nullptr);
-  EXPECT_EQ(p_normal->getPosition(), tw::Vector(20, 21));
-  // Passing over only lights it up; a click is not a press.
-  mouse(tw::Mouse::MOVED, 20, 21);
-  EXPECT_EQ(p_normal->getColor(), tw::RED);
-  mouse(tw::Mouse::CLICKED, 20, 21);
-  EXPECT_EQ(state.mode, MENU);
-  // Texts without a border never light up nor start anything.
-  mouse(tw::Mouse::PRESSED, 39.5f, 29);
-  EXPECT_EQ(p_controls->getColor(), tw::WHITE);
-  EXPECT_EQ(state.mode, MENU);
-  // Leaving turns it white again; a press off the entry starts nothing.
-  mouse(tw::Mouse::PRESSED, 40, 35);
-  EXPECT_EQ(p_normal->getColor(), tw::WHITE);
-  EXPECT_EQ(state.mode, MENU);
-  // Held over it for several frames, the mode starts once.
-  mouse(tw::Mouse::PRESSED, 21, 22);
-  mouse(tw::Mouse::PRESSED, 21, 22);
-  EXPECT_EQ(state.mode, REGULAR);
-  EXPECT_EQ(state.status, PLAY);
-  world.update();
-  EXPECT_EQ(count("Ball"), 1);
-  EXPECT_EQ(count("Pause"), 1);
 }
 
-TEST_F(ScoreTest, TitleIsASolidSprite) {
-  auto* p_title = new Title(tw::Vector(9, 2));
-  EXPECT_EQ(p_title->getSolidness(), tw::HARD);
+TEST_F(GameTest, TitleIsASolidSpriteThatIgnoresEvents) {
+  auto* p_title = new Title(Vector(9, 2));
+  EXPECT_EQ(p_title->getSolidness() * 10 + p_title->getAltitude(), tw::HARD * 10 + 2);
   EXPECT_EQ(p_title->getSpriteName(), "title");
-  EXPECT_EQ(p_title->getBox().getCorner(), tw::Vector(0, 0));
+  EXPECT_EQ(p_title->getBox().getCorner(), Vector(0, 0));
   const tw::EventView v("", 1, true);
   EXPECT_EQ(p_title->eventHandler(&v), 0);
 }

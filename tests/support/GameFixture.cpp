@@ -1,33 +1,22 @@
 #include "GameFixture.h"
 
-#include "Mode.h"
-#include "shared.h"
-
 #include "EventKeyboard.h"
 #include "EventMouse.h"
 #include "EventStep.h"
 #include "GameManager.h"
-#include "InputManager.h"
 #include "LogManager.h"
 #include "ResourceManager.h"
-#include "WorldManager.h"
-
-#include <cstdlib>
-#include <unistd.h>
 
 namespace twtest {
 
 void GameTest::SetUp() {
   TempDirTest::SetUp();
-  ASSERT_EQ(symlink((sourceDir() + "/sprites").c_str(), "sprites"), 0);
-  ASSERT_EQ(symlink((sourceDir() + "/sounds").c_str(), "sounds"), 0);
+  ASSERT_EQ(std::system(("ln -s " + sourceDir() + "/sprites " + sourceDir() + "/sounds .").c_str()),
+            0);
   startLog();
-  tw::LogManager::getInstance().setFlush(false);
-  ASSERT_EQ(tw::ResourceManager::getInstance().startUp(), 0);
-  ASSERT_EQ(tw::WorldManager::getInstance().startUp(), 0);
-  const tw::Box screen(tw::Vector(0, 0), 80, 40);
-  tw::WorldManager::getInstance().setBoundary(screen);
-  tw::WorldManager::getInstance().setView(screen);
+  ASSERT_EQ(tw::ResourceManager::getInstance().startUp() + world.startUp(), 0);
+  world.setBoundary(tw::Box(tw::Vector(0, 0), 80, 40));
+  world.setView(world.getBoundary());
   if (loadsResources()) {
     loadResources();
   }
@@ -35,30 +24,22 @@ void GameTest::SetUp() {
 }
 
 void GameTest::TearDown() {
-  tw::WorldManager::getInstance().shutDown();
+  world.shutDown();
   tw::ResourceManager::getInstance().shutDown();
-  if (tw::LogManager::getInstance().isStarted()) {
-    stopLog();
-  }
+  tw::LogManager::getInstance().shutDown();
   TempDirTest::TearDown();
 }
 
-void GameTest::frame() {
-  tw::WorldManager& world = tw::WorldManager::getInstance();
-  world.update();
-  world.draw();
-  const tw::EventStep step_event(step++);
-  tw::GameManager::getInstance().onEvent(&step_event);
-}
-
-void GameTest::frames(int n) {
+void GameTest::frame(int n) {
   for (int i = 0; i < n; i++) {
-    frame();
+    world.update();
+    const tw::EventStep step_event(step++);
+    tw::GameManager::getInstance().onEvent(&step_event);
   }
 }
 
 std::vector<tw::Object*> GameTest::ofType(const std::string& type) const {
-  const tw::ObjectList list = tw::WorldManager::getInstance().objectsOfType(type);
+  const tw::ObjectList list = world.objectsOfType(type);
   std::vector<tw::Object*> out;
   for (int i = 0; i < list.getCount(); i++) {
     out.push_back(list.at(i));
@@ -66,22 +47,32 @@ std::vector<tw::Object*> GameTest::ofType(const std::string& type) const {
   return out;
 }
 
-int GameTest::count(const std::string& type) const {
-  return static_cast<int>(ofType(type).size());
+void GameTest::input(int key_code, int action, float x, float y) {
+  tw::EventKeyboard k;
+  tw::EventMouse m;
+  k.setKey(key_code);
+  k.setKeyboardAction(action);
+  m.setMouseAction(action);
+  m.setMousePosition(tw::Vector(x, y));
+  tw::InputManager::getInstance().onEvent(key_code < 0 ? static_cast<tw::Event*>(&m) : &k);
 }
 
-void GameTest::key(int key_code, int action) {
-  tw::EventKeyboard e;
-  e.setKey(key_code);
-  e.setKeyboardAction(action);
-  tw::InputManager::getInstance().onEvent(&e);
+void GameTest::mark() {
+  stopLog();
+  startLog();
+  tw::LogManager::getInstance().setLogLevel(5);
 }
 
-void GameTest::mouse(int action, float x, float y) {
-  tw::EventMouse e;
-  e.setMouseAction(action);
-  e.setMousePosition(tw::Vector(x, y));
-  tw::InputManager::getInstance().onEvent(&e);
+std::string GameTest::lookups(const std::vector<std::string>& lines, const std::string& kind) {
+  const std::string prefix = "Looking for " + kind + " '";
+  std::string out;
+  for (const std::string& line : lines) {
+    const size_t at = line.find(prefix) + prefix.size();
+    if (at >= prefix.size()) {
+      out += (out.empty() ? "" : " ") + line.substr(at, line.find('\'', at) - at);
+    }
+  }
+  return out;
 }
 
 } // namespace twtest

@@ -2,11 +2,16 @@
 
 #include "TestSupport.h"
 
-#include "Object.h"
-#include "ObjectList.h"
+#include "Ball.h"
+#include "Brick.h"
+#include "Mode.h"
+#include "Paddle.h"
+#include "Points.h"
+#include "Timer.h"
+#include "shared.h"
 
-#include <string>
-#include <vector>
+#include "InputManager.h"
+#include "WorldManager.h"
 
 namespace twtest {
 
@@ -19,17 +24,23 @@ protected:
   /// Whether SetUp loads the game's resources (the menu's start loads them itself).
   virtual bool loadsResources() const { return true; }
 
-  /// One frame of the game loop without input: update, draw and step events.
-  void frame();
-  void frames(int n);
+  /// Frames of the game loop without input: update, draw and step events.
+  void frame(int n = 1);
   /// Active objects of exactly this type.
   std::vector<tw::Object*> ofType(const std::string& type) const;
-  int count(const std::string& type) const;
-  /// Sends a keyboard event with this action to everyone interested.
-  void key(int key, int action);
-  /// Sends a mouse event with this action to everyone interested.
-  void mouse(int action, float x, float y);
+  int count(const std::string& type) const { return static_cast<int>(ofType(type).size()); }
+  /// Sends a keyboard event with this action to everyone interested, or with key -1 a mouse
+  /// event at (x, y).
+  static void input(int key, int action, float x = 0, float y = 0);
+  /// Seeds rand so that the next two jitters drawn are +0.1 and then -0.1 (with glibc).
+  static void seedJitter() { std::srand(15); }
+  /// Starts the log afresh, now with every sound and music lookup (stopLog() returns it).
+  static void mark();
+  /// Labels looked up of kind "sound" or "music", in order, joined by spaces.
+  static std::string lookups(const std::vector<std::string>& lines, const std::string& kind);
 
+  tw::WorldManager& world = tw::WorldManager::getInstance();
+  Mode& state = Mode::getInstance();
   int step = 0;
 };
 
