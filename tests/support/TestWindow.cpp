@@ -10,7 +10,7 @@
 #include <link.h>
 
 #include <algorithm>
-#include <cstring>
+#include <fstream>
 
 namespace twtest {
 
@@ -130,6 +130,14 @@ sf::IntRect inkBounds(const sf::Image& image, sf::Color background, sf::IntRect 
     }
   }
   return ::testing::AssertionSuccess();
+}
+
+::testing::AssertionResult matchesFile(const std::string& name, const std::string& text) {
+  if (readText(sourceDir() + "/tests/data/" + name) == text) {
+    return ::testing::AssertionSuccess();
+  }
+  std::ofstream(name) << text;
+  return ::testing::AssertionFailure() << "differs from tests/data/" << name << ":\n" << text;
 }
 
 Recorder::Recorder() {

@@ -63,6 +63,10 @@ sf::IntRect inkBounds(const sf::Image& image, sf::Color background, sf::IntRect 
 ::testing::AssertionResult inOrder(const std::vector<std::string>& lines,
                                    const std::vector<std::string>& expected);
 
+/// Whether text equals the file tests/data/name; when not, text is written to name in the
+/// test's directory (to compare, or to copy over the file once checked by eye).
+::testing::AssertionResult matchesFile(const std::string& name, const std::string& text);
+
 /// One keyboard or mouse event as an object received it.
 struct Received {
   int frame = 0;
