@@ -109,12 +109,12 @@ TEST_F(Sprites, TablesAndLabels) {
   EXPECT_TRUE(contains(logLines(), "ResourceManager::loadSprite(): Cannot add frame!"));
   tw::LogManager::getInstance().setLogLevel(0);
   writeFile("s.txt", GOOD);
+  EXPECT_EQ(rm.loadSprite("nowhere.txt", "x"), -1);
   ASSERT_EQ(rm.loadSprite(fixture("good-default-color.txt"), ""), 0);
   for (int i = 1; i < 999; i++) {
     ASSERT_EQ(rm.loadSprite("s.txt", i < 998 ? "s" + std::to_string(i) : ""), 0);
   }
   EXPECT_EQ(rm.loadSprite("s.txt", "one too many"), -1);
-  EXPECT_EQ(rm.loadSprite("nowhere.txt", "x"), -1);
   EXPECT_EQ(rm.getSprite("s997")->getLabel(), "s997");
   EXPECT_EQ(rm.getSprite("")->getColor(), tw::WHITE); // the first loaded under a label
   EXPECT_EQ(rm.getSprite("one too many"), nullptr);
@@ -122,8 +122,8 @@ TEST_F(Sprites, TablesAndLabels) {
   EXPECT_EQ(rm.getSprite("s1"), nullptr);
   EXPECT_EQ(rm.loadSprite("s.txt", "late"), -1);
   EXPECT_TRUE(twtest::inOrder(
-      logLines(), {"ResourceManager::loadSprite(): Unable to add more Sprites (max is 1000)",
-                   "ResourceManager::loadSprite(): Cannot open file 'nowhere.txt'",
+      logLines(), {"ResourceManager::loadSprite(): Cannot open file 'nowhere.txt'",
+                   "ResourceManager::loadSprite(): Unable to add more Sprites (max is 1000)",
                    "ResourceManager not started!"}));
 }
 
