@@ -2,19 +2,12 @@
 
 #include "TestSupport.h"
 
-#include "Color.h"
-#include "Event.h"
 #include "GraphicsManager.h"
 #include "LogManager.h"
 #include "Object.h"
-#include "Vector.h"
 #include "WorldManager.h"
 
-#include <SFML/Graphics.hpp>
-
 #include <functional>
-#include <string>
-#include <vector>
 
 namespace twtest {
 
