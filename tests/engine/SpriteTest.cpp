@@ -1,3 +1,4 @@
+#include "Object.h"
 #include "ResourceManager.h"
 #include "Sprite.h"
 #include "TestWindow.h"
@@ -49,6 +50,13 @@ TEST_F(Sprites, WellFormedFilesLoadInEveryColour) {
   EXPECT_EQ(rm.getSprite("two")->getLabel(), "two");
   EXPECT_EQ(rm.getSprite("Two"), nullptr);
   EXPECT_EQ(rm.getSprite("default")->getColor() + rm.getSprite("purple")->getColor(), 14);
+  tw::Object object; // an object drawing the sprite steps through its frames and wraps
+  object.setSprite(rm.getSprite("two"));
+  std::string indices;
+  for (int i = 0; i < 4; i++, indices += std::to_string(object.getSpriteIndex())) {
+    object.draw();
+  }
+  EXPECT_EQ(indices, "1010");
   EXPECT_TRUE(twtest::inOrder(
       logLines(),
       {"ResourceManager::loadSprite(): Opened file '" + fixture("good-2x3x2.txt") + "'",
