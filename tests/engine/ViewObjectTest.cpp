@@ -1,176 +1,163 @@
+#include "Button.h"
 #include "Config.h"
+#include "EventMouse.h"
 #include "EventView.h"
-#include "GraphicsManager.h"
-#include "LogManager.h"
-#include "ViewObject.h"
-#include "WorldManager.h"
-
+#include "InputManager.h"
 #include "TestWindow.h"
+#include "ViewObject.h"
 
-using namespace twtest;
+#include <sstream>
+
+using namespace tw;
 
 namespace {
 
-/// View objects on a real window of 80 x 24 cells (the default configuration).
-class ViewObjectTest : public WindowTest {
-protected:
-  tw::WorldManager& world = tw::WorldManager::getInstance();
-  tw::GraphicsManager& graphics = tw::GraphicsManager::getInstance();
-
-  /// Draws the world and returns row y of the frame as text.
-  std::string drawnRow(int y) {
-    world.draw();
-    return graphics.rowText(y);
-  }
+class CountingButton : public Button {
+public:
+  void onClick() override { clicks++; }
+  int clicks = 0;
 };
 
-/// The same on 80 x 40 cells.
+/// View objects and buttons on a real window; each test writes what they do and show as text
+/// and compares it with a file of the same name.
+class ViewObjectTest : public twtest::WindowTest {
+protected:
+  /// Place, location, value, border, colour and modified flags of p_v.
+  void state(const ViewObject* p_v) {
+    out << "  at " << p_v->getPosition().getX() << "," << p_v->getPosition().getY() << " loc "
+        << p_v->getLocation() << " value " << p_v->getValue() << " border " << p_v->getBorder()
+        << " color " << p_v->getColor() << " flags ";
+    for (int i = 0; i < VIEW_ATTR_COUNT; i++) {
+      out << p_v->isModified(static_cast<ViewAttribute>(i));
+    }
+    out << "\n";
+  }
+  /// Draws the world, then writes columns x to x + 19 of rows y0 to y1 and the frame is shown.
+  void draw(int x, int y0, int y1) {
+    WorldManager::getInstance().draw();
+    const GraphicsManager& g = GraphicsManager::getInstance();
+    for (int y = y0; y <= y1; y++, out << "|\n") {
+      out << "  " << y << " |" << g.rowText(y).substr(x, 20) << "| ";
+      for (int i = x; i < x + 20; i++) {
+        out << g.cellAt(i, y).color;
+      }
+    }
+    GraphicsManager::getInstance().displayFrame();
+  }
+  /// Every location in turn, with and without a border, and two out of range.
+  void locations(ViewObject* p_v) {
+    for (int location = -1; location <= 9; location++) {
+      out << "location " << location << "\n";
+      p_v->setBorder(true);
+      p_v->setLocation(location);
+      state(p_v);
+      p_v->setBorder(false); // to the row of its place without a border
+      state(p_v);
+    }
+  }
+  std::ostringstream out;
+};
+
+TEST_F(ViewObjectTest, PlacesValuesDrawingAndText) {
+  auto* p_v = new ViewObject;
+  out << p_v->getType() << " " << p_v->getEventName(0) << " " << p_v->getSolidness() << " "
+      << p_v->getAltitude() << "\n";
+  state(p_v);
+  locations(p_v);
+  p_v->setPosition(Vector(10, 10)); // a direct move forgets the place: the border moves nothing
+  p_v->setBorder(true);
+  state(p_v);
+  p_v->setViewString("Points");
+  p_v->serialize();
+  const EventView add("Points", 10, true), other("Lives", 5, false), set("Points", 5, false);
+  for (const EventView* p_e : {&add, &add, &other, &set, &set}) {
+    out << "event " << p_e->getTag() << " " << p_e->getValue() << " " << p_e->getDelta() << ": "
+        << WorldManager::getInstance().onEvent(p_e) << " " << p_v->eventHandler(p_e) - 1;
+    state(p_v);
+    p_v->serialize();
+  }
+  p_v->setValue(20);
+  p_v->setColor(YELLOW);
+  p_v->setLocation(TOP_CENTER);
+  for (const Vector corner : {Vector(0, 0), Vector(7, 3)}) { // it stays in place on the screen
+    WorldManager::getInstance().setView(Box(corner, 80, 24));
+    draw(30, 0, 2);
+  }
+  p_v->setBorder(false);
+  p_v->setDrawValue(false);
+  p_v->setLocation(BOTTOM_LEFT);
+  draw(5, 23, 23);
+  p_v->setDrawValue(true);
+  draw(5, 23, 23);
+  out << p_v->serialize(true) << "\n" << p_v->serialize(false) << "\n";
+  p_v->setColor(RED);
+  out << p_v->serialize(false) << "\n";
+  p_v->deserialize("view_string:Go,value:42,border:true,color:2,location:8,draw_value:false,");
+  state(p_v);
+  draw(60, 21, 23);
+  p_v->deserialize("value:99999999999999,color:-7,location:12345,view_string:,");
+  state(p_v);
+  draw(60, 22, 22);
+  EXPECT_TRUE(twtest::matchesFile("view-object.txt", out.str()));
+  EXPECT_TRUE(twtest::inOrder(logLines(),
+                              {"ViewObject::setLocation(): Location out of range (-1).  Ignored.",
+                               "ViewObject::setLocation(): Location out of range (9).  Ignored."}));
+}
+
 class TallViewObjectTest : public ViewObjectTest {
-protected:
   void configure() override {
-    tw::Config::getInstance().window_vertical_chars = 40;
-    tw::Config::getInstance().window_vertical_pixels = 960;
+    Config::getInstance().window_vertical_chars = 40;
+    Config::getInstance().window_vertical_pixels = 960;
   }
 };
 
-struct Place {
-  int location;
-  float x, y_border, y_plain;
-};
+TEST_F(TallViewObjectTest, PlacesFollowTheView) {
+  locations(new ViewObject);
+  EXPECT_TRUE(twtest::matchesFile("view-object-tall.txt", out.str()));
+}
 
-void checkLocations(float h, float v) {
-  const Place places[] = {
-      {tw::TOP_LEFT, h / 6, 1, 0},
-      {tw::TOP_CENTER, 3 * h / 6, 1, 0},
-      {tw::TOP_RIGHT, 5 * h / 6, 1, 0},
-      {tw::CENTER_LEFT, h / 6, v / 2, v / 2 - 1},
-      {tw::CENTER_CENTER, h / 2, v / 2, v / 2 - 1},
-      {tw::CENTER_RIGHT, 5 * h / 6, v / 2, v / 2 - 1},
-      {tw::BOTTOM_LEFT, h / 6, v - 2, v - 1},
-      {tw::BOTTOM_CENTER, 3 * h / 6, v - 2, v - 1},
-      {tw::BOTTOM_RIGHT, 5 * h / 6, v - 2, v - 1},
-  };
-  auto* p_v = new tw::ViewObject;
-  for (const Place& p : places) {
-    p_v->setBorder(true);
-    p_v->setLocation(p.location);
-    EXPECT_EQ(p_v->getLocation(), p.location);
-    EXPECT_FLOAT_EQ(p_v->getPosition().getX(), p.x) << p.location;
-    EXPECT_FLOAT_EQ(p_v->getPosition().getY(), p.y_border) << p.location;
-    p_v->setBorder(false); // moves it to the row of its place without a border
-    EXPECT_EQ(p_v->getLocation(), p.location);
-    EXPECT_FLOAT_EQ(p_v->getPosition().getY(), p.y_plain) << p.location;
+TEST_F(ViewObjectTest, ButtonLightsUnderTheMouseEdgesIncludedAndClicksOnlyOnAClick) {
+  auto* p_b = new CountingButton;
+  auto* p_other = new CountingButton;
+  p_other->setBorder(false); // 6 x 1 around (10, 5)
+  p_other->setPosition(Vector(10, 5));
+  out << p_b->getType() << " " << p_b->getViewString() << " " << p_b->getDrawValue() << " "
+      << p_b->getHighlightColor() << " " << p_b->getDefaultColor() << "\n";
+  state(p_b);
+  // The bordered one is 10 x 3 cells around (40, 12): x 35 to 45 and y 10.5 to 13.5.
+  const float places[][2] = {{35, 12},    {45, 13.5f}, {35, 10.5f}, {40, 12},   {34.9f, 12},
+                             {45.1f, 12}, {40, 10.4f}, {40, 13.6f}, {13, 5.5f}, {13.5f, 5}};
+  for (const auto& p : places) {
+    EventMouse e;
+    e.setMousePosition(Vector(p[0], p[1]));
+    out << p[0] << "," << p[1] << ": " << p_b->isMouseOver(&e) << p_other->isMouseOver(&e) << "\n";
   }
+  const int actions[][4] = {{Mouse::MOVED, Mouse::UNDEFINED_MOUSE_BUTTON, 40, 12},
+                            {Mouse::PRESSED, Mouse::LEFT, 40, 12},
+                            {Mouse::CLICKED, Mouse::RIGHT, 41, 12},
+                            {Mouse::CLICKED, Mouse::MIDDLE, 10, 5},
+                            {Mouse::CLICKED, Mouse::LEFT, 70, 20}};
+  for (const auto& a : actions) {
+    EventMouse e;
+    e.setMouseAction(a[0]);
+    e.setMouseButton(a[1]);
+    e.setMousePosition(Vector(a[2], a[3]));
+    out << "mouse " << a[0] << " " << a[1] << " " << a[2] << "," << a[3] << ": "
+        << InputManager::getInstance().onEvent(&e) << " " << p_b->eventHandler(&e) << " colours "
+        << p_b->getColor() << p_other->getColor() << " clicks " << p_b->clicks << p_other->clicks
+        << "\n";
+  }
+  const EventView view("button", 5, false); // not a button's business
+  out << "view event " << p_b->eventHandler(&view) << "\n";
+  state(p_b);
+  draw(30, 11, 13);
+  out << p_b->serialize(true) << "\n" << p_b->serialize(false) << "\n";
+  p_b->setDefaultColor(CYAN);
+  out << p_b->serialize(false) << "\n";
+  p_b->deserialize("highlight-color:3,default-color:2,view_string:Go,");
+  out << p_b->getHighlightColor() << p_b->getDefaultColor() << p_b->getViewString()
+      << p_b->isModified(BUTTON_HIGHLIGHT_COLOR) << "\n";
+  EXPECT_TRUE(twtest::matchesFile("button.txt", out.str()));
 }
 
 } // namespace
-
-TEST_F(ViewObjectTest, NineLocationsWithAndWithoutBorder) {
-  checkLocations(80, 24);
-}
-
-TEST_F(TallViewObjectTest, NineLocationsWithAndWithoutBorder) {
-  checkLocations(80, 40);
-}
-
-TEST_F(ViewObjectTest, StartsAsASpectralDisplayAtTheTop) {
-  auto* p_v = new tw::ViewObject;
-  EXPECT_EQ(p_v->getType(), "ViewObject");
-  EXPECT_EQ(p_v->getSolidness(), tw::SPECTRAL);
-  EXPECT_EQ(p_v->getAltitude(), 4);
-  EXPECT_EQ(p_v->getLocation(), tw::TOP_CENTER);
-  EXPECT_EQ(p_v->getPosition(), tw::Vector(40, 1));
-  EXPECT_EQ(p_v->getEventName(0), "tw::view");
-  // An out-of-range place is refused.
-  p_v->setLocation(9);
-  p_v->setLocation(-1);
-  EXPECT_EQ(p_v->getLocation(), tw::TOP_CENTER);
-  EXPECT_EQ(p_v->getPosition(), tw::Vector(40, 1));
-  // A direct move forgets the place; the border then moves nothing.
-  p_v->setPosition(tw::Vector(10, 10));
-  EXPECT_EQ(p_v->getLocation(), tw::LOCATION_NONE);
-  p_v->setBorder(false);
-  EXPECT_EQ(p_v->getPosition(), tw::Vector(10, 10));
-  EXPECT_TRUE(contains(stopLog(), "ViewObject::setLocation(): Location out of range (9).  "
-                                  "Ignored."));
-  startLog();
-}
-
-TEST_F(ViewObjectTest, ViewEventsWithItsTagChangeTheValue) {
-  auto* p_v = new tw::ViewObject;
-  p_v->setViewString("Points");
-  const tw::EventView add("Points", 10, true);
-  EXPECT_EQ(world.onEvent(&add), 1);
-  EXPECT_EQ(p_v->getValue(), 10);
-  world.onEvent(&add);
-  EXPECT_EQ(p_v->getValue(), 20);
-  const tw::EventView other("Lives", 5, false);
-  EXPECT_EQ(p_v->eventHandler(&other), 0);
-  EXPECT_EQ(p_v->getValue(), 20);
-  const tw::EventView set("Points", 5, false);
-  EXPECT_EQ(p_v->eventHandler(&set), 1);
-  EXPECT_TRUE(p_v->isModified(tw::VIEW_VALUE));
-  p_v->serialize();
-  EXPECT_EQ(p_v->eventHandler(&set), 1);
-  EXPECT_FALSE(p_v->isModified(tw::VIEW_VALUE));
-  EXPECT_EQ(p_v->getValue(), 5);
-}
-
-TEST_F(ViewObjectTest, DrawsTextAndBorderInCells) {
-  auto* p_v = new tw::ViewObject;
-  p_v->setViewString("Points");
-  p_v->setValue(20);
-  p_v->setColor(tw::YELLOW);
-  ASSERT_EQ(p_v->getPosition(), tw::Vector(40, 1));
-  // " Points 20 " is 11 cells long: columns 35 to 45, bars at 34 and 46, dashes above and below.
-  const std::string text_row = drawnRow(1);
-  EXPECT_EQ(text_row.substr(34, 13), "| Points 20 |");
-  EXPECT_EQ(graphics.rowText(0).substr(34, 13), " ----------- ");
-  EXPECT_EQ(graphics.rowText(2).substr(34, 13), " ----------- ");
-  EXPECT_EQ(graphics.cellAt(36, 1).color, tw::YELLOW);
-  EXPECT_EQ(graphics.cellAt(34, 0).ch, ' '); // the corners stay empty
-  graphics.displayFrame();
-
-  // The view moved: the display stays where it is on the screen.
-  world.setView(tw::Box(tw::Vector(7, 3), 80, 24));
-  EXPECT_EQ(drawnRow(1).substr(34, 13), "| Points 20 |");
-  graphics.displayFrame();
-
-  p_v->setBorder(false);
-  p_v->setDrawValue(false);
-  p_v->setLocation(tw::BOTTOM_LEFT);
-  EXPECT_EQ(drawnRow(23).substr(10, 6), "Points"); // centred on column 13.33
-  graphics.displayFrame();
-  p_v->setDrawValue(true);
-  EXPECT_EQ(drawnRow(23).substr(9, 9), "Points 20");
-}
-
-TEST_F(ViewObjectTest, SerializesItsSixFields) {
-  auto* p_v = new tw::ViewObject;
-  p_v->setViewString("Lives");
-  p_v->setValue(3);
-  const std::string all = p_v->serialize(true);
-  EXPECT_NE(all.find(",view_string:Lives,value:3,border:true,color:7,location:1,draw_value:true,"),
-            std::string::npos)
-      << all;
-  EXPECT_EQ(p_v->serialize(false), "");
-  p_v->setColor(tw::RED);
-  EXPECT_EQ(p_v->serialize(false), "color:1,");
-  EXPECT_NE(p_v->serialize(true).find("view_string:Lives"), std::string::npos);
-
-  auto* p_copy = new tw::ViewObject;
-  p_copy->deserialize("view_string:Lives,value:42,border:false,color:2,location:8,"
-                      "draw_value:false,");
-  EXPECT_EQ(p_copy->getViewString(), "Lives");
-  EXPECT_EQ(p_copy->getValue(), 42);
-  EXPECT_FALSE(p_copy->getBorder());
-  EXPECT_EQ(p_copy->getColor(), tw::GREEN);
-  EXPECT_EQ(p_copy->getLocation(), tw::BOTTOM_RIGHT);
-  EXPECT_FLOAT_EQ(p_copy->getPosition().getY(), 23);
-  EXPECT_FALSE(p_copy->getDrawValue());
-  // Hostile values leave it usable.
-  p_copy->deserialize("value:99999999999999,color:-7,location:12345,view_string:,");
-  EXPECT_EQ(p_copy->getValue(), 2147483647);
-  EXPECT_EQ(p_copy->getLocation(), tw::BOTTOM_RIGHT);
-  world.draw();
-}

@@ -3,9 +3,6 @@
 #include "Config.h"
 #include "EventKeyboard.h"
 #include "EventMouse.h"
-#include "GraphicsManager.h"
-#include "LogManager.h"
-#include "WorldManager.h"
 
 #include <SFML/Window/Context.hpp>
 
@@ -13,23 +10,20 @@
 #include <link.h>
 
 #include <algorithm>
-#include <cstdlib>
-#include <cstring>
-#include <vector>
+#include <fstream>
 
 namespace twtest {
 
 void WindowTest::SetUp() {
-  TempDirTest::SetUp();
+  LoggedTest::SetUp();
   tw::Config& config = tw::Config::getInstance();
   config.reset();
   config.setFontFile(sourceDir() + "/tw-font.ttf");
   configure();
-  startLog();
   ASSERT_EQ(tw::WorldManager::getInstance().startUp(), 0);
-  ASSERT_EQ(tw::GraphicsManager::getInstance().startUp(), 0);
+  tw::GraphicsManager& g = tw::GraphicsManager::getInstance();
+  ASSERT_EQ(g.startUp(), 0);
   keepGraphicsDriverLoaded();
-  const tw::GraphicsManager& g = tw::GraphicsManager::getInstance();
   const tw::Box screen(tw::Vector(0, 0), static_cast<float>(g.getHorizontalChars()),
                        static_cast<float>(g.getVerticalChars()));
   tw::WorldManager::getInstance().setBoundary(screen);
@@ -39,60 +33,44 @@ void WindowTest::SetUp() {
 void WindowTest::TearDown() {
   tw::WorldManager::getInstance().shutDown();
   tw::GraphicsManager::getInstance().shutDown();
-  log_lines = stopLog();
-  TempDirTest::TearDown();
+  LoggedTest::TearDown();
 }
 
 sf::Image WindowTest::grab() const {
-  // Handing out the window sends the cells collected so far into it.
+  // Handing out the window sends the cells collected so far into it. The back buffer is read
+  // straight from OpenGL: the window library's copy into a texture leaves allocations behind
+  // in the driver, which the leak checker reports.
   sf::RenderWindow* p_window = tw::GraphicsManager::getInstance().getWindow();
   const sf::Vector2u size = p_window->getSize();
-  // Read the back buffer straight from OpenGL: the window library's own copy into a texture
-  // leaves allocations behind in the driver, which the leak checker reports.
   using ReadPixels = void (*)(int, int, int, int, unsigned, unsigned, void*);
-  const auto read_pixels = reinterpret_cast<ReadPixels>(sf::Context::getFunction("glReadPixels"));
+  const auto read = reinterpret_cast<ReadPixels>(sf::Context::getFunction("glReadPixels"));
   std::vector<sf::Uint8> rows(static_cast<std::size_t>(size.x) * size.y * 4);
-  if (read_pixels && p_window->setActive(true)) {
-    const unsigned gl_rgba = 0x1908;
-    const unsigned gl_unsigned_byte = 0x1401;
-    read_pixels(0, 0, static_cast<int>(size.x), static_cast<int>(size.y), gl_rgba, gl_unsigned_byte,
-                rows.data());
-  } else {
+  if (!read || !p_window->setActive(true)) {
     ADD_FAILURE() << "cannot read the window's pixels";
-  }
-  // OpenGL gives the bottom row first.
-  std::vector<sf::Uint8> pixels(rows.size());
-  const std::size_t stride = static_cast<std::size_t>(size.x) * 4;
-  for (unsigned y = 0; y < size.y; y++) {
-    std::copy(rows.begin() + static_cast<long>((size.y - 1 - y) * stride),
-              rows.begin() + static_cast<long>((size.y - y) * stride),
-              pixels.begin() + static_cast<long>(y * stride));
+  } else {
+    read(0, 0, static_cast<int>(size.x), static_cast<int>(size.y), 0x1908 /* GL_RGBA */,
+         0x1401 /* GL_UNSIGNED_BYTE */, rows.data());
   }
   sf::Image image;
-  image.create(size.x, size.y, pixels.data());
+  image.create(size.x, size.y, rows.data());
+  image.flipVertically(); // OpenGL gives the bottom row first
   return image;
-}
-
-void WindowTest::save(const std::string& name) const {
-  grab().saveToFile(name);
 }
 
 namespace {
 
-int collectDriver(dl_phdr_info* p_info, size_t, void* p_paths) {
-  const char* p_name = p_info->dlpi_name;
-  const std::size_t length = p_name ? std::strlen(p_name) : 0;
-  const char suffix[] = "_dri.so";
-  if (length > sizeof(suffix) && std::strstr(p_name, "/dri/") &&
-      std::strcmp(p_name + length - (sizeof(suffix) - 1), suffix) == 0) {
-    static_cast<std::vector<std::string>*>(p_paths)->push_back(p_name);
-  }
-  return 0;
-}
-
+/// The OpenGL driver libraries ("/dri/..._dri.so") this process has loaded.
 std::vector<std::string> loadedDrivers() {
   std::vector<std::string> paths;
-  dl_iterate_phdr(collectDriver, &paths);
+  dl_iterate_phdr(
+      [](dl_phdr_info* p_info, size_t, void* p_paths) {
+        const std::string name = p_info->dlpi_name ? p_info->dlpi_name : "";
+        if (name.find("/dri/") != name.npos && name.rfind("_dri.so") + 7 == name.size()) {
+          static_cast<std::vector<std::string>*>(p_paths)->push_back(name);
+        }
+        return 0;
+      },
+      &paths);
   return paths;
 }
 
@@ -100,8 +78,7 @@ std::vector<std::string> loadedDrivers() {
 
 void keepGraphicsDriverLoaded() {
   for (const std::string& path : loadedDrivers()) {
-    // Another reference that is never dropped, and the library stays mapped when the last
-    // one is: the handle needs no closing.
+    // Another reference that is never dropped: the library stays mapped after the last one.
     dlopen(path.c_str(), RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
   }
 }
@@ -111,50 +88,56 @@ std::string graphicsDriverPath() {
   return paths.empty() ? std::string() : paths.front();
 }
 
-int countDifferentPixels(const sf::Image& a, const sf::Image& b, int tolerance, int* p_max_diff) {
+int countPixels(const sf::Image& image, sf::IntRect area,
+                const std::function<bool(sf::Color, int x, int y)>& test) {
   int count = 0;
-  int max_diff = 0;
-  const sf::Vector2u size = a.getSize();
-  if (size != b.getSize()) {
-    return -1;
-  }
-  for (unsigned y = 0; y < size.y; y++) {
-    for (unsigned x = 0; x < size.x; x++) {
-      const sf::Color p = a.getPixel(x, y);
-      const sf::Color q = b.getPixel(x, y);
-      const int diff = std::max({std::abs(p.r - q.r), std::abs(p.g - q.g), std::abs(p.b - q.b)});
-      max_diff = std::max(max_diff, diff);
-      if (diff > tolerance) {
-        count++;
-      }
+  for (int y = area.top; y < area.top + area.height; y++) {
+    for (int x = area.left; x < area.left + area.width; x++) {
+      count += test(image.getPixel(static_cast<unsigned>(x), static_cast<unsigned>(y)), x, y);
     }
-  }
-  if (p_max_diff) {
-    *p_max_diff = max_diff;
   }
   return count;
 }
 
+int countDifferentPixels(const sf::Image& a, const sf::Image& b, int tolerance) {
+  const sf::IntRect all(0, 0, static_cast<int>(a.getSize().x), static_cast<int>(a.getSize().y));
+  return a.getSize() != b.getSize() ? -1 : countPixels(a, all, [&](sf::Color p, int x, int y) {
+    const sf::Color q = b.getPixel(static_cast<unsigned>(x), static_cast<unsigned>(y));
+    return std::max({std::abs(p.r - q.r), std::abs(p.g - q.g), std::abs(p.b - q.b)}) > tolerance;
+  });
+}
+
 sf::IntRect inkBounds(const sf::Image& image, sf::Color background, sf::IntRect area) {
-  int left = area.left + area.width;
-  int top = area.top + area.height;
-  int right = area.left;
-  int bottom = area.top;
-  for (int y = area.top; y < area.top + area.height; y++) {
-    for (int x = area.left; x < area.left + area.width; x++) {
-      const sf::Color p = image.getPixel(static_cast<unsigned>(x), static_cast<unsigned>(y));
-      if (p.r != background.r || p.g != background.g || p.b != background.b) {
-        left = std::min(left, x);
-        top = std::min(top, y);
-        right = std::max(right, x + 1);
-        bottom = std::max(bottom, y + 1);
-      }
+  sf::Vector2i low(area.left + area.width, area.top + area.height), high(area.left, area.top);
+  countPixels(image, area, [&](sf::Color p, int x, int y) {
+    if (p.r != background.r || p.g != background.g || p.b != background.b) {
+      low = {std::min(low.x, x), std::min(low.y, y)};
+      high = {std::max(high.x, x + 1), std::max(high.y, y + 1)};
+    }
+    return false;
+  });
+  return high.x <= low.x ? sf::IntRect() : sf::IntRect(low, high - low);
+}
+
+::testing::AssertionResult inOrder(const std::vector<std::string>& lines,
+                                   const std::vector<std::string>& expected) {
+  auto at = lines.begin();
+  for (const std::string& text : expected) {
+    at =
+        std::find_if(at, lines.end(), [&](const std::string& l) { return l.find(text) != l.npos; });
+    if (at++ == lines.end()) {
+      return ::testing::AssertionFailure() << "no line with '" << text << "' in order";
     }
   }
-  if (right <= left) {
-    return sf::IntRect();
+  return ::testing::AssertionSuccess();
+}
+
+::testing::AssertionResult matchesFile(const std::string& name, const std::string& text) {
+  if (readText(sourceDir() + "/tests/data/" + name) == text) {
+    return ::testing::AssertionSuccess();
   }
-  return sf::IntRect(left, top, right - left, bottom - top);
+  std::ofstream(name) << text;
+  return ::testing::AssertionFailure() << "differs from tests/data/" << name << ":\n" << text;
 }
 
 Recorder::Recorder() {
@@ -166,9 +149,9 @@ Recorder::Recorder() {
 int Recorder::eventHandler(const tw::Event* p_event) {
   Received r;
   r.frame = frame;
-  if (p_event->isType(tw::KEYBOARD_EVENT)) {
+  r.keyboard = p_event->isType(tw::KEYBOARD_EVENT);
+  if (r.keyboard) {
     const auto* p_key = static_cast<const tw::EventKeyboard*>(p_event);
-    r.keyboard = true;
     r.key = p_key->getKey();
     r.action = p_key->getKeyboardAction();
   } else if (p_event->isType(tw::MOUSE_EVENT)) {
@@ -181,6 +164,14 @@ int Recorder::eventHandler(const tw::Event* p_event) {
   }
   events.push_back(r);
   return 1;
+}
+
+std::vector<Received> Recorder::with(bool keyboard, int action, int in_frame) const {
+  std::vector<Received> found;
+  std::copy_if(events.begin(), events.end(), std::back_inserter(found), [&](const Received& r) {
+    return r.keyboard == keyboard && r.action == action && (in_frame < 0 || r.frame == in_frame);
+  });
+  return found;
 }
 
 } // namespace twtest

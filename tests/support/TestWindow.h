@@ -2,34 +2,37 @@
 
 #include "TestSupport.h"
 
-#include "Color.h"
-#include "Event.h"
+#include "GraphicsManager.h"
+#include "LogManager.h"
 #include "Object.h"
-#include "Vector.h"
+#include "WorldManager.h"
 
-#include <SFML/Graphics.hpp>
-
-#include <string>
-#include <vector>
+#include <functional>
 
 namespace twtest {
 
-/// Runs each test in a fresh directory with the log, the world manager and the graphics
-/// manager started on a real window (default configuration, the repository's font).
-class WindowTest : public TempDirTest {
+/// A fresh directory with the log open on "tarnwick.log", closed again at the end.
+class LoggedTest : public TempDirTest {
+protected:
+  void SetUp() override { TempDirTest::SetUp(), startLog(); }
+  void TearDown() override {
+    if (tw::LogManager::getInstance().isStarted()) {
+      stopLog();
+    }
+    TempDirTest::TearDown();
+  }
+};
+
+/// The world manager and the graphics manager started on a real window (default
+/// configuration, the repository's font), boundary and view the size of the screen.
+class WindowTest : public LoggedTest {
 protected:
   void SetUp() override;
   void TearDown() override;
-
   /// Configuration changes to make before the graphics manager starts.
   virtual void configure() {}
-
   /// What the window holds now, cells collected so far included (read before display).
   sf::Image grab() const;
-  /// Saves the window's current contents as a PNG in the test's directory.
-  void save(const std::string& name) const;
-
-  std::vector<std::string> log_lines;
 };
 
 /// Keeps the OpenGL driver library that the window loaded mapped until the process ends.
@@ -37,19 +40,25 @@ protected:
 /// when the display closes at exit; the leak checker, no longer seeing those globals, would
 /// report them. Called by WindowTest once its window is open.
 void keepGraphicsDriverLoaded();
-
 /// The path of the OpenGL driver library this process has loaded, or "" (for running the
 /// program in a child process with the driver preloaded, for the same reason).
 std::string graphicsDriverPath();
 
-/// Pixels whose channels differ between a and b by more than tolerance; max_diff gets the
-/// largest difference of any channel.
-int countDifferentPixels(const sf::Image& a, const sf::Image& b, int tolerance,
-                         int* p_max_diff = nullptr);
-
-/// Box of the pixels that differ from background, in [left, top, right, bottom) form; empty
-/// (width 0) when none do.
+/// Pixels whose channels differ between a and b by more than tolerance.
+int countDifferentPixels(const sf::Image& a, const sf::Image& b, int tolerance);
+/// Pixels (x, y) of area for which test holds.
+int countPixels(const sf::Image& image, sf::IntRect area,
+                const std::function<bool(sf::Color, int x, int y)>& test);
+/// Box of the pixels of area that differ from background; width 0 when none do.
 sf::IntRect inkBounds(const sf::Image& image, sf::Color background, sf::IntRect area);
+
+/// Each of expected is part of a line of lines, in this order, each after the one before.
+::testing::AssertionResult inOrder(const std::vector<std::string>& lines,
+                                   const std::vector<std::string>& expected);
+
+/// Whether text equals the file tests/data/name; when not, text is written to name in the
+/// test's directory (to compare, or to copy over the file once checked by eye).
+::testing::AssertionResult matchesFile(const std::string& name, const std::string& text);
 
 /// One keyboard or mouse event as an object received it.
 struct Received {
@@ -66,6 +75,8 @@ class Recorder : public tw::Object {
 public:
   Recorder();
   int eventHandler(const tw::Event* p_event) override;
+  /// Those received with action (keyboard or not), in frame (any when negative).
+  std::vector<Received> with(bool keyboard, int action, int in_frame = -1) const;
 
   std::vector<Received> events;
   int frame = 0;
