@@ -35,6 +35,9 @@ std::vector<std::string> linesOf(const std::string& path) {
 }
 
 std::string readText(const std::string& path) {
+  if (!std::filesystem::is_regular_file(path)) {
+    return ""; // a directory, for one, would throw from the stream
+  }
   std::ifstream in(path, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
