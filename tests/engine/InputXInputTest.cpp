@@ -58,6 +58,7 @@ class Input : public twtest::WindowTest {
 protected:
   void SetUp() override {
     WindowTest::SetUp();
+    TW_SKIP_ON_SHARED_DISPLAY();
     ASSERT_TRUE(x.isReady()) << "no XTest on this display";
     ASSERT_EQ(InputManager::getInstance().startUp(), 0);
     tw::GameManager::getInstance().setGameOver(false);

@@ -25,6 +25,7 @@ double cpuSeconds() {
 class PauseTest : public twtest::WindowTest {};
 
 TEST_F(PauseTest, ReturnPausesUntilAnotherKeyAndSwallowsTheCloseRequest) {
+  TW_SKIP_ON_SHARED_DISPLAY();
   twtest::XInput x;
   ASSERT_TRUE(x.isReady()) << "no XTest on this display";
   tw::InputManager& input = tw::InputManager::getInstance();

@@ -29,6 +29,7 @@ class EndToEnd : public TempDirTest, public ::testing::WithParamInterface<Breaka
 protected:
   void SetUp() override {
     TempDirTest::SetUp();
+    TW_SKIP_ON_SHARED_DISPLAY();
     const std::string src = sourceDir();
     ASSERT_EQ(std::system(("cp -r " + src + "/tw-config.txt " + src + "/tw-font.ttf " + src +
                            "/sprites " + src + "/sounds . && mkdir out")

@@ -6,7 +6,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <functional>
+
+/// Skips a test that sends real input or needs the screen to itself when the tests run on a
+/// display the user chose (TW_TEST_DISPLAY): its size and window manager are not the tests'.
+#define TW_SKIP_ON_SHARED_DISPLAY()                                                                \
+  if (std::getenv("TW_SHARED_DISPLAY"))                                                            \
+  GTEST_SKIP() << "sends real input or needs the screen to itself: skipped on a shared display"
 
 namespace twtest {
 
