@@ -104,24 +104,20 @@ else
   until_seen "$menu" "$menus" hold Escape
   sleep 0.3
   shot 3-menu-after-escape
-  point 40 21
-  until_seen "Mode::update(): Advanced" 0 press
-  menus=$(seen "$menu")
-  sleep 0.5
-  shot 4-advanced-game
-  hold w
-  until_seen "$menu" "$menus" hold e
-  sleep 0.3
-  shot 5-menu-after-win
-  point 60 21
-  until_seen "Mode::update(): Timed" 0 press
-  menus=$(seen "$menu")
-  sleep 0.5
-  shot 6-timed-game
-  hold s
-  until_seen "$menu" "$menus" hold t
-  sleep 0.3
-  shot 7-menu-after-time
+  # Mode, its menu entry's column, a paddle key, the key that ends it, and two screenshots.
+  play_mode() {
+    point "$2" 21
+    until_seen "Mode::update(): $1" 0 press
+    menus=$(seen "$menu")
+    sleep 0.5
+    shot "$5"
+    hold "$3"
+    until_seen "$menu" "$menus" hold "$4"
+    sleep 0.3
+    shot "$6"
+  }
+  play_mode Advanced 40 w e 4-advanced-game 5-menu-after-win
+  play_mode Timed 60 s t 6-timed-game 7-menu-after-time
   xdotool keydown q
 fi
 for _ in $(seq 1 100); do
