@@ -38,7 +38,7 @@ for _ in $(seq 300); do
   [ -n "$window" ] && break
   sleep 0.1
 done
-[ -n "$window" ] || { echo "soak: the game window did not appear" >&2; exit 1; }
+[ -n "$window" ] || { echo "soak: the game window did not appear" >&2; cat "$out/stderr.txt" >&2; exit 1; }
 start=$EPOCHSECONDS
 while kill -0 "$pid" 2>/dev/null; do
   rss=""

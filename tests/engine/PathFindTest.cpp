@@ -1,5 +1,5 @@
 #include "PathFind.h"
-#include "TestWindow.h"
+#include "TestSupport.h"
 
 #include <cmath>
 #include <cstdio>

@@ -2,7 +2,7 @@
 #include "GameManager.h"
 #include "PathFind.h"
 #include "PathManager.h"
-#include "TestWindow.h"
+#include "TestSupport.h"
 #include "utility.h"
 
 #include <cmath>

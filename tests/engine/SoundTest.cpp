@@ -1,7 +1,7 @@
 #include "Music.h"
 #include "ResourceManager.h"
 #include "Sound.h"
-#include "TestWindow.h"
+#include "TestSupport.h"
 
 #include <chrono>
 #include <thread>

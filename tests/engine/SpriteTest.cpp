@@ -1,7 +1,7 @@
 #include "Object.h"
 #include "ResourceManager.h"
 #include "Sprite.h"
-#include "TestWindow.h"
+#include "TestSupport.h"
 
 #include <sstream>
 

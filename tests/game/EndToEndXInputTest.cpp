@@ -45,17 +45,6 @@ protected:
                      "/scripts/play-session.sh' out > session.txt 2>&1")
                         .c_str()));
   }
-  /// True when the lines hold these texts in this order.
-  static bool inOrder(const std::vector<std::string>& lines, std::vector<std::string> texts) {
-    auto at = lines.begin();
-    for (const std::string& text : texts) {
-      at = std::find_if(at, lines.end(), [&](auto& l) { return l.find(text) != l.npos; });
-      if (at++ == lines.end()) {
-        return false;
-      }
-    }
-    return true;
-  }
 };
 
 /// Pixels of colour c in cell (x, y) of the 80 x 40 grid.

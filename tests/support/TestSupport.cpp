@@ -83,4 +83,25 @@ int WorldProbe::eventHandler(const tw::Event* p_e) {
   return on_event ? on_event(p_e), 1 : 1;
 }
 
+::testing::AssertionResult inOrder(const std::vector<std::string>& lines,
+                                   const std::vector<std::string>& expected) {
+  auto at = lines.begin();
+  for (const std::string& text : expected) {
+    at =
+        std::find_if(at, lines.end(), [&](const std::string& l) { return l.find(text) != l.npos; });
+    if (at++ == lines.end()) {
+      return ::testing::AssertionFailure() << "no line with '" << text << "' in order";
+    }
+  }
+  return ::testing::AssertionSuccess();
+}
+
+::testing::AssertionResult matchesFile(const std::string& name, const std::string& text) {
+  if (readText(sourceDir() + "/tests/data/" + name) == text) {
+    return ::testing::AssertionSuccess();
+  }
+  std::ofstream(name) << text;
+  return ::testing::AssertionFailure() << "differs from tests/data/" << name << ":\n" << text;
+}
+
 } // namespace twtest

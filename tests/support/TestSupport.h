@@ -45,6 +45,26 @@ protected:
   std::string dir, old_dir;
 };
 
+/// A fresh directory with the log open on "tarnwick.log", closed again at the end.
+class LoggedTest : public TempDirTest {
+protected:
+  void SetUp() override { TempDirTest::SetUp(), startLog(); }
+  void TearDown() override {
+    if (tw::LogManager::getInstance().isStarted()) {
+      stopLog();
+    }
+    TempDirTest::TearDown();
+  }
+};
+
+/// Each of expected is part of a line of lines, in this order, each after the one before.
+::testing::AssertionResult inOrder(const std::vector<std::string>& lines,
+                                   const std::vector<std::string>& expected);
+
+/// Whether text equals the file tests/data/name; when not, text is written to name in the
+/// test's directory (to compare, or to copy over the file once checked by eye).
+::testing::AssertionResult matchesFile(const std::string& name, const std::string& text);
+
 /// A clock under the test's control: now() moves only when the test or a sleep moves it.
 class FakeClock : public tw::Clock {
 public:
@@ -78,13 +98,13 @@ public:
 };
 
 /// The log open and the world started with an 80 x 24 boundary and view; no probe events.
-class WorldTest : public TempDirTest {
+class WorldTest : public LoggedTest {
 protected:
   void SetUp() override {
-    TempDirTest::SetUp(), startLog(), world.startUp(), probe_events.clear();
+    LoggedTest::SetUp(), world.startUp(), probe_events.clear();
     world.setBoundary(tw::Box(tw::Vector(0, 0), 80, 24)), world.setView(world.getBoundary());
   }
-  void TearDown() override { world.shutDown(), stopLog(), TempDirTest::TearDown(); }
+  void TearDown() override { world.shutDown(), LoggedTest::TearDown(); }
 
   tw::WorldManager& world = tw::WorldManager::getInstance();
 };

@@ -10,7 +10,6 @@
 #include <link.h>
 
 #include <algorithm>
-#include <fstream>
 
 namespace twtest {
 
@@ -124,27 +123,6 @@ sf::IntRect inkBounds(const sf::Image& image, sf::Color background, sf::IntRect 
     return false;
   });
   return high.x <= low.x ? sf::IntRect() : sf::IntRect(low, high - low);
-}
-
-::testing::AssertionResult inOrder(const std::vector<std::string>& lines,
-                                   const std::vector<std::string>& expected) {
-  auto at = lines.begin();
-  for (const std::string& text : expected) {
-    at =
-        std::find_if(at, lines.end(), [&](const std::string& l) { return l.find(text) != l.npos; });
-    if (at++ == lines.end()) {
-      return ::testing::AssertionFailure() << "no line with '" << text << "' in order";
-    }
-  }
-  return ::testing::AssertionSuccess();
-}
-
-::testing::AssertionResult matchesFile(const std::string& name, const std::string& text) {
-  if (readText(sourceDir() + "/tests/data/" + name) == text) {
-    return ::testing::AssertionSuccess();
-  }
-  std::ofstream(name) << text;
-  return ::testing::AssertionFailure() << "differs from tests/data/" << name << ":\n" << text;
 }
 
 Recorder::Recorder() {

@@ -11,18 +11,6 @@
 
 namespace twtest {
 
-/// A fresh directory with the log open on "tarnwick.log", closed again at the end.
-class LoggedTest : public TempDirTest {
-protected:
-  void SetUp() override { TempDirTest::SetUp(), startLog(); }
-  void TearDown() override {
-    if (tw::LogManager::getInstance().isStarted()) {
-      stopLog();
-    }
-    TempDirTest::TearDown();
-  }
-};
-
 /// The world manager and the graphics manager started on a real window (default
 /// configuration, the repository's font), boundary and view the size of the screen.
 class WindowTest : public LoggedTest {
@@ -51,14 +39,6 @@ int countPixels(const sf::Image& image, sf::IntRect area,
                 const std::function<bool(sf::Color, int x, int y)>& test);
 /// Box of the pixels of area that differ from background; width 0 when none do.
 sf::IntRect inkBounds(const sf::Image& image, sf::Color background, sf::IntRect area);
-
-/// Each of expected is part of a line of lines, in this order, each after the one before.
-::testing::AssertionResult inOrder(const std::vector<std::string>& lines,
-                                   const std::vector<std::string>& expected);
-
-/// Whether text equals the file tests/data/name; when not, text is written to name in the
-/// test's directory (to compare, or to copy over the file once checked by eye).
-::testing::AssertionResult matchesFile(const std::string& name, const std::string& text);
 
 /// One keyboard or mouse event as an object received it.
 struct Received {
