@@ -75,6 +75,8 @@ void Config::reset() {
   window_title = "Tarnwick";
   font_file = "tw-font.ttf";
   logfile = "tarnwick.log";
+  record_file.clear();
+  replay_file.clear();
 }
 
 std::string readConfig() {
@@ -179,6 +181,14 @@ void loadConfig(std::string text) {
   value = match("", "random_seed");
   if (!value.empty()) {
     config.random_seed = toInt(value);
+  }
+  value = match("", "record_file");
+  if (!value.empty()) {
+    config.setRecordFile(value);
+  }
+  value = match("", "replay_file");
+  if (!value.empty()) {
+    config.setReplayFile(value);
   }
 }
 

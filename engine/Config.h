@@ -17,6 +17,12 @@ public:
   void setFontFile(std::string file) { font_file = std::move(file); }
   std::string getLogFile() const { return logfile; }
   void setLogFile(std::string file) { logfile = std::move(file); }
+  /// File the session's input is recorded to; empty: none.
+  std::string getRecordFile() const { return record_file; }
+  void setRecordFile(std::string file) { record_file = std::move(file); }
+  /// Recording the session's input is replayed from; empty: none.
+  std::string getReplayFile() const { return replay_file; }
+  void setReplayFile(std::string file) { replay_file = std::move(file); }
 
   /// Puts every setting back to its default (for tests and repeated start-ups).
   void reset();
@@ -39,6 +45,8 @@ private:
   std::string window_title = "Tarnwick";
   std::string font_file = "tw-font.ttf";
   std::string logfile = "tarnwick.log";
+  std::string record_file;
+  std::string replay_file;
 };
 
 /// The setting lines of "tw-config.txt" in the working directory, joined; empty if unreadable.

@@ -10,6 +10,8 @@
 #include "ResourceManager.h"
 #include "WorldManager.h"
 
+#include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <ctime>
 
@@ -34,7 +36,7 @@ void GameManager::setClock(Clock* p_new_clock) {
 
 int GameManager::startUp() {
   loadConfig(readConfig());
-  const Config& config = Config::getInstance();
+  Config& config = Config::getInstance();
 
   LogManager& log = LogManager::getInstance();
   if (log.startUp() != 0) {
@@ -46,13 +48,29 @@ int GameManager::startUp() {
   log.writeLog(1, "Log Manager started.");
   writeToLog();
 
-  frame_time = config.frame_time;
+  const bool replaying = !config.getReplayFile().empty();
+  if (replaying) {
+    if (recording.replay(config.getReplayFile()) != 0) {
+      log.writeLog("Error reading the recording to replay!");
+      return -1;
+    }
+    // A session replays on the grid and with the seed it was recorded with; at its frame
+    // time too, unless the configuration asks for no pacing at all.
+    config.window_horizontal_chars = recording.getColumns();
+    config.window_vertical_chars = recording.getRows();
+  }
+  frame_time = replaying && config.frame_time != 0 ? recording.getFrameTime() : config.frame_time;
   log.writeLog(5, "GameManager::startUp(): frame time is %d", frame_time);
 
   GraphicsManager& graphics = GraphicsManager::getInstance();
   if (config.headless) {
     log.writeLog(1, "Headless mode enabled:");
     log.writeLog(1, "--> Not starting GraphicsManager or InputManager.");
+    // A replay keeps the screen's cells, without a window, so that they can be checked.
+    if (replaying && graphics.startUpWithoutWindow() != 0) {
+      log.writeLog("Error starting graphics manager!");
+      return -1;
+    }
   } else {
     if (graphics.startUp() != 0) {
       log.writeLog("Error starting graphics manager!");
@@ -91,12 +109,19 @@ int GameManager::startUp() {
   world.setView(screen);
   world.setViewSlack(Vector(1.0f / 3.0f, 1.0f / 3.0f));
 
-  int seed = config.random_seed;
-  if (seed == 0) {
+  int seed = replaying ? recording.getSeed() : config.random_seed;
+  if (seed == 0 && !replaying) {
     seed = static_cast<int>(std::time(nullptr));
   }
   log.writeLog(10, "GameManager()::startUp(): seed is %d", seed);
   std::srand(static_cast<unsigned>(seed));
+  if (!config.getRecordFile().empty() &&
+      recording.record(config.getRecordFile(), seed,
+                       replaying ? recording.getFrameTime() : frame_time,
+                       graphics.getHorizontalChars(), graphics.getVerticalChars()) != 0) {
+    log.writeLog("Error starting the recording!");
+    return -1;
+  }
 
   if (platform::beginTimerResolution() == platform::TIMER_NOCANDO) {
     log.writeLog(1, "GameManager()::startUp(): Warning!  timeBeginPeriod() cannot accept 1 msec.");
@@ -111,6 +136,7 @@ int GameManager::startUp() {
 void GameManager::shutDown() {
   LogManager& log = LogManager::getInstance();
   game_over = true;
+  recording.stop(step_count);
   if (platform::endTimerResolution() == platform::TIMER_NOCANDO) {
     log.writeLog(1, "GameManager()::shutDown(): Warning!  timeEndPeriod() cannot accept 1 msec.");
   }
@@ -167,8 +193,15 @@ void GameManager::run() {
     onEvent(&step);
     lap(times.step_events);
     graphics.displayFrame();
+    recording.frameShown(step_count);
     lap(times.display);
     const std::int64_t elapsed = p_clock->now() - frame_start;
+    if (graphics.isOverlayShown()) {
+      updateOverlay(frame_start + elapsed, elapsed);
+    } else {
+      overlay_frames = 0;
+      overlay_since = 0;
+    }
 
     const std::int64_t sleep_time =
         static_cast<std::int64_t>(frame_time) * 1000 - elapsed - adjust_time;
@@ -202,6 +235,29 @@ void GameManager::run() {
       return;
     }
   }
+}
+
+void GameManager::updateOverlay(std::int64_t now, std::int64_t work) {
+  if (overlay_frames == 0 && overlay_since == 0) {
+    overlay_since = now;
+  }
+  if (overlay_frames < static_cast<int>(overlay_work.size())) {
+    overlay_work[static_cast<std::size_t>(overlay_frames++)] = work;
+  }
+  const std::int64_t span = now - overlay_since;
+  if (span < 1000000) {
+    return;
+  }
+  const auto middle = overlay_work.begin() + overlay_frames / 2;
+  std::nth_element(overlay_work.begin(), middle, overlay_work.begin() + overlay_frames);
+  char text[64];
+  std::snprintf(text, sizeof text, "%.0f fps %.2f ms %d obj",
+                static_cast<double>(overlay_frames) * 1e6 / static_cast<double>(span),
+                static_cast<double>(*middle) / 1000.0,
+                WorldManager::getInstance().getAllObjects(true).getCount());
+  GraphicsManager::getInstance().setOverlayText(text);
+  overlay_frames = 0;
+  overlay_since = now;
 }
 
 } // namespace tw

@@ -2,7 +2,9 @@
 
 #include "Clock.h"
 #include "Manager.h"
+#include "Recording.h"
 
+#include <array>
 #include <cstdint>
 #include <functional>
 
@@ -47,6 +49,8 @@ public:
   Clock& getClock() { return *p_clock; }
   /// Times the parts of every frame and reports them; an empty observer stops the timing.
   void setFrameObserver(FrameObserver observer) { frame_observer = std::move(observer); }
+  /// The session being recorded or replayed, as the configuration asks.
+  Recording& getRecording() { return recording; }
 
 private:
   GameManager();
@@ -57,6 +61,13 @@ private:
   Clock system_clock;
   Clock* p_clock = &system_clock;
   FrameObserver frame_observer;
+  Recording recording;
+
+  /// Frame work of the frames since the overlay was last written, in microseconds.
+  void updateOverlay(std::int64_t now, std::int64_t work);
+  std::array<std::int64_t, 256> overlay_work{};
+  int overlay_frames = 0;
+  std::int64_t overlay_since = 0;
 };
 
 } // namespace tw

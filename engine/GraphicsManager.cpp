@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <ctime>
+#include <fstream>
 #include <cstdlib>
 
 namespace tw {
@@ -192,6 +194,29 @@ int GraphicsManager::startUp() {
   return 0;
 }
 
+int GraphicsManager::startUpWithoutWindow() {
+  const LogManager& log = LogManager::getInstance();
+  if (isStarted()) {
+    log.writeLog("GraphicsManager::startUp(): Already started.");
+    return 0;
+  }
+  refreshDimensions();
+  if (window_horizontal_chars <= 0 || window_vertical_chars <= 0) {
+    log.writeLog("GraphicsManager::startUpWithoutWindow(): A grid of %d x %d characters is not "
+                 "possible.",
+                 window_horizontal_chars, window_vertical_chars);
+    return -1;
+  }
+  background = static_cast<Color>(Config::getInstance().window_background_color);
+  background_color = colorToSFML(background);
+  clearCells(cells);
+  clearCells(shown_cells);
+  Manager::startUp();
+  log.writeLog(1, "GraphicsManager::startUpWithoutWindow(): successfully started, without a "
+                  "window.");
+  return 0;
+}
+
 void GraphicsManager::shutDown() {
   batch.clear();
   if (p_window) {
@@ -217,10 +242,19 @@ int GraphicsManager::drawCharacter(char ch, Color color, Vector world_pos) {
     LogManager::getInstance().writeLog("%s not started!", getType().c_str());
     return -1;
   }
-  if (!p_window) {
-    return -1;
-  }
   const Vector view_pos = worldToView(world_pos);
+  const float column = std::floor(view_pos.getX() + 0.5f);
+  const float row = std::floor(view_pos.getY() + 0.5f);
+  if (column >= 0 && row >= 0 && column < static_cast<float>(window_horizontal_chars) &&
+      row < static_cast<float>(window_vertical_chars)) {
+    Cell& cell = cells[static_cast<std::size_t>(row) * window_horizontal_chars +
+                       static_cast<std::size_t>(column)];
+    cell.ch = ch;
+    cell.color = color;
+  }
+  if (!p_window) {
+    return 0; // no window: only the cells are kept
+  }
   const Vector p = spacesToPixels(view_pos);
   const float cw = charWidth();
   const float chh = charHeight();
@@ -237,16 +271,6 @@ int GraphicsManager::drawCharacter(char ch, Color color, Vector world_pos) {
   if (code_point != ' ' && code_point != '\n' && code_point != '\t' && code_point != '\r') {
     batch.addGlyph(sf::Vector2f(p.getX(), p.getY()), glyphOf(code_point), character_size,
                    sf::Color(red, green, blue, 255));
-  }
-
-  const float column = std::floor(view_pos.getX() + 0.5f);
-  const float row = std::floor(view_pos.getY() + 0.5f);
-  if (column >= 0 && row >= 0 && column < static_cast<float>(window_horizontal_chars) &&
-      row < static_cast<float>(window_vertical_chars)) {
-    Cell& cell = cells[static_cast<std::size_t>(row) * window_horizontal_chars +
-                       static_cast<std::size_t>(column)];
-    cell.ch = ch;
-    cell.color = color;
   }
   return 0;
 }
@@ -314,15 +338,72 @@ void GraphicsManager::displayFrame() {
     LogManager::getInstance().writeLog("%s not started!", getType().c_str());
     return;
   }
+  shown_cells.swap(cells);
+  clearCells(cells);
   if (!p_window) {
     return;
   }
   flush();
+  if (overlay_shown) {
+    drawOverlay();
+  }
+  if (screenshot_requested) {
+    screenshot_requested = false;
+    saveScreenshot();
+  }
   p_window->display();
   p_window->clear(background_color);
   batch.newFrame();
-  shown_cells.swap(cells);
-  clearCells(cells);
+}
+
+void GraphicsManager::saveScreenshot() {
+  const LogManager& log = LogManager::getInstance();
+  const std::time_t now = std::time(nullptr);
+  char stamp[32];
+  std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", std::localtime(&now));
+  // A second shot within the same second gets a number rather than replacing the first.
+  std::string name = std::string("tarnwick-") + stamp + ".png";
+  for (int i = 2; std::ifstream(name).good() && i < 100; i++) {
+    name = std::string("tarnwick-") + stamp + "-" + std::to_string(i) + ".png";
+  }
+  sf::Texture texture;
+  if (!texture.create(p_window->getSize().x, p_window->getSize().y)) {
+    log.writeLog("GraphicsManager::displayFrame(): Cannot take a screenshot.");
+    return;
+  }
+  texture.update(*p_window);
+  if (!texture.copyToImage().saveToFile(name)) {
+    log.writeLog("GraphicsManager::displayFrame(): Cannot save the screenshot to '%s'.",
+                 name.c_str());
+    return;
+  }
+  log.writeLog("GraphicsManager::displayFrame(): Screenshot saved to '%s'.", name.c_str());
+}
+
+void GraphicsManager::toggleOverlay() {
+  overlay_shown = !overlay_shown;
+  setOverlayText("-- fps");
+}
+
+void GraphicsManager::setOverlayText(const std::string& text) {
+  overlay_text.setFont(font);
+  overlay_text.setCharacterSize(static_cast<unsigned>(charHeight() * 0.8f));
+  overlay_text.setString(text);
+  overlay_text.setFillColor(sf::Color::White);
+  const sf::FloatRect bounds = overlay_text.getLocalBounds();
+  const float margin = charWidth() / 2;
+  const float width = bounds.left + bounds.width + 2 * margin;
+  const float height = charHeight() + margin;
+  const float x = static_cast<float>(window_horizontal_pixels) - width;
+  overlay_back.setSize(sf::Vector2f(width, height));
+  overlay_back.setPosition(x, 0);
+  overlay_back.setFillColor(sf::Color(0, 0, 0, 200));
+  overlay_text.setPosition(x + margin, margin / 2);
+}
+
+void GraphicsManager::drawOverlay() {
+  p_window->draw(overlay_back);
+  p_window->draw(overlay_text);
 }
 
 sf::RenderWindow* GraphicsManager::getWindow() const {

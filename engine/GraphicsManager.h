@@ -48,6 +48,8 @@ public:
   ~GraphicsManager() override;
 
   int startUp() override;
+  /// Starts with the screen's cells but no window, for replaying a session headless.
+  int startUpWithoutWindow();
   void shutDown() override;
 
   int drawCharacter(char ch, Color color, Vector world_pos);
@@ -74,6 +76,13 @@ public:
   Cell shownCellAt(int x, int y) const;
   /// Row y of the frame being drawn (or of the last shown one) as text, one char per cell.
   std::string rowText(int y, bool shown = false) const;
+
+  /// Saves the next frame shown as "tarnwick-<date>-<time>.png" in the working directory.
+  void requestScreenshot() { screenshot_requested = true; }
+  /// Shows or hides the frame-time overlay; it is drawn over the cells, never into them.
+  void toggleOverlay();
+  bool isOverlayShown() const { return overlay_shown; }
+  void setOverlayText(const std::string& text);
 
   const sf::Font& getFont() const { return font; }
   unsigned int getCharacterSize() const { return character_size; }
@@ -106,6 +115,13 @@ private:
 
   std::vector<Cell> cells;
   std::vector<Cell> shown_cells;
+
+  void saveScreenshot();
+  void drawOverlay();
+  bool screenshot_requested = false;
+  bool overlay_shown = false;
+  sf::Text overlay_text;
+  sf::RectangleShape overlay_back;
 };
 
 } // namespace tw

@@ -172,9 +172,98 @@ EventKeyboard InputManager::toEventKeyboard(const sf::Event::KeyEvent& key_event
   return event;
 }
 
+bool InputManager::handleEngineKey(const sf::Event& window_event) {
+  if (window_event.type != sf::Event::KeyPressed && window_event.type != sf::Event::KeyReleased) {
+    return false;
+  }
+  const sf::Keyboard::Key code = window_event.key.code;
+  if (code != sf::Keyboard::F3 && code != sf::Keyboard::F12) {
+    return false;
+  }
+  if (window_event.type == sf::Event::KeyPressed) {
+    GraphicsManager& graphics = GraphicsManager::getInstance();
+    if (code == sf::Keyboard::F12) {
+      graphics.requestScreenshot();
+    } else {
+      graphics.toggleOverlay();
+    }
+  }
+  return true;
+}
+
+void InputManager::send(const Event& event) {
+  GameManager& game = GameManager::getInstance();
+  Recording& recording = game.getRecording();
+  if (recording.isRecording()) {
+    if (event.isType(KEYBOARD_EVENT)) {
+      const auto& key = static_cast<const EventKeyboard&>(event);
+      recording.addKeyboard(game.getStepCount(), key.getKeyboardAction(), key.getKey());
+    } else {
+      const auto& mouse = static_cast<const EventMouse&>(event);
+      recording.addMouse(game.getStepCount(), mouse.getMouseAction(), mouse.getMouseButton(),
+                         mouse.getMousePosition());
+    }
+  }
+  onEvent(&event);
+}
+
+void InputManager::closeRequested() {
+  GameManager& game = GameManager::getInstance();
+  LogManager::getInstance().writeLog(
+      1, "InputManager::getInput(): Window close event. Setting game over.");
+  game.getRecording().addClose(game.getStepCount());
+  game.setGameOver(true);
+}
+
+void InputManager::replayInput(sf::Window* p_window) {
+  GameManager& game = GameManager::getInstance();
+  Recording& recording = game.getRecording();
+  const int step = game.getStepCount();
+  // The window's own input is ignored but for its close request and the engine's keys.
+  sf::Event window_event;
+  while (p_window && p_window->pollEvent(window_event)) {
+    if (window_event.type == sf::Event::Closed) {
+      closeRequested();
+      return;
+    }
+    handleEngineKey(window_event);
+  }
+  if (step >= recording.getEndStep()) {
+    LogManager::getInstance().writeLog(
+        "InputManager::getInput(): The recording ends at step %d, and the game has not.",
+        recording.getEndStep());
+    game.setGameOver(true);
+    return;
+  }
+  for (const Recording::Entry* p_entry = recording.next(step); p_entry;
+       p_entry = recording.next(step)) {
+    if (p_entry->kind == Recording::CLOSE) {
+      closeRequested();
+      return;
+    }
+    if (p_entry->kind == Recording::KEY) {
+      EventKeyboard event;
+      event.setKey(static_cast<Keyboard::Key>(p_entry->code));
+      event.setKeyboardAction(static_cast<Keyboard::Action>(p_entry->action));
+      send(event);
+    } else if (p_entry->kind == Recording::MOUSE) {
+      EventMouse event;
+      event.setMouseAction(p_entry->action);
+      event.setMouseButton(p_entry->code);
+      event.setMousePosition(p_entry->position);
+      send(event);
+    }
+    // A resume entry whose pause was not replayed is passed over.
+  }
+}
+
 void InputManager::getInput() {
   const LogManager& log = LogManager::getInstance();
   sf::Window* p_window = GraphicsManager::getInstance().getEventWindow();
+  if (GameManager::getInstance().getRecording().isReplaying()) {
+    replayInput(p_window);
+    return;
+  }
   if (!p_window) {
     log.writeLog("InputManager::getInput(): GraphicsManager unexpectedly returned null window!");
     return;
@@ -182,10 +271,12 @@ void InputManager::getInput() {
 
   sf::Event window_event;
   while (p_window->pollEvent(window_event)) {
+    if (handleEngineKey(window_event)) {
+      continue;
+    }
     switch (window_event.type) {
     case sf::Event::Closed:
-      log.writeLog(1, "InputManager::getInput(): Window close event. Setting game over.");
-      GameManager::getInstance().setGameOver(true);
+      closeRequested();
       return;
     case sf::Event::KeyPressed:
     case sf::Event::KeyReleased: {
@@ -195,7 +286,7 @@ void InputManager::getInput() {
       EventKeyboard event = toEventKeyboard(window_event.key);
       event.setKeyboardAction(window_event.type == sf::Event::KeyPressed ? Keyboard::KEY_PRESSED
                                                                          : Keyboard::KEY_RELEASED);
-      onEvent(&event);
+      send(event);
       break;
     }
     case sf::Event::MouseMoved: {
@@ -203,7 +294,7 @@ void InputManager::getInput() {
       event.setMouseAction(Mouse::MOVED);
       event.setMouseButton(Mouse::UNDEFINED_MOUSE_BUTTON);
       event.setMousePosition(cellsOf(window_event.mouseMove.x, window_event.mouseMove.y));
-      onEvent(&event);
+      send(event);
       break;
     }
     case sf::Event::GainedFocus:
@@ -232,7 +323,7 @@ void InputManager::getInput() {
         event.setMouseButton(Mouse::UNDEFINED_MOUSE_BUTTON);
         break;
       }
-      onEvent(&event);
+      send(event);
       break;
     }
     default:
@@ -270,12 +361,15 @@ void InputManager::sendHeld(sf::Window& window) {
         have_position = true;
       }
       held.setMouseButton(b.button);
-      onEvent(&held);
+      send(held);
     }
   }
 
   for (std::size_t i = 0; i < KEY_COUNT - UNSAMPLED_KEYS; i++) {
     const sf::Keyboard::Key code = SAMPLED_KEYS[i].sfml;
+    if (code == sf::Keyboard::F3) {
+      continue; // the engine's own key
+    }
     bool& maybe = key_may_be_down[code];
     if (!(maybe || rescan_all)) {
       continue;
@@ -285,7 +379,7 @@ void InputManager::sendHeld(sf::Window& window) {
       EventKeyboard event;
       event.setKey(SAMPLED_KEYS[i].key);
       event.setKeyboardAction(Keyboard::KEY_DOWN);
-      onEvent(&event);
+      send(event);
     }
   }
   rescan_all = false;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Event.h"
 #include "EventKeyboard.h"
 #include "Manager.h"
 
@@ -149,6 +150,13 @@ private:
 
   /// Sends a held event for every sampled key and button that is down.
   void sendHeld(sf::Window& window);
+  /// Sends an input event to the objects interested, recording it when a session is recorded.
+  void send(const Event& event);
+  /// Sends the recorded events of this step instead of the window's.
+  void replayInput(sf::Window* p_window);
+  void closeRequested();
+  /// Takes F3 (the overlay) and F12 (a screenshot) for the engine; true when it did.
+  static bool handleEngineKey(const sf::Event& window_event);
 
   // Asking the window system whether a key is down costs a round trip, so only keys and
   // buttons seen going down are asked after, until they are found up.

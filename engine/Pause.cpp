@@ -1,6 +1,7 @@
 #include "Pause.h"
 
 #include "EventKeyboard.h"
+#include "GameManager.h"
 #include "GraphicsManager.h"
 #include "InputManager.h"
 #include "LogManager.h"
@@ -32,6 +33,21 @@ int Pause::eventHandler(const Event* p_event) {
     return 1;
   }
   log.writeLog(1, "Pause::eventHandler(): Game paused.");
+  GameManager& game = GameManager::getInstance();
+  Recording& recording = game.getRecording();
+  if (recording.isReplaying()) {
+    // The key that resumed the recorded game follows the one that paused it.
+    const Recording::Entry* p_entry = recording.peek(game.getStepCount());
+    if (p_entry && p_entry->kind == Recording::RESUME) {
+      recording.next(game.getStepCount());
+      log.writeLog(10, "Pause::eventHandler(): Keypress (%d)", p_entry->code);
+      recording.addResume(game.getStepCount(), p_entry->code);
+    } else {
+      log.writeLog("Pause::eventHandler(): The recording does not resume here.");
+    }
+    log.writeLog(1, "Pause::eventHandler(): Game resumed.");
+    return 1;
+  }
   sf::Window* p_window = GraphicsManager::getInstance().getEventWindow();
   if (!p_window) {
     log.writeLog("Pause::eventHandler(): GraphicsManager unexpectedly returned null window!  "
@@ -45,6 +61,7 @@ int Pause::eventHandler(const Event* p_event) {
       // Everything but a key press is thrown away, a close request included.
       if (event.type == sf::Event::KeyPressed) {
         log.writeLog(10, "Pause::eventHandler(): Keypress (%d)", static_cast<int>(event.key.code));
+        recording.addResume(game.getStepCount(), static_cast<int>(event.key.code));
         paused = false;
       }
     }

@@ -4,7 +4,8 @@
 # fault and a summary. Usage: scripts/fault-check.sh [-o OUT] [NAME...]
 # Work is kept in build-faults/ (the copy and its build), so that a fault rebuilds only what
 # it touches. The soak is left out. TW_FAULT_SLOW names the tests to run last (a regex);
-# with TW_FAULT_QUICK=1 they do not run at all.
+# with TW_FAULT_QUICK=1 they do not run at all. TW_FAULT_ONLY runs only the tests it names (a
+# regex), to see what they catch alone.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -66,10 +67,14 @@ for name in "${names[@]}"; do
   else
     # The quick tests first; the long program runs only when those catch nothing.
     log=$work/ctest.log
-    scripts/with-display.sh ctest --test-dir "$build" -j "$(nproc)" --stop-on-failure \
+    if [ -n "${TW_FAULT_ONLY:-}" ]; then
+      scripts/with-display.sh ctest --test-dir "$build" -j "$(nproc)" -R "$TW_FAULT_ONLY" >"$log" 2>&1
+    else
+      scripts/with-display.sh ctest --test-dir "$build" -j "$(nproc)" --stop-on-failure \
       -E "Soak|$slow" >"$log" 2>&1 && [ -z "${TW_FAULT_QUICK:-}" ] &&
       scripts/with-display.sh ctest --test-dir "$build" -j "$(nproc)" --stop-on-failure \
         -R "$slow" -E Soak >>"$log" 2>&1
+    fi
     first=$(grep -m1 -E '\*\*\*(Failed|Timeout|Exception)|Failed\s+[0-9.]+ sec' "$log" |
       sed -E 's/.*Test +#[0-9]+: ([^ ]+).*/\1/')
     if [ -n "$first" ]; then

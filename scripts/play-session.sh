@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Plays a short scripted session of the game with real X input on the current display: the
-# menu, a normal game paused with RETURN and left with escape, an advanced game won with E, a
+# menu, a normal game paused with RETURN and lost, an advanced game won with E, a
 # timed game ended with T, and Q. Each step waits for the game's log to show the screen it
 # leads to, so the session keeps pace with a slow machine. Saves screenshots and the game's
 # audio in the output folder (first argument, default out/) and prints where. With
@@ -100,10 +100,11 @@ else
   xdotool key space
   sleep 0.5
   shot 2-resumed
-  hold a
-  until_seen "$menu" "$menus" hold Escape
+  # The paddle runs to the left wall, away from the ball, and the game is lost.
+  until_seen "Mode::update(): Lose" 0 hold a
+  until_seen "$menu" "$menus" true
   sleep 0.3
-  shot 3-menu-after-escape
+  shot 3-menu-after-loss
   # Mode, its menu entry's column, a paddle key, the key that ends it, and two screenshots.
   play_mode() {
     point "$2" 21

@@ -171,7 +171,7 @@ TEST_F(Input, EveryKeyArrivesWithItsEngineNumber) {
     ASSERT_TRUE(pumpUntil([&] { return saw(Keyboard::KEY_RELEASED, key); }));
     EXPECT_EQ(keys(Keyboard::KEY_PRESSED).size(), 1u);
   }
-  EXPECT_EQ(count, 41);
+  EXPECT_EQ(count, 40);
 }
 
 TEST_F(Input, MouseMovesClicksAndHeldButtonsArriveInCells) {
@@ -229,4 +229,27 @@ TEST_F(Input, CloseRequestSetsGameOverAndEndsTheFramesInput) {
   EXPECT_NE(tw::GraphicsManager::getInstance().getWindow(), nullptr);
 }
 
+TEST_F(Input, F3ShowsTheOverlayAndF12SavesTheWindowNeitherReachingTheGame) {
+  tw::GraphicsManager& graphics = tw::GraphicsManager::getInstance();
+  x.key("F3", true);
+  x.key("F3", false);
+  ASSERT_TRUE(pumpUntil([&] { return graphics.isOverlayShown(); }));
+  x.key("F12", true);
+  x.key("F12", false);
+  std::string name;
+  ASSERT_TRUE(pumpUntil([&] {
+    graphics.displayFrame();
+    return !(name = twtest::shell("ls tarnwick-*-*.png 2>/dev/null | tr -d '\\n'")).empty();
+  }));
+  EXPECT_TRUE(p_recorder->events.empty());
+  sf::Image shot;
+  ASSERT_TRUE(shot.loadFromFile(name));
+  const int w = static_cast<int>(shot.getSize().x), h = static_cast<int>(shot.getSize().y);
+  auto white = [](sf::Color c, int, int) { return c == sf::Color::White; };
+  EXPECT_GT(twtest::countPixels(shot, {w - 160, 0, 160, 32}, white), 0); // the overlay
+  EXPECT_EQ(twtest::countPixels(shot, {0, 40, w, h - 40}, white), 0);
+  EXPECT_TRUE(twtest::contains(twtest::stopLog(), "Screenshot saved to '" + name + "'."));
+}
+
 } // namespace
+

@@ -1,7 +1,5 @@
 #include "GameFixture.h"
 
-#include "Explosion.h"
-#include "ResourceManager.h"
 #include "Sprite.h"
 
 using namespace twtest;
@@ -77,27 +75,4 @@ TEST_F(GameTest, TimedModeBringsBackTheOldestBricksAcrossGames) {
   }
   EXPECT_EQ(respawnCount(), RESPAWN_CAPACITY);
   EXPECT_LE(respawnNext(), RESPAWN_CAPACITY);
-}
-
-TEST_F(GameTest, ExplosionsReplaceObjectsForOneStepPerFrameOfTheirSprite) {
-  explodeAll(tw::ObjectList());
-  tw::ObjectList list;
-  for (int i = 0; i < 3; i++) {
-    list.add(new Brick(BRICK_DEFAULT, Vector(10.0f + 6 * i, 3)));
-  }
-  mark();
-  explodeAll(list);
-  EXPECT_EQ(lookups(stopLog(), "sound"), "explode explode explode");
-  const auto explosions = ofType("Explosion");
-  ASSERT_EQ(explosions.size(), 3u);
-  EXPECT_EQ(explosions[2]->getPosition(), Vector(22, 3));
-  EXPECT_TRUE(explosions[0]->getSolidness() == tw::SPECTRAL && explosions[0]->isCentered());
-  const int frames = tw::ResourceManager::getInstance().getSprite("explosion")->getFrameCount();
-  EXPECT_EQ(static_cast<Explosion*>(explosions[0])->getTimeToLive(), frames);
-  for (int i = 0; i < frames; i++) {
-    frame(); // the last step marks them; the first update deleted the bricks
-    EXPECT_EQ(count("Explosion") * 10 + count("Brick"), 30) << i;
-  }
-  frame();
-  EXPECT_EQ(count("Explosion"), 0);
 }

@@ -1,0 +1,102 @@
+#pragma once
+
+#include "Vector.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace tw {
+
+/// A play session's outside inputs: the seed, the frame time, the grid, every input event
+/// with its step, and a check of the screen after every step where it changed. Written to a
+/// text file as the game runs, or read back so that the input manager replays it.
+///
+/// The file is one line per entry:
+///   tarnwick-recording 1
+///   seed 1765057215
+///   frame_time 33
+///   grid 80 24
+///   STEP key pressed|released|down KEY      (a key name such as RETURN, or its number)
+///   STEP mouse clicked|pressed|moved LEFT|RIGHT|MIDDLE|- X Y      (X, Y in cells)
+///   STEP resume CODE                        (the key that ended a pause)
+///   STEP close                              (the window's close request)
+///   STEP screen HASH                        (the screen shown at the end of STEP)
+///   end STEP
+class Recording {
+public:
+  enum Kind { KEY, MOUSE, RESUME, CLOSE };
+  struct Entry {
+    int step = 0;
+    Kind kind = KEY;
+    int action = 0;
+    int code = 0; ///< the key, the mouse button or the resume key
+    Vector position;
+  };
+  static constexpr int VERSION = 1;
+
+  Recording() = default;
+  Recording(const Recording&) = delete;
+  Recording& operator=(const Recording&) = delete;
+  ~Recording();
+
+  /// Starts writing to file; -1 with a log line when it cannot be opened.
+  int record(const std::string& file, int seed, int frame_time, int columns, int rows);
+  /// Reads a whole recording to replay; -1 with a log line when it is missing or damaged.
+  int replay(const std::string& file);
+  /// Reads recording text; -1 with the first fault and its line number in error.
+  int parse(const std::string& text, std::string& error);
+
+  bool isRecording() const { return p_file != nullptr; }
+  bool isReplaying() const { return replaying; }
+  int getSeed() const { return seed; }
+  int getFrameTime() const { return frame_time; }
+  int getColumns() const { return columns; }
+  int getRows() const { return rows; }
+  int getEndStep() const { return end_step; }
+  const std::vector<Entry>& getEntries() const { return entries; }
+
+  /// Writes an input event sent at step (when recording).
+  void addKeyboard(int step, int action, int key);
+  void addMouse(int step, int action, int button, Vector position);
+  void addResume(int step, int code);
+  void addClose(int step);
+  /// The next replayed entry of step, or null when step has no more.
+  const Entry* next(int step);
+  /// The same without taking it.
+  const Entry* peek(int step) const;
+  /// Writes, or compares with the recording, the screen shown at the end of step.
+  void frameShown(int step);
+  /// Ends the session at step: writes the end line, or logs how the replay went.
+  void stop(int step);
+
+  /// Hash of the characters and colours of the screen last shown.
+  static std::uint32_t screenHash();
+
+private:
+  void write(int step, const char* fmt, ...) __attribute__((format(printf, 3, 4)));
+  /// Forgets the recording being replayed.
+  void reset();
+
+  std::FILE* p_file = nullptr;
+  bool replaying = false;
+  std::string replay_file;
+  int seed = 0;
+  int frame_time = 0;
+  int columns = 0;
+  int rows = 0;
+  int end_step = -1;
+  std::vector<Entry> entries;
+  std::size_t next_entry = 0;
+  std::vector<std::pair<int, std::uint32_t>> screens;
+  std::size_t next_screen = 0;
+  std::uint32_t last_written_screen = 0;
+  bool screen_written = false;
+  std::uint32_t expected_screen = 0;
+  bool expecting_screen = false;
+  int first_difference = -1;
+  int differences = 0;
+};
+
+} // namespace tw
