@@ -14,6 +14,11 @@
 namespace tw {
 
 namespace {
+/// What a ply is reckoned to take in a recorded or replayed session, in microseconds.
+constexpr std::int64_t PLY_MICROS = 10;
+} // namespace
+
+namespace {
 
 /// The cell holding coordinate v on an axis of extent cells, or -1 when v lies outside.
 int cellOn(float v, float extent) {
@@ -57,9 +62,16 @@ void PathManager::cycle() {
   if (place >= 0) {
     return; // called again from a path event handler: the cycle in progress goes on
   }
-  Clock& clock = GameManager::getInstance().getClock();
+  GameManager& game = GameManager::getInstance();
+  Clock& clock = game.getClock();
   const std::int64_t start = clock.now();
-  auto elapsed = [&] { return (clock.now() - start) / 1000; };
+  // A session being recorded or replayed reckons its budget in plies, which a replay repeats,
+  // at PLY_MICROS each, rather than in time, which it does not.
+  const bool by_plies = game.getRecording().isActive();
+  std::int64_t plies = 0;
+  auto elapsed = [&] {
+    return by_plies ? plies * PLY_MICROS / 1000 : (clock.now() - start) / 1000;
+  };
   const LogManager& log = LogManager::getInstance();
 
   while (!finders.empty() && elapsed() < max_cycle_time) {
@@ -69,6 +81,7 @@ void PathManager::cycle() {
     while (place < static_cast<int>(finders.size())) {
       PathFind* p_finder = finders[place];
       const int status = p_finder->cycleOnce();
+      plies++;
       if (status == FOUND || status == NOT_FOUND) {
         EventPath event;
         event.setStatus(status);

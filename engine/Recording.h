@@ -50,6 +50,7 @@ public:
 
   bool isRecording() const { return p_file != nullptr; }
   bool isReplaying() const { return replaying; }
+  bool isActive() const { return isRecording() || isReplaying(); }
   int getSeed() const { return seed; }
   int getFrameTime() const { return frame_time; }
   int getColumns() const { return columns; }

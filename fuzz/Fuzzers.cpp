@@ -3,6 +3,7 @@
 #include "Button.h"
 #include "Config.h"
 #include "LogManager.h"
+#include "Recording.h"
 #include "ResourceManager.h"
 #include "Sprite.h"
 #include "WorldManager.h"
@@ -127,6 +128,36 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   roundTrip<tw::ViewObject>(input);
 #elif defined(TW_FUZZ_BUTTON)
   roundTrip<FuzzButton>(input);
+#elif defined(TW_FUZZ_RECORDING)
+  // A recording read is written again entry by entry, and reads back the same.
+  static tw::Recording recording, copy;
+  std::string error;
+  if (recording.parse(input, error) != 0) {
+    check(!error.empty());
+    return 0;
+  }
+  const std::string file = tempFile();
+  check(copy.record(file, recording.getSeed(), recording.getFrameTime(), recording.getColumns(),
+                    recording.getRows()) == 0);
+  for (const tw::Recording::Entry& e : recording.getEntries()) {
+    check(e.step >= 0 && e.step <= recording.getEndStep());
+    if (e.kind == tw::Recording::KEY) {
+      copy.addKeyboard(e.step, e.action, e.code);
+    } else if (e.kind == tw::Recording::MOUSE) {
+      copy.addMouse(e.step, e.action, e.code, e.position);
+    } else if (e.kind == tw::Recording::RESUME) {
+      copy.addResume(e.step, e.code);
+    } else {
+      copy.addClose(e.step);
+    }
+  }
+  copy.stop(recording.getEndStep());
+  check(copy.replay(file) == 0 && copy.getEntries().size() == recording.getEntries().size());
+  for (std::size_t i = 0; i < copy.getEntries().size(); i++) {
+    const tw::Recording::Entry &a = copy.getEntries()[i], &b = recording.getEntries()[i];
+    check(a.step == b.step && a.kind == b.kind && a.action == b.action && a.code == b.code &&
+          a.position == b.position);
+  }
 #endif
   return 0;
 }

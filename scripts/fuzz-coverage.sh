@@ -16,6 +16,7 @@ while read -r name source readers; do
   dirs=("fuzz/corpus/$name")
   [ -d "build-fuzz/corpus/$name" ] && dirs+=("build-fuzz/corpus/$name")
   [ "$name" = SpriteFile ] && dirs+=(tests/data/sprites sprites)
+  [ "$name" = Recording ] && dirs+=(tests/data/replays)
   LLVM_PROFILE_FILE="$build/$name.profraw" nice -n 19 "$build/${name}Fuzzer" -runs=0 "${dirs[@]}" >"$build/$name.replay.txt" 2>&1
   llvm-profdata merge -o "$build/$name.profdata" "$build/$name.profraw"
   report() { llvm-cov report "$@" -Xdemangler=c++filt "$build/${name}Fuzzer" -instr-profile="$build/$name.profdata" "$source"; }
@@ -28,5 +29,6 @@ ConfigFile engine/Config.cpp readConfig|loadConfig|setSize
 Match engine/utility.cpp match\(|splitRuns
 Object engine/Object.cpp Object::deserialize
 ViewObject engine/ViewObject.cpp ViewObject::deserialize|ViewObject::setLocation
+Recording engine/Recording.cpp Recording::parse
 Button engine/Button.cpp Button::deserialize
 LIST

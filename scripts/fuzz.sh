@@ -19,11 +19,12 @@ fi
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:symbolize=1"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 failed=()
-for name in ${FUZZERS:-SpriteFile ConfigFile Match Object ViewObject Button}; do
+for name in ${FUZZERS:-SpriteFile ConfigFile Match Object ViewObject Button Recording}; do
   work="$build/corpus/$name" artifacts="$build/artifacts/$name" log="$build/logs/$name.txt"
   mkdir -p "$work" "$artifacts" "$build/logs"
   seeds=("fuzz/corpus/$name")
   [ "$name" = SpriteFile ] && seeds+=(tests/data/sprites sprites)
+  [ "$name" = Recording ] && seeds+=(tests/data/replays)
   dict=()
   [ -f "fuzz/$name.dict" ] && dict=("-dict=fuzz/$name.dict")
   nice -n 19 "$build/${name}Fuzzer" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
