@@ -1,5 +1,4 @@
 #include "EventPath.h"
-#include "GameManager.h"
 #include "PathFind.h"
 #include "PathManager.h"
 #include "TestSupport.h"
@@ -8,81 +7,58 @@
 #include <cmath>
 
 using tw::Box;
-using tw::PathManager;
 using tw::Vector;
-using twtest::contains;
 using twtest::countContaining;
 
 namespace {
 
 /// A clock that moves on by step microseconds every time it is read.
-class SteppingClock : public twtest::FakeClock {
-public:
+struct SteppingClock : twtest::FakeClock {
   explicit SteppingClock(std::int64_t init_step) : step(init_step) {}
-  std::int64_t now() override {
-    micros += step;
-    return micros;
-  }
+  std::int64_t now() override { return micros += step; }
   std::int64_t step;
 };
 
-/// An object that records the path events it receives.
+/// An object that records the path events it receives (status, and its finder's ply).
 class Seeker : public tw::Object {
 public:
   explicit Seeker(const std::string& name, Vector at = Vector(0, 0)) {
-    setType(name);
-    setPosition(at);
+    setType(name), setPosition(at);
   }
-
   int eventHandler(const tw::Event* p_event) override {
     if (!p_event->isType(tw::PATH_EVENT)) {
       return Object::eventHandler(p_event);
     }
-    const auto* p_path_event = static_cast<const tw::EventPath*>(p_event);
-    statuses.push_back(p_path_event->getStatus());
+    statuses.push_back(static_cast<const tw::EventPath*>(p_event)->getStatus());
     plies.push_back(getPathFind() ? getPathFind()->getPly() : -1);
-    if (p_order) {
-      *p_order += getType();
-    }
+    *p_order += getType();
     if (keep_finder) {
       return 1; // never lets go of its search
     }
     const int result = Object::eventHandler(p_event);
-    if (on_path) {
-      on_path();
-    }
-    return result;
+    return on_path ? on_path(), result : result;
   }
 
-  std::vector<int> statuses;
-  std::vector<int> plies;
-  std::string* p_order = nullptr;
+  std::vector<int> statuses, plies;
+  std::string own_order, *p_order = &own_order;
   bool keep_finder = false;
   std::function<void()> on_path;
 };
 
-class PathManagerTest : public twtest::LoggedTest {
+/// A started path manager over an 80 x 24 world, with a 33 ms frame and a clock standing still
+/// (a cycle runs every search to its end).
+class PathManagerTest : public twtest::WorldTest {
 protected:
   void SetUp() override {
-    LoggedTest::SetUp();
-    game().setFrameTime(33);
-    game().setClock(&still_clock);
-    world().startUp();
-    world().setBoundary(Box(Vector(0, 0), 80, 24));
-    ASSERT_EQ(paths().startUp(), 0);
+    WorldTest::SetUp();
+    game.setFrameTime(33), game.setClock(&still_clock);
+    ASSERT_EQ(paths.startUp(), 0);
   }
   void TearDown() override {
-    world().shutDown(); // deletes the objects, and with them their searches
-    EXPECT_EQ(paths().getFinderCount(), 0);
-    paths().shutDown();
-    game().setClock(nullptr);
-    LoggedTest::TearDown();
+    world.shutDown(); // deletes the objects, and with them their searches
+    EXPECT_EQ(paths.getFinderCount(), 0);
+    paths.shutDown(), game.setClock(nullptr), WorldTest::TearDown();
   }
-
-  static tw::GameManager& game() { return tw::GameManager::getInstance(); }
-  static tw::WorldManager& world() { return tw::WorldManager::getInstance(); }
-  static PathManager& paths() { return PathManager::getInstance(); }
-
   static tw::Object* block(int x, int y) {
     auto* p_o = new tw::Object;
     p_o->setPosition(Vector(x, y));
@@ -90,14 +66,13 @@ protected:
   }
   /// Shuts the cell (70, 20) in with HARD objects, so a search for it floods the world.
   static void enclose() {
-    for (int i = 0; i < 9; i++) {
-      if (i != 4) {
-        block(69 + i % 3, 19 + i / 3);
-      }
+    for (int i = 0; i < 9; i += i == 3 ? 2 : 1) {
+      block(69 + i % 3, 19 + i / 3);
     }
   }
 
-  /// Time stands still: a cycle runs every search to its end.
+  tw::GameManager& game = tw::GameManager::getInstance();
+  tw::PathManager& paths = tw::PathManager::getInstance();
   twtest::FakeClock still_clock;
 };
 
@@ -112,23 +87,22 @@ int linesBefore(const std::vector<std::string>& lines, const std::string& text,
 }
 
 TEST_F(PathManagerTest, StartUpTakesHalfTheFrameTimeAndUnregisterRefusesStrangers) {
-  EXPECT_EQ(paths().getMaxCycleTime(), 16);
-  EXPECT_EQ(paths().startUp(), -1);
+  EXPECT_EQ(paths.getMaxCycleTime() * 10 + paths.startUp(), 159);
   tw::LogManager::getInstance().setLogLevel(1);
   auto* p_o = new Seeker("Seeker");
   auto* p_other = new Seeker("Other", Vector(3, 3));
   tw::PathFind stranger(p_o, 0, 0, 1, 1);
-  EXPECT_EQ(paths().unregisterPathFind(nullptr) + paths().unregisterPathFind(&stranger), -2);
-  ASSERT_EQ(paths().findPath(p_o, Vector(5, 5)) + paths().findPath(p_other, Vector(6, 6)), 0);
-  EXPECT_EQ(paths().unregisterPathFind(p_o->getPathFind()), 0);
-  EXPECT_EQ(paths().getFinderCount(), 1);
+  EXPECT_EQ(paths.unregisterPathFind(nullptr) + paths.unregisterPathFind(&stranger), -2);
+  ASSERT_EQ(paths.findPath(p_o, Vector(5, 5)) + paths.findPath(p_other, Vector(6, 6)), 0);
+  EXPECT_EQ(paths.unregisterPathFind(p_o->getPathFind()), 0);
+  EXPECT_EQ(paths.getFinderCount(), 1);
   EXPECT_NE(p_o->getPathFind(), nullptr); // unregistering does not delete
-  paths().shutDown();
-  EXPECT_FALSE(paths().isStarted());
-  EXPECT_EQ(paths().getFinderCount(), 1); // searches in progress stay
-  game().setFrameTime(35);
-  ASSERT_EQ(paths().startUp(), 0);
-  EXPECT_EQ(paths().getMaxCycleTime(), 17);
+  paths.shutDown();
+  EXPECT_FALSE(paths.isStarted());
+  EXPECT_EQ(paths.getFinderCount(), 1); // searches in progress stay
+  game.setFrameTime(35);
+  ASSERT_EQ(paths.startUp(), 0);
+  EXPECT_EQ(paths.getMaxCycleTime(), 17);
   const auto lines = twtest::stopLog();
   EXPECT_EQ(countContaining(lines, "PathManager::unregisterPathFind(): p_path_find is "), 3);
   EXPECT_EQ(countContaining(lines, "PathManager::unregisterPathFind(): finder is "), 1);
@@ -142,13 +116,12 @@ TEST_F(PathManagerTest, StartUpTakesHalfTheFrameTimeAndUnregisterRefusesStranger
 TEST_F(PathManagerTest, SearchesTakeOnePlyEachPerPassAndReceiveTheirResult) {
   auto* p_short = new Seeker("Short", Vector(0, 0));
   auto* p_long = new Seeker("Long", Vector(0, 5));
-  ASSERT_EQ(paths().findPath(p_short, Vector(2, 0)), 0); // 3 plies
-  ASSERT_EQ(paths().findPath(p_long, Vector(4, 5)), 0);  // 5 plies
-  paths().cycle();
+  ASSERT_EQ(paths.findPath(p_short, Vector(2, 0)) + paths.findPath(p_long, Vector(4, 5)), 0);
+  paths.cycle();
   EXPECT_EQ(p_short->statuses, std::vector<int>{tw::FOUND});
   EXPECT_EQ(p_long->statuses, std::vector<int>{tw::FOUND});
   EXPECT_EQ(p_short->plies[0] * 10 + p_long->plies[0], 35);
-  EXPECT_EQ(paths().getFinderCount(), 0);
+  EXPECT_EQ(paths.getFinderCount(), 0);
   EXPECT_EQ(p_short->getPathFind(), nullptr);
   EXPECT_TRUE(p_long->isFollowingPath());
   EXPECT_EQ(p_long->getPath().nodes.back(), Vector(4, 5));
@@ -161,41 +134,41 @@ TEST_F(PathManagerTest, SearchesTakeOnePlyEachPerPassAndReceiveTheirResult) {
 TEST_F(PathManagerTest, BudgetEndsTheCycleAndTheSearchGoesOnNextFrame) {
   tw::LogManager::getInstance().setLogLevel(1);
   SteppingClock clock(1000); // a millisecond per reading
-  game().setClock(&clock);
-  paths().cycle(); // nothing to do, and still within the budget
+  game.setClock(&clock);
+  paths.cycle(); // nothing to do, and still within the budget
   enclose();
   auto* p_o = new Seeker("Seeker", Vector(0, 0));
   auto* p_stubborn = new Seeker("Stubborn", Vector(3, 3));
-  ASSERT_EQ(paths().findPath(p_o, Vector(70, 20)), 0);
+  ASSERT_EQ(paths.findPath(p_o, Vector(70, 20)), 0);
   tw::PathFind* p_finder = p_o->getPathFind();
-  paths().cycle();
   // A lone search reads the clock twice a ply (after the ply, and before the next pass):
   // 8 plies take the 16 ms, and the check before a ninth ends the cycle.
+  paths.cycle();
   EXPECT_EQ(p_finder->getPly(), 8);
-  paths().cycle();
+  paths.cycle();
   EXPECT_EQ(p_finder->getPly(), 16);
   EXPECT_TRUE(p_o->statuses.empty());
-  game().setClock(&still_clock);
-  paths().cycle();
+  game.setClock(&still_clock);
+  paths.cycle();
   EXPECT_EQ(p_o->statuses, std::vector<int>{tw::NOT_FOUND});
   EXPECT_FALSE(p_o->isFollowingPath());
   clock.step = 20000; // the clock shows the budget spent at the first look
-  game().setClock(&clock);
-  paths().cycle();
+  game.setClock(&clock);
+  paths.cycle();
   clock.step = 1000; // a search never released is run again until the budget ends
   p_stubborn->keep_finder = true;
   auto* p_next = new Seeker("Next", Vector(6, 6));
-  ASSERT_EQ(paths().findPath(p_stubborn, Vector(3, 3)) + paths().findPath(p_next, Vector(6, 6)), 0);
-  paths().cycle();
+  ASSERT_EQ(paths.findPath(p_stubborn, Vector(3, 3)) + paths.findPath(p_next, Vector(6, 6)), 0);
+  paths.cycle();
   EXPECT_EQ(p_stubborn->statuses.size(), 16u);
   EXPECT_EQ(p_next->getPathFind()->getPly(), 0);
   const auto lines = twtest::stopLog();
   EXPECT_EQ(countContaining(lines, "PathManager::cycle(): cycle time 16 exceeded."), 4);
   EXPECT_EQ(linesBefore(lines, "cycle time 16 exceeded.", "PathFind::cycleOnce(): ply 1"), 0);
-  paths().shutDown();
-  game().setFrameTime(1);
-  ASSERT_EQ(paths().startUp(), 0);
-  paths().cycle(); // no budget runs no ply
+  paths.shutDown();
+  game.setFrameTime(1);
+  ASSERT_EQ(paths.startUp(), 0);
+  paths.cycle(); // no budget runs no ply
   EXPECT_EQ(p_next->getPathFind()->getPly(), 0);
   p_stubborn->keep_finder = false;
 }
@@ -203,79 +176,77 @@ TEST_F(PathManagerTest, BudgetEndsTheCycleAndTheSearchGoesOnNextFrame) {
 TEST_F(PathManagerTest, FindPathRefusesWhatItCannotSearchAndReplacesAnEarlierSearch) {
   const float inf = INFINITY;
   auto* p_o = new Seeker("Seeker", Vector(10, 10));
-  EXPECT_EQ(paths().findPath(nullptr, Vector(5, 5)), -1);
+  EXPECT_EQ(paths.findPath(nullptr, Vector(5, 5)), -1);
   for (const Vector& goal : {Vector(80, 5), Vector(5, 24), Vector(-1, 0), Vector(0, -0.6f),
                              Vector(79.5f, 0), Vector(NAN, 3), Vector(3, inf), Vector(-inf, 3)}) {
-    EXPECT_EQ(paths().findPath(p_o, goal), -1) << goal.getX() << "," << goal.getY();
+    EXPECT_EQ(paths.findPath(p_o, goal), -1) << goal.getX() << "," << goal.getY();
   }
   for (const Vector& start : {Vector(-3, 5), Vector(100, 5), Vector(5, 23.5f), Vector(NAN, 0)}) {
     p_o->setPosition(start);
-    EXPECT_EQ(paths().findPath(p_o, Vector(5, 5)), -1) << start.getX() << "," << start.getY();
+    EXPECT_EQ(paths.findPath(p_o, Vector(5, 5)), -1) << start.getX() << "," << start.getY();
   }
-  EXPECT_EQ(paths().getFinderCount(), 0);
+  EXPECT_EQ(paths.getFinderCount(), 0);
   p_o->setPosition(Vector(-0.4f, 23.4f)); // the last cells inside, reached by rounding
-  EXPECT_EQ(paths().findPath(p_o, Vector(79.4f, 0)), 0);
-  world().setBoundary(Box(Vector(0, 0), 1e9f, 1e9f)); // too large a grid to hold
-  EXPECT_EQ(paths().findPath(p_o, Vector(5, 5)), -1);
-  world().setBoundary(Box(Vector(0, 0), 80, 24));
+  EXPECT_EQ(paths.findPath(p_o, Vector(79.4f, 0)), 0);
+  world.setBoundary(Box(Vector(0, 0), 1e9f, 1e9f)); // too large a grid to hold
+  EXPECT_EQ(paths.findPath(p_o, Vector(5, 5)), -1);
+  world.setBoundary(Box(Vector(0, 0), 80, 24));
   p_o->setPosition(Vector(4.6f, 2.4f)); // from the object's cell, replacing the search
-  ASSERT_EQ(paths().findPath(p_o, Vector(7, 2)), 0);
-  EXPECT_EQ(paths().getFinderCount(), 1);
-  paths().cycle();
+  ASSERT_EQ(paths.findPath(p_o, Vector(7, 2)), 0);
+  EXPECT_EQ(paths.getFinderCount(), 1);
+  paths.cycle();
   ASSERT_EQ(p_o->statuses, std::vector<int>{tw::FOUND});
   EXPECT_EQ(p_o->getPath().nodes, (std::vector<Vector>{Vector(5, 2), Vector(6, 2), Vector(7, 2)}));
-  paths().shutDown();
-  EXPECT_EQ(paths().findPath(p_o, Vector(5, 5)), -1);
+  paths.shutDown();
+  EXPECT_EQ(paths.findPath(p_o, Vector(5, 5)), -1);
   const auto lines = twtest::stopLog();
-  EXPECT_TRUE(contains(lines, "PathManager::findPath(): no object to find a path for."));
   EXPECT_EQ(countContaining(lines, "outside the world."), 12);
-  EXPECT_TRUE(contains(lines, "PathManager::findPath(): unable to make a path finder for Object"));
-  EXPECT_TRUE(contains(lines, "PathManager not started!"));
+  EXPECT_TRUE(
+      twtest::inOrder(lines, {"PathManager::findPath(): no object to find a path for.",
+                              "PathManager::findPath(): unable to make a path finder for Object",
+                              "PathManager not started!"}));
 }
 
 TEST_F(PathManagerTest, DeletedObjectsAndRestartedSearchesKeepThePassInOrder) {
   std::string order;
   enclose();
-  auto* p_b = new Seeker("B", Vector(0, 0));
-  auto* p_a = new Seeker("A", Vector(0, 5));
-  auto* p_c = new Seeker("C", Vector(0, 10));
-  auto* p_d = new Seeker("D", Vector(0, 15));
-  auto* p_gone = new Seeker("Gone", Vector(0, 20));
-  for (Seeker* p_s : {p_b, p_a, p_c, p_d}) {
-    p_s->p_order = &order;
+  std::vector<Seeker*> s; // B, A, C, D and one deleted while searching
+  for (const char* name : {"B", "A", "C", "D", "Gone"}) {
+    s.push_back(new Seeker(name, Vector(0, 5 * s.size())));
+    s.back()->p_order = &order;
   }
-  ASSERT_EQ(paths().findPath(p_gone, Vector(70, 20)), 0); // deleted while searching
-  ASSERT_EQ(paths().findPath(p_b, Vector(70, 20)), 0);    // long, and never found
-  ASSERT_EQ(paths().findPath(p_a, Vector(0, 5)), 0);      // the others end on their first ply
-  ASSERT_EQ(paths().findPath(p_c, Vector(0, 10)), 0);
-  ASSERT_EQ(paths().findPath(p_d, Vector(0, 15)), 0);
+  ASSERT_EQ(paths.findPath(s[4], Vector(70, 20)), 0);
+  ASSERT_EQ(paths.findPath(s[0], Vector(70, 20)), 0); // long, and never found
+  for (int i = 1; i < 4; i++) {                       // the others end on their first ply
+    ASSERT_EQ(paths.findPath(s[i], Vector(0, 5 * i)), 0);
+  }
   SteppingClock clock(1000);
-  game().setClock(&clock);
-  paths().cycle();
-  EXPECT_GT(p_gone->getPathFind()->getPly(), 0);
-  ASSERT_EQ(world().markForDelete(p_gone), 0);
-  world().update();
-  EXPECT_EQ(paths().getFinderCount(), 1);
+  game.setClock(&clock);
+  paths.cycle();
+  EXPECT_GT(s[4]->getPathFind()->getPly(), 0);
+  ASSERT_EQ(world.markForDelete(s[4]), 0);
+  world.update();
+  EXPECT_EQ(paths.getFinderCount(), 1);
   order.clear();
-  p_b->statuses.clear();
+  s[0]->statuses.clear();
   // When A is done, B is sent somewhere near: its old search leaves the front of the queue.
-  ASSERT_EQ(paths().findPath(p_a, Vector(0, 5)) + paths().findPath(p_c, Vector(0, 10)) +
-                paths().findPath(p_d, Vector(0, 15)),
-            0);
-  p_a->on_path = [&] { ASSERT_EQ(paths().findPath(p_b, Vector(2, 0)), 0); };
-  game().setClock(&still_clock);
-  paths().cycle();
+  for (int i = 1; i < 4; i++) {
+    ASSERT_EQ(paths.findPath(s[i], Vector(0, 5 * i)), 0);
+  }
+  s[1]->on_path = [&] { ASSERT_EQ(paths.findPath(s[0], Vector(2, 0)), 0); };
+  game.setClock(&still_clock);
+  paths.cycle();
   EXPECT_EQ(order, "ACDB");
-  EXPECT_EQ(p_b->statuses, std::vector<int>{tw::FOUND});
-  EXPECT_EQ(p_b->getPath().nodes.back(), Vector(2, 0));
-  EXPECT_EQ(paths().getFinderCount(), 0);
+  EXPECT_EQ(s[0]->statuses, std::vector<int>{tw::FOUND});
+  EXPECT_EQ(s[0]->getPath().nodes.back(), Vector(2, 0));
+  EXPECT_EQ(paths.getFinderCount(), 0);
 }
 
 // Objects go round the lower end of a wall at x = 40 to their goals. SOFT: the world would let
 // them through the wall, only their paths keep them off it.
 TEST_F(PathManagerTest, ObjectsWalkRoundAWallToTheirGoals) {
   SteppingClock clock(100); // a search spreads over a few frames
-  game().setClock(&clock);
+  game.setClock(&clock);
   std::vector<tw::Object*> walls;
   for (int y = 0; y <= 20; y++) {
     walls.push_back(block(40, y));
@@ -285,11 +256,11 @@ TEST_F(PathManagerTest, ObjectsWalkRoundAWallToTheirGoals) {
     auto* p_o = new Seeker("Walker", Vector(w[0], w[1]));
     p_o->setSolidness(tw::SOFT);
     p_o->setSpeed(w[4]);
-    ASSERT_EQ(paths().findPath(p_o, Vector(w[2], w[3])), 0);
+    ASSERT_EQ(paths.findPath(p_o, Vector(w[2], w[3])), 0);
     int frame = 0;
     for (; frame < 2000 && (p_o->getPathFind() || p_o->isFollowingPath()); frame++) {
-      paths().cycle();
-      world().update();
+      paths.cycle();
+      world.update();
       for (const tw::Object* p_wall : walls) {
         ASSERT_FALSE(tw::boxIntersectsBox(tw::getWorldBox(p_o), tw::getWorldBox(p_wall)))
             << "frame " << frame << " at " << p_o->getPosition().getX() << ","
