@@ -4,6 +4,7 @@
 #include "TestSupport.h"
 #include "utility.h"
 
+#include <algorithm>
 #include <cmath>
 
 using tw::Box;
@@ -19,28 +20,25 @@ struct SteppingClock : twtest::FakeClock {
   std::int64_t step;
 };
 
-/// An object that records the path events it receives (status, and its finder's ply).
-class Seeker : public tw::Object {
-public:
+std::string got; ///< "Type:status@ply " for every path event, in order
+
+/// An object that records the path events it receives, with its finder's ply.
+struct Seeker : tw::Object {
   explicit Seeker(const std::string& name, Vector at = Vector(0, 0)) {
     setType(name), setPosition(at);
   }
   int eventHandler(const tw::Event* p_event) override {
-    if (!p_event->isType(tw::PATH_EVENT)) {
-      return Object::eventHandler(p_event);
-    }
-    statuses.push_back(static_cast<const tw::EventPath*>(p_event)->getStatus());
-    plies.push_back(getPathFind() ? getPathFind()->getPly() : -1);
-    *p_order += getType();
-    if (keep_finder) {
-      return 1; // never lets go of its search
+    if (p_event->isType(tw::PATH_EVENT)) {
+      got += getType() + ":" +
+             std::to_string(static_cast<const tw::EventPath*>(p_event)->getStatus()) + "@" +
+             std::to_string(getPathFind() ? getPathFind()->getPly() : -1) + " ";
+      if (keep_finder) {
+        return 1; // never lets go of its search
+      }
     }
     const int result = Object::eventHandler(p_event);
     return on_path ? on_path(), result : result;
   }
-
-  std::vector<int> statuses, plies;
-  std::string own_order, *p_order = &own_order;
   bool keep_finder = false;
   std::function<void()> on_path;
 };
@@ -50,7 +48,7 @@ public:
 class PathManagerTest : public twtest::WorldTest {
 protected:
   void SetUp() override {
-    WorldTest::SetUp();
+    WorldTest::SetUp(), got.clear();
     game.setFrameTime(33), game.setClock(&still_clock);
     ASSERT_EQ(paths.startUp(), 0);
   }
@@ -118,12 +116,8 @@ TEST_F(PathManagerTest, SearchesTakeOnePlyEachPerPassAndReceiveTheirResult) {
   auto* p_long = new Seeker("Long", Vector(0, 5));
   ASSERT_EQ(paths.findPath(p_short, Vector(2, 0)) + paths.findPath(p_long, Vector(4, 5)), 0);
   paths.cycle();
-  EXPECT_EQ(p_short->statuses, std::vector<int>{tw::FOUND});
-  EXPECT_EQ(p_long->statuses, std::vector<int>{tw::FOUND});
-  EXPECT_EQ(p_short->plies[0] * 10 + p_long->plies[0], 35);
-  EXPECT_EQ(paths.getFinderCount(), 0);
-  EXPECT_EQ(p_short->getPathFind(), nullptr);
-  EXPECT_TRUE(p_long->isFollowingPath());
+  EXPECT_EQ(got + std::to_string(paths.getFinderCount()), "Short:2@3 Long:2@5 0");
+  EXPECT_TRUE(p_short->getPathFind() == nullptr && p_long->isFollowingPath());
   EXPECT_EQ(p_long->getPath().nodes.back(), Vector(4, 5));
   // The short search ends in the third pass, after both had two plies; the long in the fifth.
   const auto lines = twtest::stopLog();
@@ -146,27 +140,27 @@ TEST_F(PathManagerTest, BudgetEndsTheCycleAndTheSearchGoesOnNextFrame) {
   paths.cycle();
   EXPECT_EQ(p_finder->getPly(), 8);
   paths.cycle();
-  EXPECT_EQ(p_finder->getPly(), 16);
-  EXPECT_TRUE(p_o->statuses.empty());
-  game.setClock(&still_clock);
-  paths.cycle();
-  EXPECT_EQ(p_o->statuses, std::vector<int>{tw::NOT_FOUND});
+  EXPECT_EQ(got + std::to_string(p_finder->getPly()), "16");
+  game.setClock(&still_clock), paths.cycle();
+  EXPECT_EQ(got, "Seeker:0@1910 ");
   EXPECT_FALSE(p_o->isFollowingPath());
   clock.step = 20000; // the clock shows the budget spent at the first look
-  game.setClock(&clock);
-  paths.cycle();
+  game.setClock(&clock), paths.cycle();
   clock.step = 1000; // a search never released is run again until the budget ends
   p_stubborn->keep_finder = true;
   auto* p_next = new Seeker("Next", Vector(6, 6));
   ASSERT_EQ(paths.findPath(p_stubborn, Vector(3, 3)) + paths.findPath(p_next, Vector(6, 6)), 0);
-  paths.cycle();
-  EXPECT_EQ(p_stubborn->statuses.size(), 16u);
+  got.clear(), paths.cycle();
+  std::string again; // its event in every pass, the ply counting on
+  for (int ply = 1; ply <= 16; ply++) {
+    again += "Stubborn:2@" + std::to_string(ply) + " ";
+  }
+  EXPECT_EQ(got, again);
   EXPECT_EQ(p_next->getPathFind()->getPly(), 0);
   const auto lines = twtest::stopLog();
   EXPECT_EQ(countContaining(lines, "PathManager::cycle(): cycle time 16 exceeded."), 4);
   EXPECT_EQ(linesBefore(lines, "cycle time 16 exceeded.", "PathFind::cycleOnce(): ply 1"), 0);
-  paths.shutDown();
-  game.setFrameTime(1);
+  paths.shutDown(), game.setFrameTime(1);
   ASSERT_EQ(paths.startUp(), 0);
   paths.cycle(); // no budget runs no ply
   EXPECT_EQ(p_next->getPathFind()->getPly(), 0);
@@ -192,10 +186,9 @@ TEST_F(PathManagerTest, FindPathRefusesWhatItCannotSearchAndReplacesAnEarlierSea
   EXPECT_EQ(paths.findPath(p_o, Vector(5, 5)), -1);
   world.setBoundary(Box(Vector(0, 0), 80, 24));
   p_o->setPosition(Vector(4.6f, 2.4f)); // from the object's cell, replacing the search
-  ASSERT_EQ(paths.findPath(p_o, Vector(7, 2)), 0);
-  EXPECT_EQ(paths.getFinderCount(), 1);
+  ASSERT_EQ(paths.findPath(p_o, Vector(7, 2)) * 10 + paths.getFinderCount(), 1);
   paths.cycle();
-  ASSERT_EQ(p_o->statuses, std::vector<int>{tw::FOUND});
+  EXPECT_EQ(got, "Seeker:2@3 ");
   EXPECT_EQ(p_o->getPath().nodes, (std::vector<Vector>{Vector(5, 2), Vector(6, 2), Vector(7, 2)}));
   paths.shutDown();
   EXPECT_EQ(paths.findPath(p_o, Vector(5, 5)), -1);
@@ -208,38 +201,30 @@ TEST_F(PathManagerTest, FindPathRefusesWhatItCannotSearchAndReplacesAnEarlierSea
 }
 
 TEST_F(PathManagerTest, DeletedObjectsAndRestartedSearchesKeepThePassInOrder) {
-  std::string order;
   enclose();
-  std::vector<Seeker*> s; // B, A, C, D and one deleted while searching
+  std::vector<Seeker*> s; // B, A, C, D at x = 0, y = 0, 5, 10, 15, and one deleted while searching
   for (const char* name : {"B", "A", "C", "D", "Gone"}) {
-    s.push_back(new Seeker(name, Vector(0, 5 * s.size())));
-    s.back()->p_order = &order;
+    s.push_back(new Seeker(name, Vector(0, 5.0f * s.size())));
   }
-  ASSERT_EQ(paths.findPath(s[4], Vector(70, 20)), 0);
-  ASSERT_EQ(paths.findPath(s[0], Vector(70, 20)), 0); // long, and never found
-  for (int i = 1; i < 4; i++) {                       // the others end on their first ply
-    ASSERT_EQ(paths.findPath(s[i], Vector(0, 5 * i)), 0);
-  }
+  ASSERT_EQ(paths.findPath(s[4], Vector(70, 20)) + paths.findPath(s[0], Vector(70, 20)), 0);
+  auto restart = [&] { // the others end on their first ply
+    for (int i = 1; i < 4; i++) {
+      ASSERT_EQ(paths.findPath(s[i], Vector(0, 5.0f * i)), 0);
+    }
+  };
+  restart();
   SteppingClock clock(1000);
-  game.setClock(&clock);
-  paths.cycle();
+  game.setClock(&clock), paths.cycle();
   EXPECT_GT(s[4]->getPathFind()->getPly(), 0);
   ASSERT_EQ(world.markForDelete(s[4]), 0);
   world.update();
   EXPECT_EQ(paths.getFinderCount(), 1);
-  order.clear();
-  s[0]->statuses.clear();
   // When A is done, B is sent somewhere near: its old search leaves the front of the queue.
-  for (int i = 1; i < 4; i++) {
-    ASSERT_EQ(paths.findPath(s[i], Vector(0, 5 * i)), 0);
-  }
+  restart(), got.clear();
   s[1]->on_path = [&] { ASSERT_EQ(paths.findPath(s[0], Vector(2, 0)), 0); };
-  game.setClock(&still_clock);
-  paths.cycle();
-  EXPECT_EQ(order, "ACDB");
-  EXPECT_EQ(s[0]->statuses, std::vector<int>{tw::FOUND});
+  game.setClock(&still_clock), paths.cycle();
+  EXPECT_EQ(got + std::to_string(paths.getFinderCount()), "A:2@1 C:2@1 D:2@1 B:2@3 0");
   EXPECT_EQ(s[0]->getPath().nodes.back(), Vector(2, 0));
-  EXPECT_EQ(paths.getFinderCount(), 0);
 }
 
 // Objects go round the lower end of a wall at x = 40 to their goals. SOFT: the world would let
@@ -254,27 +239,23 @@ TEST_F(PathManagerTest, ObjectsWalkRoundAWallToTheirGoals) {
   const float walks[][5] = {{10, 5, 70, 5, 0.5f}, {5, 12, 75, 12, 1}, {38, 18, 42, 18, 0.25f}};
   for (const auto& w : walks) {
     auto* p_o = new Seeker("Walker", Vector(w[0], w[1]));
-    p_o->setSolidness(tw::SOFT);
-    p_o->setSpeed(w[4]);
+    p_o->setSolidness(tw::SOFT), p_o->setSpeed(w[4]), got.clear();
     ASSERT_EQ(paths.findPath(p_o, Vector(w[2], w[3])), 0);
     int frame = 0;
     for (; frame < 2000 && (p_o->getPathFind() || p_o->isFollowingPath()); frame++) {
-      paths.cycle();
-      world.update();
+      paths.cycle(), world.update();
       for (const tw::Object* p_wall : walls) {
         ASSERT_FALSE(tw::boxIntersectsBox(tw::getWorldBox(p_o), tw::getWorldBox(p_wall)))
             << "frame " << frame << " at " << p_o->getPosition().getX() << ","
             << p_o->getPosition().getY();
       }
     }
-    EXPECT_LT(frame, 2000);
-    EXPECT_EQ(p_o->statuses, std::vector<int>{tw::FOUND});
+    EXPECT_EQ(got.substr(0, 9) + (frame < 2000 ? "" : " stuck"), "Walker:2@");
     EXPECT_TRUE(tw::boxContainsPosition(tw::getWorldBox(p_o), Vector(w[2], w[3])));
-    bool below_wall = false;
-    for (const Vector& node : p_o->getPath().nodes) {
-      below_wall = below_wall || (node.getX() == 40 && node.getY() >= 21);
-    }
-    EXPECT_TRUE(below_wall);
+    const auto& nodes = p_o->getPath().nodes;
+    EXPECT_TRUE(std::any_of(nodes.begin(), nodes.end(), [](const Vector& node) {
+      return node.getX() == 40 && node.getY() >= 21; // below the wall
+    }));
   }
 }
 
