@@ -1,10 +1,12 @@
 #include "CellBatch.h"
 #include "Config.h"
+#include "Shape.h"
 #include "TestWindow.h"
 
 #include <cmath>
 
 using namespace tw;
+using twtest::countContaining;
 using twtest::inkBounds;
 
 namespace {
@@ -145,9 +147,8 @@ TEST_F(Graphics, CellsStringsAndFramesLandInPlaceAndCoverWhatWasThere) {
 
 class TallGraphics : public Graphics {
   void configure() override {
-    Config::getInstance().window_vertical_pixels = 960;
-    Config::getInstance().window_vertical_chars = 40;
-    Config::getInstance().window_background_color = BLUE;
+    Config& c = Config::getInstance();
+    c.window_vertical_pixels = 960, c.window_vertical_chars = 40, c.window_background_color = BLUE;
   }
 };
 
@@ -156,8 +157,7 @@ TEST_F(TallGraphics, WindowTakesTheConfiguredSizeAndBackgroundAndStartsOnce) {
   EXPECT_EQ(p_window->getSize(), sf::Vector2u(1024, 960));
   EXPECT_EQ(sf::Vector2i(g.getHorizontalChars(), g.getVerticalChars()), sf::Vector2i(80, 40));
   EXPECT_EQ(spacesToPixels(Vector(10, 5)), Vector(128, 120));
-  EXPECT_EQ(g.getCharacterSize(), 25u);
-  EXPECT_EQ(g.startUp(), 0);
+  EXPECT_EQ(g.getCharacterSize() * 10 + g.startUp(), 250u);
   EXPECT_EQ(g.getWindow(), p_window);
   EXPECT_TRUE(twtest::contains(logLines(), "GraphicsManager::startUp(): Already started."));
   g.drawCharacter('M', YELLOW, Vector(40, 20)); // yellow on a blue cell
@@ -171,43 +171,6 @@ TEST(GraphicsStartUp, WithoutAWindowNothingIsDrawnAndFailuresSayWhy) {
   twtest::startLog();
   Config& c = Config::getInstance();
   c.reset();
-  GraphicsManager& g = GraphicsManager::getInstance();
-  EXPECT_EQ(g.drawCharacter('a', RED, Vector(1, 1)) +
-                g.drawString(Vector(1, 1), "ab", JUSTIFY_LEFT, RED) +
-                g.drawFrame(false, RED, 0, Vector(1, 1), Frame(1, 1, "a")),
-            -3);
-  g.displayFrame();
-  const std::string display = std::getenv("DISPLAY");
-  unsetenv("DISPLAY");
-  EXPECT_EQ(g.startUp(), -1);
-  setenv("DISPLAY", display.c_str(), 1);
-  c.window_horizontal_chars = 0;
-  EXPECT_EQ(g.startUp(), -1);
-  c.reset();
-  for (const char* font : {"no-such-font.ttf", "no-such-font.ttf", "/dev/null"}) {
-    c.setFontFile(font);
-    EXPECT_EQ(g.startUp(), -1); // the window stays open, and the next try is a real start-up
-    EXPECT_EQ(g.drawCharacter('a', RED, Vector(1, 1)), -1);
-  }
-  c.setFontFile(twtest::sourceDir() + "/tw-font.ttf");
-  EXPECT_EQ(g.startUp(), 0);
-  EXPECT_EQ(g.drawCharacter('a', RED, Vector(1, 1)), 0);
-  g.shutDown();
-  EXPECT_EQ(g.getWindow(), nullptr);
-  const std::vector<std::string> lines = twtest::stopLog();
-  EXPECT_EQ(twtest::countContaining(lines, "GraphicsManager not started!"), 7);
-  EXPECT_FALSE(twtest::contains(lines, "Already started"));
-  EXPECT_TRUE(twtest::inOrder(
-      lines, {"GraphicsManager::startUp(): No display to open a window on (DISPLAY unset).",
-              "GraphicsManager::startUp(): Window of 1024 x 768 pixels and 0 x 24 characters is "
-              "not possible.",
-              "GraphicsManager::startUp(): Unable to load font from file 'no-such-font.ttf'.",
-              "GraphicsManager::startUp(): Unable to load font from file 'no-such-font.ttf'.",
-              "GraphicsManager::startUp(): Unable to load font from file '/dev/null'."}));
-}
-
-TEST(GraphicsConversions, CellsPixelsAndColours) {
-  Config::getInstance().reset();
   EXPECT_EQ(spacesToPixels(Vector(10, 5)), Vector(128, 160));
   EXPECT_EQ(pixelsToSpaces(Vector(512, 384)), Vector(40, 12));
   const sf::Color table[] = {sf::Color::Black,  sf::Color::Red,  sf::Color::Green,
@@ -219,6 +182,42 @@ TEST(GraphicsConversions, CellsPixelsAndColours) {
     EXPECT_EQ(sf::Color(r, gr, b), c >= 0 && c < 8 ? table[c] : sf::Color(7, 8, 9)) << c;
     EXPECT_EQ(colorToSFML(Color(c)), c >= 0 && c < 8 ? table[c] : sf::Color::White) << c;
   }
+  GraphicsManager& g = GraphicsManager::getInstance();
+  EXPECT_EQ(g.drawCharacter('a', RED, Vector(1, 1)) +
+                g.drawString(Vector(1, 1), "ab", JUSTIFY_LEFT, RED) +
+                g.drawFrame(false, RED, 0, Vector(1, 1), Frame(1, 1, "a")),
+            -3);
+  g.displayFrame();
+  const float radius = Shape::figure().getRadius();
+  Shape shape; // a shape draws nothing, sets nothing, and says why
+  shape.setKind(CIRCLE), shape.setSize(5), shape.setColor(RED), shape.draw(Vector(1, 1));
+  EXPECT_EQ(shape.getGreen() * 1000 + Shape::figure().getRadius(), 255000 + radius);
+  const std::string display = std::getenv("DISPLAY");
+  unsetenv("DISPLAY");
+  EXPECT_EQ(g.startUp(), -1);
+  setenv("DISPLAY", display.c_str(), 1);
+  c.window_horizontal_chars = 0;
+  EXPECT_EQ(g.startUp(), -1);
+  c.reset();
+  for (const char* font : {"no-such-font.ttf", "no-such-font.ttf", "/dev/null"}) {
+    c.setFontFile(font); // the window stays open, and the next try is a real start-up
+    EXPECT_EQ(g.startUp() * 10 + g.drawCharacter('a', RED, Vector(1, 1)), -11);
+  }
+  c.setFontFile(twtest::sourceDir() + "/tw-font.ttf");
+  EXPECT_EQ(g.startUp() * 10 + g.drawCharacter('a', RED, Vector(1, 1)), 0);
+  g.shutDown();
+  EXPECT_EQ(g.getWindow(), nullptr);
+  const std::vector<std::string> lines = twtest::stopLog();
+  EXPECT_EQ(countContaining(lines, "GraphicsManager not started!"), 7);
+  EXPECT_EQ(countContaining(lines, "Shape::draw(): Error! GraphicsManager window not defined."), 1);
+  EXPECT_FALSE(twtest::contains(lines, "Already started"));
+  EXPECT_TRUE(twtest::inOrder(
+      lines, {"GraphicsManager::startUp(): No display to open a window on (DISPLAY unset).",
+              "GraphicsManager::startUp(): Window of 1024 x 768 pixels and 0 x 24 characters is "
+              "not possible.",
+              "GraphicsManager::startUp(): Unable to load font from file 'no-such-font.ttf'.",
+              "GraphicsManager::startUp(): Unable to load font from file 'no-such-font.ttf'.",
+              "GraphicsManager::startUp(): Unable to load font from file '/dev/null'."}));
 }
 
 /// A batch over 10 x 5 cells of 10 x 20 pixels; glyph quads span (x, y) to (x + 10, y + 16).
