@@ -1,10 +1,12 @@
 #include "CellBatch.h"
 #include "Config.h"
+#include "Shape.h"
 #include "TestWindow.h"
 
 #include <cmath>
 
 using namespace tw;
+using twtest::countContaining;
 using twtest::inkBounds;
 
 namespace {
@@ -76,25 +78,22 @@ TEST_F(Graphics, BatchedCellsMatchPlainPerCharacterDrawing) {
 TEST_F(Graphics, CellsStringsAndFramesLandInPlaceAndCoverWhatWasThere) {
   WorldManager::getInstance().setView(Box(Vector(5, 0), 80, 24));
   sf::RectangleShape shape(sf::Vector2f(200, 100)); // over cells 8 to 23 of rows 3 to 6
-  shape.setPosition(100, 100);
-  shape.setFillColor(sf::Color::Green);
-  g.getWindow()->draw(shape);
+  shape.setPosition(100, 100), shape.setFillColor(sf::Color::Green), g.getWindow()->draw(shape);
   const Frame frame(3, 3, "abcd#fghi");
   g.drawCharacter('X', RED, Vector(15, 15));
   g.drawString(Vector(45, 1), "HELLO", JUSTIFY_RIGHT, CYAN);
   g.drawString(Vector(45, 2), "HELLO", JUSTIFY_CENTER, CYAN);
   g.drawString(Vector(45, 3), "HELLO", JUSTIFY_LEFT, CYAN);
   g.drawString(Vector(45, 4), "EVEN", JUSTIFY_CENTER, MAGENTA);
-  EXPECT_EQ(g.drawString(Vector(45, 5), "", JUSTIFY_CENTER, CYAN), 0);
   g.drawCharacter('Z', RED, Vector(15, 10));
-  EXPECT_EQ(g.drawFrame(true, GREEN, '#', Vector(15, 10), frame), 0);
-  g.drawFrame(false, BLUE, 0, Vector(35, 10), frame);
-  g.drawCharacter('Q', RED, Vector(55, 5));
+  EXPECT_EQ(g.drawString(Vector(45, 5), "", JUSTIFY_CENTER, CYAN) +
+                g.drawFrame(true, GREEN, '#', Vector(15, 10), frame),
+            0);
+  g.drawFrame(false, BLUE, 0, Vector(35, 10), frame), g.drawCharacter('Q', RED, Vector(55, 5));
   g.drawFrame(false, YELLOW, 0, Vector(55, 5), Frame(1, 1, " "));
   g.drawFrame(false, WHITE, 0, Vector(5, 20), Frame(4, 2, "abcde")); // draws what it has
   EXPECT_EQ(g.drawFrame(false, WHITE, 0, Vector(1, 1), Frame()), -1);
-  g.drawCharacter('W', GREEN, Vector(25, 10));
-  g.drawCharacter('O', BLUE, Vector(25, 10));
+  g.drawCharacter('W', GREEN, Vector(25, 10)), g.drawCharacter('O', BLUE, Vector(25, 10));
   g.drawCharacter(' ', WHITE, Vector(15, 4)); // inside the shape
   // The cells' characters, then their colours as digits, row by row.
   const std::string golden = twtest::readText(twtest::sourceDir() + "/tests/data/cells.txt");
@@ -133,8 +132,7 @@ TEST_F(Graphics, CellsStringsAndFramesLandInPlaceAndCoverWhatWasThere) {
   g.drawCharacter(' ', WHITE, Vector(25, 10));
   EXPECT_EQ(inkBounds(grab(), sf::Color::Black, o_cell).width, 0);
   // Shown, the frame is kept apart; the next starts cleared and bare: a blank changes nothing.
-  g.drawCharacter('O', BLUE, Vector(25, 10));
-  g.displayFrame();
+  g.drawCharacter('O', BLUE, Vector(25, 10)), g.displayFrame();
   EXPECT_EQ(cells(true), golden);
   EXPECT_EQ(g.rowText(1) + g.cellAt(-1, 0).ch + g.cellAt(80, 0).ch + g.cellAt(0, 24).ch,
             std::string(83, ' '));
@@ -145,9 +143,8 @@ TEST_F(Graphics, CellsStringsAndFramesLandInPlaceAndCoverWhatWasThere) {
 
 class TallGraphics : public Graphics {
   void configure() override {
-    Config::getInstance().window_vertical_pixels = 960;
-    Config::getInstance().window_vertical_chars = 40;
-    Config::getInstance().window_background_color = BLUE;
+    Config& c = Config::getInstance();
+    c.window_vertical_pixels = 960, c.window_vertical_chars = 40, c.window_background_color = BLUE;
   }
 };
 
@@ -156,8 +153,7 @@ TEST_F(TallGraphics, WindowTakesTheConfiguredSizeAndBackgroundAndStartsOnce) {
   EXPECT_EQ(p_window->getSize(), sf::Vector2u(1024, 960));
   EXPECT_EQ(sf::Vector2i(g.getHorizontalChars(), g.getVerticalChars()), sf::Vector2i(80, 40));
   EXPECT_EQ(spacesToPixels(Vector(10, 5)), Vector(128, 120));
-  EXPECT_EQ(g.getCharacterSize(), 25u);
-  EXPECT_EQ(g.startUp(), 0);
+  EXPECT_EQ(g.getCharacterSize() * 10 + g.startUp(), 250u);
   EXPECT_EQ(g.getWindow(), p_window);
   EXPECT_TRUE(twtest::contains(logLines(), "GraphicsManager::startUp(): Already started."));
   g.drawCharacter('M', YELLOW, Vector(40, 20)); // yellow on a blue cell
@@ -171,43 +167,6 @@ TEST(GraphicsStartUp, WithoutAWindowNothingIsDrawnAndFailuresSayWhy) {
   twtest::startLog();
   Config& c = Config::getInstance();
   c.reset();
-  GraphicsManager& g = GraphicsManager::getInstance();
-  EXPECT_EQ(g.drawCharacter('a', RED, Vector(1, 1)) +
-                g.drawString(Vector(1, 1), "ab", JUSTIFY_LEFT, RED) +
-                g.drawFrame(false, RED, 0, Vector(1, 1), Frame(1, 1, "a")),
-            -3);
-  g.displayFrame();
-  const std::string display = std::getenv("DISPLAY");
-  unsetenv("DISPLAY");
-  EXPECT_EQ(g.startUp(), -1);
-  setenv("DISPLAY", display.c_str(), 1);
-  c.window_horizontal_chars = 0;
-  EXPECT_EQ(g.startUp(), -1);
-  c.reset();
-  for (const char* font : {"no-such-font.ttf", "no-such-font.ttf", "/dev/null"}) {
-    c.setFontFile(font);
-    EXPECT_EQ(g.startUp(), -1); // the window stays open, and the next try is a real start-up
-    EXPECT_EQ(g.drawCharacter('a', RED, Vector(1, 1)), -1);
-  }
-  c.setFontFile(twtest::sourceDir() + "/tw-font.ttf");
-  EXPECT_EQ(g.startUp(), 0);
-  EXPECT_EQ(g.drawCharacter('a', RED, Vector(1, 1)), 0);
-  g.shutDown();
-  EXPECT_EQ(g.getWindow(), nullptr);
-  const std::vector<std::string> lines = twtest::stopLog();
-  EXPECT_EQ(twtest::countContaining(lines, "GraphicsManager not started!"), 7);
-  EXPECT_FALSE(twtest::contains(lines, "Already started"));
-  EXPECT_TRUE(twtest::inOrder(
-      lines, {"GraphicsManager::startUp(): No display to open a window on (DISPLAY unset).",
-              "GraphicsManager::startUp(): Window of 1024 x 768 pixels and 0 x 24 characters is "
-              "not possible.",
-              "GraphicsManager::startUp(): Unable to load font from file 'no-such-font.ttf'.",
-              "GraphicsManager::startUp(): Unable to load font from file 'no-such-font.ttf'.",
-              "GraphicsManager::startUp(): Unable to load font from file '/dev/null'."}));
-}
-
-TEST(GraphicsConversions, CellsPixelsAndColours) {
-  Config::getInstance().reset();
   EXPECT_EQ(spacesToPixels(Vector(10, 5)), Vector(128, 160));
   EXPECT_EQ(pixelsToSpaces(Vector(512, 384)), Vector(40, 12));
   const sf::Color table[] = {sf::Color::Black,  sf::Color::Red,  sf::Color::Green,
@@ -219,17 +178,51 @@ TEST(GraphicsConversions, CellsPixelsAndColours) {
     EXPECT_EQ(sf::Color(r, gr, b), c >= 0 && c < 8 ? table[c] : sf::Color(7, 8, 9)) << c;
     EXPECT_EQ(colorToSFML(Color(c)), c >= 0 && c < 8 ? table[c] : sf::Color::White) << c;
   }
+  GraphicsManager& g = GraphicsManager::getInstance();
+  EXPECT_EQ(g.drawCharacter('a', RED, Vector(1, 1)) +
+                g.drawString(Vector(1, 1), "ab", JUSTIFY_LEFT, RED) +
+                g.drawFrame(false, RED, 0, Vector(1, 1), Frame(1, 1, "a")),
+            -3);
+  g.displayFrame();
+  const float radius = Shape::figure().getRadius();
+  Shape shape; // a shape draws nothing, sets nothing, and says why
+  shape.setKind(CIRCLE), shape.setSize(5), shape.setColor(RED), shape.draw(Vector(1, 1));
+  EXPECT_EQ(shape.getGreen() * 1000 + Shape::figure().getRadius(), 255000 + radius);
+  const std::string display = std::getenv("DISPLAY");
+  unsetenv("DISPLAY");
+  EXPECT_EQ(g.startUp(), -1);
+  setenv("DISPLAY", display.c_str(), 1);
+  c.window_horizontal_chars = 0;
+  EXPECT_EQ(g.startUp(), -1);
+  c.reset();
+  for (const char* font : {"no-such-font.ttf", "no-such-font.ttf", "/dev/null"}) {
+    c.setFontFile(font); // the window stays open, and the next try is a real start-up
+    EXPECT_EQ(g.startUp() * 10 + g.drawCharacter('a', RED, Vector(1, 1)), -11);
+  }
+  c.setFontFile(twtest::sourceDir() + "/tw-font.ttf");
+  EXPECT_EQ(g.startUp() * 10 + g.drawCharacter('a', RED, Vector(1, 1)), 0);
+  g.shutDown();
+  EXPECT_EQ(g.getWindow(), nullptr);
+  const std::vector<std::string> lines = twtest::stopLog();
+  EXPECT_EQ(countContaining(lines, "GraphicsManager not started!"), 7);
+  EXPECT_EQ(countContaining(lines, "Shape::draw(): Error! GraphicsManager window not defined."), 1);
+  EXPECT_FALSE(twtest::contains(lines, "Already started"));
+  EXPECT_TRUE(twtest::inOrder(
+      lines, {"GraphicsManager::startUp(): No display to open a window on (DISPLAY unset).",
+              "GraphicsManager::startUp(): Window of 1024 x 768 pixels and 0 x 24 characters is "
+              "not possible.",
+              "GraphicsManager::startUp(): Unable to load font from file 'no-such-font.ttf'.",
+              "GraphicsManager::startUp(): Unable to load font from file 'no-such-font.ttf'.",
+              "GraphicsManager::startUp(): Unable to load font from file '/dev/null'."}));
 }
 
 /// A batch over 10 x 5 cells of 10 x 20 pixels; glyph quads span (x, y) to (x + 10, y + 16).
 class Batch : public ::testing::Test {
 protected:
-  void SetUp() override { batch.setCells(sf::Vector2f(10, 20), 10, 5); }
-  void glyphAt(float x, float y) {
-    sf::Glyph glyph;
-    glyph.bounds = sf::FloatRect(1, -15, 8, 14);
-    batch.addGlyph(sf::Vector2f(x, y), glyph, 16, sf::Color::Red);
+  void SetUp() override {
+    batch.setCells(sf::Vector2f(10, 20), 10, 5), glyph.bounds = {1, -15, 8, 14};
   }
+  void glyphAt(float x, float y) { batch.addGlyph(sf::Vector2f(x, y), glyph, 16, sf::Color::Red); }
   /// The number of quads a cell background added.
   std::size_t backgroundAt(float x, float y, sf::Color color = sf::Color::Black) {
     const std::size_t before = batch.getVertexCount();
@@ -237,6 +230,7 @@ protected:
     return (batch.getVertexCount() - before) / 6;
   }
   CellBatch batch;
+  sf::Glyph glyph;
 };
 
 TEST_F(Batch, BackgroundsAreLeftOutOnlyWhereNothingWasDrawn) {
@@ -251,34 +245,25 @@ TEST_F(Batch, BackgroundsAreLeftOutOnlyWhereNothingWasDrawn) {
   EXPECT_EQ(backgroundAt(20, 40), 0u);
   batch.markAllDrawn();
   EXPECT_EQ(backgroundAt(20, 40), 1u);
-  batch.newFrame();
-  glyphAt(-1000, -1000);
-  glyphAt(huge, huge);
-  glyphAt(nan, nan);
+  batch.newFrame(), glyphAt(-1000, -1000), glyphAt(huge, huge), glyphAt(nan, nan);
   // Off the grid, in the nearest corner cell; not numbers in the first.
   EXPECT_EQ(backgroundAt(-5000, -5000) + backgroundAt(nan, nan) + backgroundAt(huge, huge), 3u);
   EXPECT_EQ(backgroundAt(-huge, huge) + backgroundAt(40, 40), 0u);
-  batch.setCells(sf::Vector2f(0, 0), 10, 5); // no cells: every background is kept
-  batch.newFrame();
+  batch.setCells(sf::Vector2f(0, 0), 10, 5), batch.newFrame(); // no cells: all backgrounds kept
   EXPECT_EQ(backgroundAt(40, 40), 1u);
 }
 
 TEST_F(Batch, OnlyQuadsThatLaterOpaqueRectanglesHideWhollyAreCulled) {
-  glyphAt(20, 20);  // hidden by the background at (20, 20)
-  glyphAt(40, 20);  // one pixel column left uncovered by the background at (40.6, 20)
-  glyphAt(60, 20);  // under a background that is not quite opaque
-  glyphAt(0, 40);   // hidden by two backgrounds side by side
-  glyphAt(200, 20); // off the target
-  glyphAt(-5, 90);  // partly on it
-  glyphAt(NAN, 20);
-  glyphAt(70, 60); // glyphs hide nothing, not even a glyph just like them
-  glyphAt(70, 60);
-  backgroundAt(20, 20); // hidden in turn by the blue one at the same place
-  backgroundAt(40.6f, 20);
-  backgroundAt(60, 20, sf::Color(0, 0, 0, 254));
-  backgroundAt(-5, 40);
-  backgroundAt(5, 40);
-  backgroundAt(20, 20, sf::Color::Blue);
+  // Hidden by the background at (20, 20); one pixel column left uncovered by the one at
+  // (40.6, 20); under one not quite opaque; hidden by two side by side; off the target; partly
+  // on it; not a number; and two alike (glyphs hide nothing).
+  const float glyphs[][2] = {{20, 20}, {40, 20},  {60, 20}, {0, 40}, {200, 20},
+                             {-5, 90}, {NAN, 20}, {70, 60}, {70, 60}};
+  for (const auto& xy : glyphs) {
+    glyphAt(xy[0], xy[1]);
+  }
+  backgroundAt(20, 20), backgroundAt(40.6f, 20), backgroundAt(60, 20, sf::Color(0, 0, 0, 254));
+  backgroundAt(-5, 40), backgroundAt(5, 40), backgroundAt(20, 20, sf::Color::Blue);
   EXPECT_EQ(batch.cullHidden(sf::Vector2u(100, 100)), 4u);
   // The rest keep their order; each quad's first vertex is its top-left corner.
   std::string lefts;
@@ -290,13 +275,10 @@ TEST_F(Batch, OnlyQuadsThatLaterOpaqueRectanglesHideWhollyAreCulled) {
 }
 
 // Culling takes quad positions for the target's pixels, which holds only for the default view.
-TEST(BatchOnATarget, LeavesOutHiddenQuadsOnlyWhereItsPixelsAreTheTargets) {
+TEST_F(Batch, LeavesOutHiddenQuadsOnlyWhereItsPixelsAreTheTargets) {
   sf::RenderTexture target;
   ASSERT_TRUE(target.create(100, 100));
-  CellBatch batch;
   batch.setWhiteTexel(false); // plain untextured quads: no font needed
-  sf::Glyph glyph;
-  glyph.bounds = sf::FloatRect(1, -15, 8, 14);
   for (const int scale : {1, 2}) {
     target.setView(sf::View(sf::FloatRect(0, 0, 100.0f / scale, 100.0f / scale)));
     batch.addGlyph(sf::Vector2f(20, 20), glyph, 16, sf::Color::Red);

@@ -22,11 +22,10 @@ std::string fixture(const std::string& name) {
 class Sprites : public twtest::LoggedTest {
 protected:
   void SetUp() override {
-    LoggedTest::SetUp();
-    tw::LogManager::getInstance().setLogLevel(10);
+    LoggedTest::SetUp(), tw::LogManager::getInstance().setLogLevel(10);
     ASSERT_EQ(rm.startUp(), 0);
   }
-  /// The frames of sprite label, joined by "/", and its colour.
+  /// The colour of sprite label, then its frames from -1 to one past the last, after "/".
   std::string framesOf(const std::string& label) {
     const Sprite* p = rm.getSprite(label);
     std::string all = p ? std::to_string(p->getColor()) : "none";
@@ -39,15 +38,17 @@ protected:
 };
 
 TEST_F(Sprites, WellFormedFilesLoadInEveryColour) {
-  ASSERT_EQ(rm.loadSprite(fixture("good-2x3x2.txt"), "two"), 0);
-  ASSERT_EQ(rm.loadSprite(fixture("good-crlf.txt"), "crlf"), 0);
-  ASSERT_EQ(rm.loadSprite(fixture("good-default-color.txt"), "default"), 0);
+  ASSERT_EQ(rm.loadSprite(fixture("good-2x3x2.txt"), "two") +
+                rm.loadSprite(fixture("good-crlf.txt"), "crlf") +
+                rm.loadSprite(fixture("good-default-color.txt"), "default"),
+            0);
   EXPECT_FALSE(contains(logLines(), "Unrecognized color"));
   ASSERT_EQ(rm.loadSprite(fixture("good-unknown-color.txt"), "purple"), 0);
   EXPECT_EQ(framesOf("two"), "1//abcdef/ghijkl/"); // no frame before the first or after the last
   EXPECT_EQ(framesOf("crlf"), framesOf("two"));
-  EXPECT_EQ(rm.getSprite("two")->getWidth() * 10 + rm.getSprite("two")->getHeight(), 32);
-  EXPECT_EQ(rm.getSprite("two")->getLabel(), "two");
+  const Sprite* p_two = rm.getSprite("two");
+  EXPECT_EQ(p_two->getLabel() + std::to_string(p_two->getWidth() * 10 + p_two->getHeight()),
+            "two32");
   EXPECT_EQ(rm.getSprite("Two"), nullptr);
   EXPECT_EQ(rm.getSprite("default")->getColor() + rm.getSprite("purple")->getColor(), 14);
   tw::Object object; // an object drawing the sprite steps through its frames and wraps
@@ -69,18 +70,27 @@ TEST_F(Sprites, WellFormedFilesLoadInEveryColour) {
        "Sprite 'purple' successfully loaded"}));
   const char* names[] = {"black", "red", "green", "yellow", "blue", "magenta", "cyan", "white"};
   for (int c = 0; c < 8; c++) {
-    twtest::TempDirTest::writeFile("c.txt", "frames 1\nwidth 1\nheight 1\ncolor " +
-                                                std::string(names[c]) + "\nx\nend\neof\n");
+    writeFile("c.txt",
+              "frames 1\nwidth 1\nheight 1\ncolor " + std::string(names[c]) + "\nx\nend\neof\n");
     ASSERT_EQ(rm.loadSprite("c.txt", names[c]), 0);
     EXPECT_EQ(rm.getSprite(names[c])->getColor(), c) << names[c];
+  }
+  // The game's sprites load, every frame the sprite's size.
+  for (const char* name : {"title", "explosion", "paddleh", "paddlev", "ball", "brick-default",
+                           "brick-strong", "brick-super", "brick-moving"}) {
+    ASSERT_EQ(rm.loadSprite(twtest::sourceDir() + "/sprites/" + name + "-spr.txt", name), 0);
+    const Sprite* p = rm.getSprite(name);
+    for (int i = 0; i < p->getFrameCount(); i++) {
+      EXPECT_EQ(p->getFrame(i).getString().size(), std::size_t(p->getWidth() * p->getHeight()));
+    }
   }
 }
 
 TEST_F(Sprites, MalformedFilesFailWithTheirMessages) {
+  // Each row of expected.txt: a file, then the lines its load logs, in order, split by "|".
   std::istringstream table(twtest::readText(fixture("expected.txt")));
-  std::string row;
   std::size_t seen = 0, rows = 0;
-  for (; std::getline(table, row); rows++) {
+  for (std::string row; std::getline(table, row); rows++) {
     std::vector<std::string> fields;
     for (std::istringstream in(row); std::getline(in, fields.emplace_back(), '|');) {
     }
@@ -133,22 +143,7 @@ TEST_F(Sprites, TablesAndLabels) {
       logLines(), {"ResourceManager::loadSprite(): Cannot open file 'nowhere.txt'",
                    "ResourceManager::loadSprite(): Unable to add more Sprites (max is 1000)",
                    "ResourceManager not started!"}));
-}
-
-TEST_F(Sprites, EveryGameSpriteLoads) {
-  for (const char* name : {"title", "explosion", "paddleh", "paddlev", "ball", "brick-default",
-                           "brick-strong", "brick-super", "brick-moving"}) {
-    EXPECT_EQ(rm.loadSprite(twtest::sourceDir() + "/sprites/" + name + "-spr.txt", name), 0);
-    const Sprite* p = rm.getSprite(name);
-    ASSERT_NE(p, nullptr);
-    for (int i = 0; i < p->getFrameCount(); i++) {
-      EXPECT_EQ(p->getFrame(i).getString().size(), std::size_t(p->getWidth() * p->getHeight()));
-    }
-  }
-}
-
-TEST(Sprite, FramesBeyondItsRoomAreRefused) {
-  Sprite sprite(2), none(-3);
+  Sprite sprite(2), none(-3); // a sprite refuses frames beyond its room
   EXPECT_EQ(sprite.addFrame(Frame(1, 1, "a")) + sprite.addFrame(Frame(1, 1, "b")), 0);
   EXPECT_EQ(sprite.addFrame(Frame(1, 1, "c")) + none.addFrame(Frame(1, 1, "a")), -2);
   EXPECT_EQ(sprite.getFrameCount() * 10 + none.getMaxFrameCount(), 20);

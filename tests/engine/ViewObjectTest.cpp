@@ -1,5 +1,4 @@
 #include "Button.h"
-#include "Config.h"
 #include "EventMouse.h"
 #include "EventView.h"
 #include "InputManager.h"
@@ -12,14 +11,13 @@ using namespace tw;
 
 namespace {
 
-class CountingButton : public Button {
-public:
+struct CountingButton : Button {
   void onClick() override { clicks++; }
   int clicks = 0;
 };
 
-/// View objects and buttons on a real window; each test writes what they do and show as text
-/// and compares it with a file of the same name.
+/// View objects and buttons on a real window, what they do and show written as text and
+/// compared with the file view-object.txt.
 class ViewObjectTest : public twtest::WindowTest {
 protected:
   /// Place, location, value, border, colour and modified flags of p_v.
@@ -32,43 +30,39 @@ protected:
     }
     out << "\n";
   }
-  /// Draws the world, then writes columns x to x + 19 of rows y0 to y1 and the frame is shown.
+  /// Draws the world, then writes columns x to x + 19 of rows y0 to y1; the frame is shown.
   void draw(int x, int y0, int y1) {
     WorldManager::getInstance().draw();
-    const GraphicsManager& g = GraphicsManager::getInstance();
+    GraphicsManager& g = GraphicsManager::getInstance();
     for (int y = y0; y <= y1; y++, out << "|\n") {
       out << "  " << y << " |" << g.rowText(y).substr(x, 20) << "| ";
       for (int i = x; i < x + 20; i++) {
         out << g.cellAt(i, y).color;
       }
     }
-    GraphicsManager::getInstance().displayFrame();
-  }
-  /// Every location in turn, with and without a border, and two out of range.
-  void locations(ViewObject* p_v) {
-    for (int location = -1; location <= 9; location++) {
-      out << "location " << location << "\n";
-      p_v->setBorder(true);
-      p_v->setLocation(location);
-      state(p_v);
-      p_v->setBorder(false); // to the row of its place without a border
-      state(p_v);
-    }
+    g.displayFrame();
   }
   std::ostringstream out;
 };
 
-TEST_F(ViewObjectTest, PlacesValuesDrawingAndText) {
+TEST_F(ViewObjectTest, PlacesValuesDrawingTextAndButtons) {
   auto* p_v = new ViewObject;
   out << p_v->getType() << " " << p_v->getEventName(0) << " " << p_v->getSolidness() << " "
       << p_v->getAltitude() << "\n";
   state(p_v);
-  locations(p_v);
-  p_v->setPosition(Vector(10, 10)); // a direct move forgets the place: the border moves nothing
-  p_v->setBorder(true);
+  for (const int rows : {24, 40}) { // every location, with and without a border, in two views
+    WorldManager::getInstance().setView(Box(Vector(0, 0), 80, static_cast<float>(rows)));
+    for (int location = -1; location <= 9; location++) {
+      out << "location " << location << "\n";
+      p_v->setBorder(true), p_v->setLocation(location), state(p_v);
+      p_v->setBorder(false), state(p_v); // to the row of its place without a border
+    }
+  }
+  WorldManager::getInstance().setView(Box(Vector(0, 0), 80, 24));
+  // A direct move forgets the place: the border moves nothing.
+  p_v->setPosition(Vector(10, 10)), p_v->setBorder(true);
   state(p_v);
-  p_v->setViewString("Points");
-  p_v->serialize();
+  p_v->setViewString("Points"), p_v->serialize();
   const EventView add("Points", 10, true), other("Lives", 5, false), set("Points", 5, false);
   for (const EventView* p_e : {&add, &add, &other, &set, &set}) {
     out << "event " << p_e->getTag() << " " << p_e->getValue() << " " << p_e->getDelta() << ": "
@@ -76,55 +70,27 @@ TEST_F(ViewObjectTest, PlacesValuesDrawingAndText) {
     state(p_v);
     p_v->serialize();
   }
-  p_v->setValue(20);
-  p_v->setColor(YELLOW);
-  p_v->setLocation(TOP_CENTER);
+  p_v->setValue(20), p_v->setColor(YELLOW), p_v->setLocation(TOP_CENTER);
   for (const Vector corner : {Vector(0, 0), Vector(7, 3)}) { // it stays in place on the screen
     WorldManager::getInstance().setView(Box(corner, 80, 24));
     draw(30, 0, 2);
   }
-  p_v->setBorder(false);
-  p_v->setDrawValue(false);
-  p_v->setLocation(BOTTOM_LEFT);
-  draw(5, 23, 23);
-  p_v->setDrawValue(true);
-  draw(5, 23, 23);
+  p_v->setBorder(false), p_v->setDrawValue(false), p_v->setLocation(BOTTOM_LEFT), draw(5, 23, 23);
+  p_v->setDrawValue(true), draw(5, 23, 23);
   out << p_v->serialize(true) << "\n" << p_v->serialize(false) << "\n";
-  p_v->setColor(RED);
-  out << p_v->serialize(false) << "\n";
+  p_v->setColor(RED), out << p_v->serialize(false) << "\n";
   p_v->deserialize("view_string:Go,value:42,border:true,color:2,location:8,draw_value:false,");
-  state(p_v);
-  draw(60, 21, 23);
+  state(p_v), draw(60, 21, 23);
   p_v->deserialize("value:99999999999999,color:-7,location:12345,view_string:,");
-  state(p_v);
-  draw(60, 22, 22);
-  EXPECT_TRUE(twtest::matchesFile("view-object.txt", out.str()));
-  EXPECT_TRUE(twtest::inOrder(logLines(),
-                              {"ViewObject::setLocation(): Location out of range (-1).  Ignored.",
-                               "ViewObject::setLocation(): Location out of range (9).  Ignored."}));
-}
-
-class TallViewObjectTest : public ViewObjectTest {
-  void configure() override {
-    Config::getInstance().window_vertical_chars = 40;
-    Config::getInstance().window_vertical_pixels = 960;
-  }
-};
-
-TEST_F(TallViewObjectTest, PlacesFollowTheView) {
-  locations(new ViewObject);
-  EXPECT_TRUE(twtest::matchesFile("view-object-tall.txt", out.str()));
-}
-
-TEST_F(ViewObjectTest, ButtonLightsUnderTheMouseEdgesIncludedAndClicksOnlyOnAClick) {
+  state(p_v), draw(60, 22, 22);
+  // Buttons: the bordered one is 10 x 3 cells around (40, 12), x 35 to 45 and y 10.5 to 13.5.
+  WorldManager::getInstance().setView(Box(Vector(0, 0), 80, 24));
   auto* p_b = new CountingButton;
   auto* p_other = new CountingButton;
-  p_other->setBorder(false); // 6 x 1 around (10, 5)
-  p_other->setPosition(Vector(10, 5));
+  p_other->setBorder(false), p_other->setPosition(Vector(10, 5)); // 6 x 1 around (10, 5)
   out << p_b->getType() << " " << p_b->getViewString() << " " << p_b->getDrawValue() << " "
       << p_b->getHighlightColor() << " " << p_b->getDefaultColor() << "\n";
   state(p_b);
-  // The bordered one is 10 x 3 cells around (40, 12): x 35 to 45 and y 10.5 to 13.5.
   const float places[][2] = {{35, 12},    {45, 13.5f}, {35, 10.5f}, {40, 12},   {34.9f, 12},
                              {45.1f, 12}, {40, 10.4f}, {40, 13.6f}, {13, 5.5f}, {13.5f, 5}};
   for (const auto& p : places) {
@@ -139,9 +105,7 @@ TEST_F(ViewObjectTest, ButtonLightsUnderTheMouseEdgesIncludedAndClicksOnlyOnACli
                             {Mouse::CLICKED, Mouse::LEFT, 70, 20}};
   for (const auto& a : actions) {
     EventMouse e;
-    e.setMouseAction(a[0]);
-    e.setMouseButton(a[1]);
-    e.setMousePosition(Vector(a[2], a[3]));
+    e.setMouseAction(a[0]), e.setMouseButton(a[1]), e.setMousePosition(Vector(a[2], a[3]));
     out << "mouse " << a[0] << " " << a[1] << " " << a[2] << "," << a[3] << ": "
         << InputManager::getInstance().onEvent(&e) << " " << p_b->eventHandler(&e) << " colours "
         << p_b->getColor() << p_other->getColor() << " clicks " << p_b->clicks << p_other->clicks
@@ -149,15 +113,17 @@ TEST_F(ViewObjectTest, ButtonLightsUnderTheMouseEdgesIncludedAndClicksOnlyOnACli
   }
   const EventView view("button", 5, false); // not a button's business
   out << "view event " << p_b->eventHandler(&view) << "\n";
-  state(p_b);
-  draw(30, 11, 13);
+  state(p_b), draw(30, 11, 13);
   out << p_b->serialize(true) << "\n" << p_b->serialize(false) << "\n";
-  p_b->setDefaultColor(CYAN);
-  out << p_b->serialize(false) << "\n";
+  p_b->setDefaultColor(CYAN), out << p_b->serialize(false) << "\n";
   p_b->deserialize("highlight-color:3,default-color:2,view_string:Go,");
   out << p_b->getHighlightColor() << p_b->getDefaultColor() << p_b->getViewString()
       << p_b->isModified(BUTTON_HIGHLIGHT_COLOR) << "\n";
-  EXPECT_TRUE(twtest::matchesFile("button.txt", out.str()));
+  EXPECT_TRUE(twtest::matchesFile("view-object.txt", out.str()));
+  EXPECT_TRUE(twtest::inOrder(
+      logLines(), {"ViewObject::setLocation(): Location out of range (-1).  Ignored.",
+                   "ViewObject::setLocation(): Location out of range (9).  Ignored.",
+                   "ViewObject::setLocation(): Location out of range (-1).  Ignored."}));
 }
 
 } // namespace

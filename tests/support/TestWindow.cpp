@@ -16,29 +16,25 @@ namespace twtest {
 void WindowTest::SetUp() {
   LoggedTest::SetUp();
   tw::Config& config = tw::Config::getInstance();
-  config.reset();
-  config.setFontFile(sourceDir() + "/tw-font.ttf");
-  configure();
+  config.reset(), config.setFontFile(sourceDir() + "/tw-font.ttf"), configure();
   ASSERT_EQ(tw::WorldManager::getInstance().startUp(), 0);
   tw::GraphicsManager& g = tw::GraphicsManager::getInstance();
   ASSERT_EQ(g.startUp(), 0);
   keepGraphicsDriverLoaded();
   // A window manager may have made the window smaller than asked, to fit its screen.
   const sf::Vector2u size = g.getWindow()->getSize();
-  if (std::getenv("TW_SHARED_DISPLAY") &&
-      (static_cast<int>(size.x) != tw::Config::getInstance().window_horizontal_pixels ||
-       static_cast<int>(size.y) != tw::Config::getInstance().window_vertical_pixels)) {
+  if (std::getenv("TW_SHARED_DISPLAY") && (int(size.x) != config.window_horizontal_pixels ||
+                                           int(size.y) != config.window_vertical_pixels)) {
     GTEST_SKIP() << "the window got " << size.x << " x " << size.y << " pixels on this display";
   }
-  const tw::Box screen(tw::Vector(0, 0), static_cast<float>(g.getHorizontalChars()),
-                       static_cast<float>(g.getVerticalChars()));
+  const tw::Box screen(tw::Vector(0, 0), float(g.getHorizontalChars()),
+                       float(g.getVerticalChars()));
   tw::WorldManager::getInstance().setBoundary(screen);
   tw::WorldManager::getInstance().setView(screen);
 }
 
 void WindowTest::TearDown() {
-  tw::WorldManager::getInstance().shutDown();
-  tw::GraphicsManager::getInstance().shutDown();
+  tw::WorldManager::getInstance().shutDown(), tw::GraphicsManager::getInstance().shutDown();
   LoggedTest::TearDown();
 }
 
@@ -54,12 +50,11 @@ sf::Image WindowTest::grab() const {
   if (!read || !p_window->setActive(true)) {
     ADD_FAILURE() << "cannot read the window's pixels";
   } else {
-    read(0, 0, static_cast<int>(size.x), static_cast<int>(size.y), 0x1908 /* GL_RGBA */,
-         0x1401 /* GL_UNSIGNED_BYTE */, rows.data());
+    read(0, 0, int(size.x), int(size.y), 0x1908 /* GL_RGBA */, 0x1401 /* GL_UNSIGNED_BYTE */,
+         rows.data());
   }
   sf::Image image;
-  image.create(size.x, size.y, rows.data());
-  image.flipVertically(); // OpenGL gives the bottom row first
+  image.create(size.x, size.y, rows.data()), image.flipVertically(); // OpenGL: bottom row first
   return image;
 }
 
@@ -91,7 +86,7 @@ void keepGraphicsDriverLoaded() {
 
 std::string graphicsDriverPath() {
   const std::vector<std::string> paths = loadedDrivers();
-  return paths.empty() ? std::string() : paths.front();
+  return paths.empty() ? "" : paths.front();
 }
 
 int countPixels(const sf::Image& image, sf::IntRect area,
@@ -99,16 +94,16 @@ int countPixels(const sf::Image& image, sf::IntRect area,
   int count = 0;
   for (int y = area.top; y < area.top + area.height; y++) {
     for (int x = area.left; x < area.left + area.width; x++) {
-      count += test(image.getPixel(static_cast<unsigned>(x), static_cast<unsigned>(y)), x, y);
+      count += test(image.getPixel(unsigned(x), unsigned(y)), x, y);
     }
   }
   return count;
 }
 
 int countDifferentPixels(const sf::Image& a, const sf::Image& b, int tolerance) {
-  const sf::IntRect all(0, 0, static_cast<int>(a.getSize().x), static_cast<int>(a.getSize().y));
+  const sf::IntRect all(0, 0, int(a.getSize().x), int(a.getSize().y));
   return a.getSize() != b.getSize() ? -1 : countPixels(a, all, [&](sf::Color p, int x, int y) {
-    const sf::Color q = b.getPixel(static_cast<unsigned>(x), static_cast<unsigned>(y));
+    const sf::Color q = b.getPixel(unsigned(x), unsigned(y));
     return std::max({std::abs(p.r - q.r), std::abs(p.g - q.g), std::abs(p.b - q.b)}) > tolerance;
   });
 }
@@ -126,29 +121,23 @@ sf::IntRect inkBounds(const sf::Image& image, sf::Color background, sf::IntRect 
 }
 
 Recorder::Recorder() {
-  setType("Recorder");
-  registerInterest(tw::KEYBOARD_EVENT);
-  registerInterest(tw::MOUSE_EVENT);
+  setType("Recorder"), registerInterest(tw::KEYBOARD_EVENT), registerInterest(tw::MOUSE_EVENT);
 }
 
 int Recorder::eventHandler(const tw::Event* p_event) {
   Received r;
-  r.frame = frame;
-  r.keyboard = p_event->isType(tw::KEYBOARD_EVENT);
+  r.frame = frame, r.keyboard = p_event->isType(tw::KEYBOARD_EVENT);
   if (r.keyboard) {
     const auto* p_key = static_cast<const tw::EventKeyboard*>(p_event);
-    r.key = p_key->getKey();
-    r.action = p_key->getKeyboardAction();
+    r.key = p_key->getKey(), r.action = p_key->getKeyboardAction();
   } else if (p_event->isType(tw::MOUSE_EVENT)) {
-    const auto* p_mouse = static_cast<const tw::EventMouse*>(p_event);
-    r.action = p_mouse->getMouseAction();
-    r.button = p_mouse->getMouseButton();
-    r.position = p_mouse->getMousePosition();
+    const auto* p_m = static_cast<const tw::EventMouse*>(p_event);
+    r.action = p_m->getMouseAction(), r.button = p_m->getMouseButton();
+    r.position = p_m->getMousePosition();
   } else {
     return 0;
   }
-  events.push_back(r);
-  return 1;
+  return events.push_back(r), 1;
 }
 
 std::vector<Received> Recorder::with(bool keyboard, int action, int in_frame) const {

@@ -44,9 +44,7 @@ sf::IntRect inkBounds(const sf::Image& image, sf::Color background, sf::IntRect 
 struct Received {
   int frame = 0;
   bool keyboard = false;
-  int key = -1;
-  int action = -1;
-  int button = -1;
+  int key = -1, action = -1, button = -1;
   tw::Vector position;
 };
 
@@ -59,7 +57,7 @@ public:
   std::vector<Received> with(bool keyboard, int action, int in_frame = -1) const;
 
   std::vector<Received> events;
-  int frame = 0;
+  int frame = 0; ///< the frame number given to what arrives
 };
 
 } // namespace twtest
