@@ -109,22 +109,6 @@ TEST_F(WorldManagerTest, OutEventsAccelerationAndInactiveObjects) {
   EXPECT_EQ(probe_events, (Seen{"o:gone", ":gone", "b:gone", "s:gone"}));
 }
 
-TEST_F(WorldManagerTest, InterestsValidHere) {
-  auto* p_o = new WorldProbe("o");
-  EXPECT_EQ(p_o->registerInterest(tw::COLLISION_EVENT) + p_o->registerInterest(tw::OUT_EVENT) +
-                world.registerInterest(p_o, tw::STEP_EVENT) +
-                world.registerInterest(p_o, tw::MOUSE_EVENT),
-            -4);
-  EXPECT_EQ(p_o->registerInterest(tw::VIEW_EVENT) + p_o->registerInterest("game::custom"), 0);
-  const tw::EventView v("x", 1, true);
-  EXPECT_EQ(world.onEvent(&v), 1);
-  const auto lines = stopLog();
-  for (const char* line :
-       {"Event tw::collision handled automatically.", "Event tw::out handled automatically.",
-        "WorldManager does not handle tw::step", "WorldManager does not handle tw::mouse"})
-    EXPECT_TRUE(contains(lines, std::string("WorldManager::isValid(): ") + line)) << line;
-}
-
 TEST_F(WorldManagerTest, ViewFollowsWithSlackWithinTheBoundary) {
   world.setBoundary(tw::Box(Vector(0, 0), 200, 100)), world.setViewSlack(Vector(0.5f, 0.5f));
   auto* p_o = new WorldProbe("o", Vector(40, 12), tw::SPECTRAL);
