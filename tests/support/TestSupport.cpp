@@ -2,31 +2,28 @@
 
 #include "EventCollision.h"
 
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
-namespace twtest {
+using namespace twtest;
 
-std::vector<std::string> probe_events;
+std::vector<std::string> twtest::probe_events;
 
 void TempDirTest::SetUp() {
   char templ[] = "/tmp/tw-test-XXXXXX";
   ASSERT_NE(mkdtemp(templ), nullptr);
-  old_dir = std::filesystem::current_path();
-  std::filesystem::current_path(dir = templ);
+  old_dir = std::filesystem::current_path(), std::filesystem::current_path(dir = templ);
 }
 
 void TempDirTest::TearDown() {
-  std::filesystem::current_path(old_dir);
-  std::filesystem::remove_all(dir);
+  std::filesystem::current_path(old_dir), std::filesystem::remove_all(dir);
 }
 
 void TempDirTest::writeFile(const std::string& name, const std::string& text) const {
   std::ofstream(name, std::ios::binary) << text;
 }
 
-std::vector<std::string> linesOf(const std::string& path) {
+std::vector<std::string> twtest::linesOf(const std::string& path) {
   std::vector<std::string> lines;
   std::ifstream in(path);
   for (std::string line; std::getline(in, line);)
@@ -34,15 +31,13 @@ std::vector<std::string> linesOf(const std::string& path) {
   return lines;
 }
 
-std::string readText(const std::string& path) {
-  if (!std::filesystem::is_regular_file(path)) {
-    return ""; // a directory, for one, would throw from the stream
-  }
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
+std::string twtest::readText(const std::string& path) {
+  std::ifstream in(path, std::ios::binary); // a directory, for one, reads as empty
+  return std::filesystem::is_regular_file(path) ? std::string(std::istreambuf_iterator(in), {})
+                                                : "";
 }
 
-std::string shell(const std::string& command) {
+std::string twtest::shell(const std::string& command) {
   std::string out;
   FILE* p_pipe = popen(command.c_str(), "r");
   for (int c; p_pipe && (c = fgetc(p_pipe)) != EOF;)
@@ -50,58 +45,29 @@ std::string shell(const std::string& command) {
   return p_pipe && pclose(p_pipe) == -1 ? "" : out;
 }
 
-void startLog() {
-  ASSERT_EQ(tw::LogManager::getInstance().startUp(), 0);
-  tw::LogManager::getInstance().setFlush(true);
-}
-
-std::vector<std::string> stopLog() {
-  tw::LogManager::getInstance().shutDown();
-  return linesOf("tarnwick.log");
-}
-
-bool contains(const std::vector<std::string>& lines, const std::string& text) {
-  return countContaining(lines, text) > 0;
-}
-
-int countContaining(const std::vector<std::string>& lines, const std::string& text) {
-  return std::count_if(lines.begin(), lines.end(),
-                       [&](const std::string& line) { return line.find(text) != line.npos; });
-}
-
-std::string sourceDir() {
-  return TW_SOURCE_DIR;
-}
-
 int WorldProbe::eventHandler(const tw::Event* p_e) {
   const auto* p_c = dynamic_cast<const tw::EventCollision*>(p_e);
-  const tw::Object* p_other = !p_c                        ? nullptr
-                              : p_c->getObject1() == this ? p_c->getObject2()
-                                                          : p_c->getObject1();
+  const tw::Object* p_other = p_c ? p_c->getObject1() : nullptr;
+  p_other = p_other == this ? p_c->getObject2() : p_other;
   probe_events.push_back(name + ":" + p_e->getType() +
                          (p_other ? ":" + static_cast<const WorldProbe*>(p_other)->name : ""));
   return on_event ? on_event(p_e), 1 : 1;
 }
 
-::testing::AssertionResult inOrder(const std::vector<std::string>& lines,
-                                   const std::vector<std::string>& expected) {
+::testing::AssertionResult twtest::inOrder(const std::vector<std::string>& lines,
+                                           const std::vector<std::string>& expected) {
   auto at = lines.begin();
   for (const std::string& text : expected) {
-    at =
-        std::find_if(at, lines.end(), [&](const std::string& l) { return l.find(text) != l.npos; });
-    if (at++ == lines.end()) {
+    at = std::find_if(at, lines.end(), [&](auto& l) { return l.find(text) != l.npos; });
+    if (at++ == lines.end())
       return ::testing::AssertionFailure() << "no line with '" << text << "' in order";
-    }
   }
   return ::testing::AssertionSuccess();
 }
 
-::testing::AssertionResult matchesFile(const std::string& name, const std::string& text) {
-  if (readText(sourceDir() + "/tests/data/" + name) == text) {
+::testing::AssertionResult twtest::matchesFile(const std::string& name, const std::string& text) {
+  if (readText(sourceDir() + "/tests/data/" + name) == text)
     return ::testing::AssertionSuccess();
-  }
   std::ofstream(name) << text;
   return ::testing::AssertionFailure() << "differs from tests/data/" << name << ":\n" << text;
 }
-
-} // namespace twtest

@@ -6,8 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <functional>
+#include <algorithm>
 
 /// Skips a test that sends real input or needs the screen to itself when the tests run on a
 /// display the user chose (TW_TEST_DISPLAY): its size and window manager are not the tests'.
@@ -17,21 +16,32 @@
 
 namespace twtest {
 
-/// Opens the log on "tarnwick.log" in the current directory.
-void startLog();
-/// Closes the log (if open) and returns its lines.
-std::vector<std::string> stopLog();
 /// The lines of a file; none when it cannot be read.
 std::vector<std::string> linesOf(const std::string& path);
+/// Opens the log on "tarnwick.log" in the current directory.
+inline void startLog() {
+  ASSERT_EQ(tw::LogManager::getInstance().startUp(), 0);
+  tw::LogManager::getInstance().setFlush(true);
+}
+/// Closes the log (if open) and returns its lines.
+inline std::vector<std::string> stopLog() {
+  return tw::LogManager::getInstance().shutDown(), linesOf("tarnwick.log");
+}
 /// The whole content of a file; empty when it cannot be read.
 std::string readText(const std::string& path);
 /// What a shell command writes on its standard output.
 std::string shell(const std::string& command);
+inline int countContaining(const std::vector<std::string>& lines, const std::string& text) {
+  return std::count_if(lines.begin(), lines.end(), [&](auto& l) { return l.find(text) != l.npos; });
+}
 /// True when some line contains text.
-bool contains(const std::vector<std::string>& lines, const std::string& text);
-int countContaining(const std::vector<std::string>& lines, const std::string& text);
+inline bool contains(const std::vector<std::string>& lines, const std::string& text) {
+  return countContaining(lines, text) > 0;
+}
 /// The directory of the repository's sources (the game's data files live there).
-std::string sourceDir();
+inline std::string sourceDir() {
+  return TW_SOURCE_DIR;
+}
 
 /// Runs each test in a fresh temporary directory (the program's files are relative to it).
 class TempDirTest : public ::testing::Test {
@@ -49,12 +59,7 @@ protected:
 class LoggedTest : public TempDirTest {
 protected:
   void SetUp() override { TempDirTest::SetUp(), startLog(); }
-  void TearDown() override {
-    if (tw::LogManager::getInstance().isStarted()) {
-      stopLog();
-    }
-    TempDirTest::TearDown();
-  }
+  void TearDown() override { tw::LogManager::getInstance().shutDown(), TempDirTest::TearDown(); }
 };
 
 /// Each of expected is part of a line of lines, in this order, each after the one before.
