@@ -252,4 +252,3 @@ TEST_F(Input, F3ShowsTheOverlayAndF12SavesTheWindowNeitherReachingTheGame) {
 }
 
 } // namespace
-

@@ -280,6 +280,13 @@ TEST_F(PathManagerTest, BudgetEndsTheCycleAndTheSearchGoesOnNextFrame) {
   paths.cycle(); // no budget runs no ply
   EXPECT_EQ(p_next->getPathFind()->getPly(), 0);
   p_stubborn->keep_finder = false;
+  // A recorded session counts its budget in plies, which a replay repeats, whatever the time.
+  paths.shutDown(), game.setFrameTime(33), paths.startUp();
+  ASSERT_EQ(game.getRecording().record("session.rec", 1, 33, 80, 24), 0);
+  ASSERT_EQ(paths.findPath(p_o, Vector(70, 20)), 0);
+  paths.cycle(), game.getRecording().stop(0);
+  ASSERT_NE(p_o->getPathFind(), nullptr);
+  EXPECT_EQ(p_o->getPathFind()->getPly(), 1598); // and a ply each for the two short searches
 }
 
 TEST_F(PathManagerTest, FindPathRefusesWhatItCannotSearchAndReplacesAnEarlierSearch) {

@@ -66,7 +66,8 @@ const Breakage BREAKAGES[] = {
      "'sounds/paddle-bounce.wav'|sound from file 'sounds/time.wav'|sound from file "
      "'sounds/wall-bounce.wav'|sound from file 'sounds/win.wav'|music from file "
      "'sounds/advanced.wav'|music from file 'sounds/timed.wav'|Sound 'explode' not found|Sound "
-     "'win' not found|Sound 'time' not found|Music 'advanced' not found|Music 'timed' not found"},
+     "'win' not found|Sound 'time' not found|Music 'advanced' not found|Music 'timed' not found|"
+     "Replay of 'session.rec' differed from the recording at"},
     {"NoSprites", "rm -r sprites && echo no > sprites", true,
      "Cannot open file 'sprites/title-spr.txt'|Cannot open file "
      "'sprites/brick-moving-spr.txt'|Warning, sprite 'ball' not found"},
