@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 
 using namespace twtest;
 
@@ -65,9 +66,27 @@ int WorldProbe::eventHandler(const tw::Event* p_e) {
   return ::testing::AssertionSuccess();
 }
 
+std::string twtest::withoutTimes(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines)
+    text += line.substr(std::min<std::size_t>(9, line.size())) + "\n";
+  return text;
+}
+
 ::testing::AssertionResult twtest::matchesFile(const std::string& name, const std::string& text) {
-  if (readText(sourceDir() + "/tests/data/" + name) == text)
+  const std::string path = sourceDir() + "/tests/data/" + name, kept = readText(path);
+  if (std::getenv("TW_UPDATE_DATA"))
+    std::ofstream(path, std::ios::binary) << text;
+  if (kept == text)
     return ::testing::AssertionSuccess();
-  std::ofstream(name) << text;
-  return ::testing::AssertionFailure() << "differs from tests/data/" << name << ":\n" << text;
+  // The first line that differs, and the whole text next to the test.
+  std::istringstream now(text), was(kept);
+  std::string a, b;
+  int n = 0;
+  do
+    n++, a.clear(), b.clear(), std::getline(now, a), std::getline(was, b);
+  while (a == b && (now || was));
+  std::ofstream(std::filesystem::path(name).filename(), std::ios::binary) << text;
+  return ::testing::AssertionFailure()
+         << "differs from tests/data/" << name << " at line " << n << ": " << a << "\nwas: " << b;
 }

@@ -66,8 +66,11 @@ protected:
 ::testing::AssertionResult inOrder(const std::vector<std::string>& lines,
                                    const std::vector<std::string>& expected);
 
-/// Whether text equals the file tests/data/name; when not, text is written to name in the
-/// test's directory (to compare, or to copy over the file once checked by eye).
+/// The lines joined, each without its time column (the first nine characters).
+std::string withoutTimes(const std::vector<std::string>& lines);
+/// Whether text equals the file tests/data/name; when not, says where, and writes text next to
+/// the test. With TW_UPDATE_DATA=1 in the environment, text replaces the file (check the change
+/// with git diff before committing it).
 ::testing::AssertionResult matchesFile(const std::string& name, const std::string& text);
 
 /// A clock under the test's control: now() moves only when the test or a sleep moves it.
