@@ -58,35 +58,18 @@ sf::Image WindowTest::grab() const {
   return image;
 }
 
-namespace {
-
-/// The OpenGL driver libraries ("/dri/..._dri.so") this process has loaded.
-std::vector<std::string> loadedDrivers() {
-  std::vector<std::string> paths;
+void keepGraphicsDriverLoaded() {
+  // Another reference to each OpenGL driver library ("/dri/..._dri.so") that is never dropped:
+  // the library stays mapped after the last other one.
   dl_iterate_phdr(
-      [](dl_phdr_info* p_info, size_t, void* p_paths) {
+      [](dl_phdr_info* p_info, size_t, void*) {
         const std::string name = p_info->dlpi_name ? p_info->dlpi_name : "";
         if (name.find("/dri/") != name.npos && name.rfind("_dri.so") + 7 == name.size()) {
-          static_cast<std::vector<std::string>*>(p_paths)->push_back(name);
+          dlopen(name.c_str(), RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
         }
         return 0;
       },
-      &paths);
-  return paths;
-}
-
-} // namespace
-
-void keepGraphicsDriverLoaded() {
-  for (const std::string& path : loadedDrivers()) {
-    // Another reference that is never dropped: the library stays mapped after the last one.
-    dlopen(path.c_str(), RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
-  }
-}
-
-std::string graphicsDriverPath() {
-  const std::vector<std::string> paths = loadedDrivers();
-  return paths.empty() ? "" : paths.front();
+      nullptr);
 }
 
 int countPixels(const sf::Image& image, sf::IntRect area,

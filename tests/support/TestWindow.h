@@ -28,9 +28,6 @@ protected:
 /// when the display closes at exit; the leak checker, no longer seeing those globals, would
 /// report them. Called by WindowTest once its window is open.
 void keepGraphicsDriverLoaded();
-/// The path of the OpenGL driver library this process has loaded, or "" (for running the
-/// program in a child process with the driver preloaded, for the same reason).
-std::string graphicsDriverPath();
 
 /// Pixels whose channels differ between a and b by more than tolerance.
 int countDifferentPixels(const sf::Image& a, const sf::Image& b, int tolerance);
