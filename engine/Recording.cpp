@@ -172,6 +172,7 @@ int Recording::parse(const std::string& text, std::string& error) {
   // The header and the three settings come first, in this order.
   const char* const settings[] = {HEADER, "seed", "frame_time", "grid"};
   int last_step = 0;
+  int settings_read = 0;
   while (std::getline(in, line)) {
     number++;
     if (!line.empty() && line.back() == '\r') {
@@ -182,30 +183,34 @@ int Recording::parse(const std::string& text, std::string& error) {
     for (std::string word; words >> word;) {
       w.push_back(word);
     }
+    if (w.empty()) {
+      continue; // blank lines are allowed anywhere, for files written by hand
+    }
     if (end_step >= 0) {
       return fail("text after the end line");
     }
-    if (number <= 4) {
-      const std::size_t count = number == 4 ? 3 : 2;
+    if (++settings_read <= 4) {
+      const int setting = settings_read;
+      const std::size_t count = setting == 4 ? 3 : 2;
       int a = 0;
       int b = 0;
-      if (w.size() != count || w[0] != settings[number - 1] || !toInt(w[1], a) ||
+      if (w.size() != count || w[0] != settings[setting - 1] || !toInt(w[1], a) ||
           (count == 3 && !toInt(w[2], b))) {
-        return fail(number == 1 ? "not a recording"
-                                : std::string("expected ") + settings[number - 1]);
+        return fail(setting == 1 ? "not a recording"
+                                 : std::string("expected ") + settings[setting - 1]);
       }
-      if (number == 1 && a != VERSION) {
+      if (setting == 1 && a != VERSION) {
         return fail("version " + w[1] + ", but this program reads version " +
                     std::to_string(VERSION));
       }
-      if (number == 2) {
+      if (setting == 2) {
         seed = a;
-      } else if (number == 3) {
+      } else if (setting == 3) {
         frame_time = a;
         if (a < 0) {
           return fail("frame time below 0");
         }
-      } else if (number == 4) {
+      } else if (setting == 4) {
         columns = a;
         rows = b;
         if (a <= 0 || b <= 0 || a > 1000 || b > 1000) {
@@ -264,7 +269,7 @@ int Recording::parse(const std::string& text, std::string& error) {
     }
     entries.push_back(entry);
   }
-  if (number < 4) {
+  if (settings_read < 4) {
     return fail("truncated: the header is incomplete");
   }
   if (end_step < 0) {
@@ -390,7 +395,10 @@ void Recording::stop(int step) {
                  replay_file.c_str(), step, static_cast<int>(entries.size() - next_entry),
                  end_step);
   }
-  if (differences == 0) {
+  if (screens.empty()) {
+    log.writeLog("Recording::stop(): Replay of '%s' had no screens to compare",
+                 replay_file.c_str());
+  } else if (differences == 0) {
     log.writeLog("Recording::stop(): Replay of '%s' showed the recorded screen at every step",
                  replay_file.c_str());
   } else {
