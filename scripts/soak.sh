@@ -10,6 +10,7 @@
 # holds no sanitizer report, the log holds at most SOAK_MAX_OVERRUNS (default 0) "Can't keep
 # up!" lines outside pauses and the first frames, and resident memory after SOAK_WARMUP s
 # (default 180) grows by at most 10 % + SOAK_SLACK_KB (default 8192) kB.
+# The session is recorded in the output folder's home/soak.rec.
 # Usage: scripts/soak.sh [output folder, default out/soak]; TARNWICK names the program.
 set -uo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -24,7 +25,9 @@ export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}quarantine_size_mb=${SOAK_QU
 home="$out/home"
 rm -rf "$out"
 mkdir -p "$home"
-for name in tw-config.txt tw-font.ttf sprites sounds; do ln -s "$root/$name" "$home/$name"; done
+for name in tw-font.ttf sprites sounds; do ln -s "$root/$name" "$home/$name"; done
+# The session is recorded, so that a fault it meets can be replayed (replay_file:soak.rec).
+sed '$s/$/,/' "$root/tw-config.txt" >"$home/tw-config.txt" && echo record_file:soak.rec >>"$home/tw-config.txt"
 cd "$home" || exit 1
 log="$home/tarnwick.log"
 : >"$out/pauses.txt"
