@@ -76,27 +76,27 @@ protected:
     return std::regex_replace(twtest::withoutTimes(fresh), std::regex("0x[0-9a-f]+"), "ADDRESS");
   }
   /// Runs a search to its end: the status of every ply (or their count and the last), the path.
-  std::string search(int x0, int y0, int x1, int y1) {
-    tw::PathFind finder(p_mover, x0, y0, x1, y1);
+  static std::string run(tw::PathFind& finder) {
     std::string out;
-    for (int status = tw::INCOMPLETE; status == tw::INCOMPLETE && out.size() < 100000;) {
+    for (int status = tw::INCOMPLETE; status == tw::INCOMPLETE && out.size() < 100000;)
       out += std::to_string(status = finder.cycleOnce());
-    }
     out = out.size() > 40 ? std::to_string(out.size()) + " plies, " + out.back() : out;
     return out + nodes(finder.getPath()) + "\n";
   }
+  std::string search(int x0, int y0, int x1, int y1) {
+    tw::PathFind finder(p_mover, x0, y0, x1, y1);
+    return run(finder);
+  }
   static std::string nodes(const tw::Path& path) {
     std::string out = path.index == 0 ? "" : " index not 0";
-    for (const Vector& node : path.nodes) {
+    for (const Vector& node : path.nodes)
       out += " " + std::to_string(int(node.getX())) + "," + std::to_string(int(node.getY()));
-    }
     return out;
   }
   /// Shuts the cell (x, y) in with HARD objects, so a search for it floods the world.
   static void enclose(int x = 70, int y = 20) {
-    for (int i = 0; i < 9; i += i == 3 ? 2 : 1) {
+    for (int i = 0; i < 9; i += i == 3 ? 2 : 1)
       block(x - 1 + i % 3, y - 1 + i / 3);
-    }
   }
 
   tw::GameManager& game = tw::GameManager::getInstance();
@@ -111,9 +111,18 @@ TEST_F(PathManagerTest, SearchesFindTheShortestPathAroundHardObjects) {
   // Straight, start at the end, the diagonal first, of equal costs the cell added last, and an
   // equal way found later.
   const int cases[][4] = {{0, 0, 3, 0}, {5, 7, 5, 7}, {0, 0, 2, 2}, {5, 5, 7, 6}, {1, 1, 5, 3}};
-  for (const auto& c : cases) {
+  for (const auto& c : cases)
     out << search(c[0], c[1], c[2], c[3]) << logged();
-  }
+  // The grid keeps the size it was made with, whatever becomes of the boundary.
+  world.setBoundary(Box(Vector(0, 0), 30, 10)), logged();
+  tw::PathFind grown(p_mover, 0, 0, 29, 9), shrunk(p_mover, 0, 0, 29, 9);
+  out << "grid " << grown.getColumns() << "x" << grown.getRows() << "\n";
+  world.setBoundary(Box(Vector(0, 0), 200, 100)), out << run(grown);
+  world.setBoundary(Box(Vector(0, 0), 30, 10)), shrunk.cycleOnce(), shrunk.cycleOnce();
+  world.setBoundary(Box(Vector(0, 0), 10, 5)), out << run(shrunk); // the goal now outside
+  const std::string log = logged();
+  out << "outside " << (log.find("neighbor (30,") != log.npos || log.find(", 10)") != log.npos)
+      << "\n";
   // An enclosed end: the search floods the reachable cells, and the path still ends.
   world.setBoundary(Box(Vector(0, 0), 20, 10)), enclose(10, 5);
   out << search(0, 0, 10, 5) << "enclosed examined "
@@ -124,36 +133,10 @@ TEST_F(PathManagerTest, SearchesFindTheShortestPathAroundHardObjects) {
   block(0, 1), out << search(0, 0, 1, 1) << logged();
   block(21, 0, tw::SOFT), block(21, 1, tw::SPECTRAL); // do not block
   out << search(20, 0, 22, 0) << search(20, 0, 21, 1);
-  for (int y = 0; y < 20; y++) { // a mover three cells wide keeps off the wall's neighbours
+  for (int y = 0; y < 20; y++) // a mover three cells wide keeps off the wall's neighbours
     block(10, y);
-  }
   p_mover->setBox(Box(Vector(-1.5f, -0.5f), 2.99f, 0.99f));
   out << search(5, 5, 15, 5), p_mover->setBox(Box(Vector(-0.5f, -0.5f), 0.99f, 0.99f));
-  // The grid keeps the size it was made with; neighbours lie in both it and the world.
-  auto outside = [&](int columns, int rows) { // examined neighbours outside, or -1 for none
-    int count = -1, x = -1, y = -1;
-    std::istringstream in(logged());
-    for (std::string line; std::getline(in, line);) {
-      if (std::sscanf(line.c_str(), "%*d \tExamining neighbor (%d, %d)", &x, &y) == 2)
-        count = std::max(count, 0) + (x < 0 || x >= columns || y < 0 || y >= rows);
-    }
-    return count;
-  };
-  world.setBoundary(Box(Vector(0, 0), 30, 10));
-  tw::PathFind grown(p_mover, 0, 0, 29, 9), shrunk(p_mover, 0, 0, 29, 9);
-  out << "grid " << grown.getColumns() << "x" << grown.getRows() << "\n";
-  world.setBoundary(Box(Vector(0, 0), 200, 100));
-  while (grown.cycleOnce() == tw::INCOMPLETE) {
-  }
-  out << "grown" << nodes(grown.getPath()) << ", outside " << outside(30, 10) << "\n";
-  world.setBoundary(Box(Vector(0, 0), 30, 10));
-  for (int i = 0; i < 3; i++) {
-    shrunk.cycleOnce();
-  }
-  logged(), world.setBoundary(Box(Vector(0, 0), 10, 5)); // the goal is now outside the world
-  while (shrunk.cycleOnce() == tw::INCOMPLETE) {
-  }
-  out << "shrunk outside " << outside(10, 5) << "\n";
   for (const Box& boundary : {Box(Vector(0, 0), 0, 0), Box(Vector(0, 0), -5, 10),
                               Box(Vector(0, 0), NAN, 10), Box(Vector(0, 0), 1e30f, 1e30f)}) {
     world.setBoundary(boundary), out << search(0, 0, 3, 0); // no usable size: nothing found
@@ -214,9 +197,8 @@ TEST_F(PathManagerTest, FindPathRefusesWhatItCannotSearchAndKeepsThePassInOrder)
                              Vector(79.5f, 0), Vector(NAN, 3), Vector(3, inf), Vector(-inf, 3)}) {
     out << paths.findPath(p_o, goal);
   }
-  for (const Vector& start : {Vector(-3, 5), Vector(100, 5), Vector(5, 23.5f), Vector(NAN, 0)}) {
+  for (const Vector& start : {Vector(-3, 5), Vector(100, 5), Vector(5, 23.5f), Vector(NAN, 0)})
     p_o->setPosition(start), out << paths.findPath(p_o, Vector(5, 5));
-  }
   p_o->setPosition(Vector(-0.4f, 23.4f)); // the last cells inside, reached by rounding
   out << " corners " << paths.findPath(p_o, Vector(79.4f, 0));
   world.setBoundary(Box(Vector(0, 0), 1e9f, 1e9f)); // too large a grid to hold
@@ -229,14 +211,12 @@ TEST_F(PathManagerTest, FindPathRefusesWhatItCannotSearchAndKeepsThePassInOrder)
   // its old search leaves the front of the queue.
   enclose();
   std::vector<Seeker*> s;
-  for (const char* name : {"B", "A", "C", "D", "Gone"}) {
+  for (const char* name : {"B", "A", "C", "D", "Gone"})
     s.push_back(new Seeker(name, Vector(0, 5.0f * s.size())));
-  }
   paths.findPath(s[4], Vector(70, 20)), paths.findPath(s[0], Vector(70, 20));
   auto restart = [&] { // the others end on their first ply
-    for (int i = 1; i < 4; i++) {
+    for (int i = 1; i < 4; i++)
       paths.findPath(s[i], Vector(0, 5.0f * i));
-    }
   };
   SteppingClock clock(1000);
   restart(), game.setClock(&clock), paths.cycle();
@@ -256,9 +236,8 @@ TEST_F(PathManagerTest, ObjectsWalkRoundAWallToTheirGoals) {
   SteppingClock clock(100); // a search spreads over a few frames
   game.setClock(&clock);
   std::vector<tw::Object*> walls;
-  for (int y = 0; y <= 20; y++) {
+  for (int y = 0; y <= 20; y++)
     walls.push_back(block(40, y));
-  }
   const float walks[][5] = {{10, 5, 70, 5, 0.5f}, {5, 12, 75, 12, 1}, {38, 18, 42, 18, 0.25f}};
   for (const auto& w : walks) {
     auto* p_o = new Seeker("Walker", Vector(w[0], w[1]));
@@ -267,9 +246,8 @@ TEST_F(PathManagerTest, ObjectsWalkRoundAWallToTheirGoals) {
     int frame = 0, overlaps = 0;
     for (; frame < 2000 && (p_o->getPathFind() || p_o->isFollowingPath()); frame++) {
       paths.cycle(), world.update();
-      for (const tw::Object* p_wall : walls) {
+      for (const tw::Object* p_wall : walls)
         overlaps += tw::boxIntersectsBox(tw::getWorldBox(p_o), tw::getWorldBox(p_wall));
-      }
     }
     out << got << "frames " << frame << " overlaps " << overlaps << " at goal "
         << tw::boxContainsPosition(tw::getWorldBox(p_o), Vector(w[2], w[3])) << ", path"

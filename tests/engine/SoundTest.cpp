@@ -22,9 +22,8 @@ protected:
   void SetUp() override {
     LoggedTest::SetUp(), tw::LogManager::getInstance().setLogLevel(5);
     ASSERT_EQ(rm.startUp(), 0);
-    for (const char* from : {"/tests/data/sounds", "/sounds"}) {
+    for (const char* from : {"/tests/data/sounds", "/sounds"})
       std::filesystem::copy(twtest::sourceDir() + from, ".");
-    }
   }
   /// What was logged since the last call, without times.
   std::string logged() {
@@ -43,12 +42,10 @@ protected:
 };
 
 TEST_F(Sounds, GameSoundsAndMusicLoadPlayLoopAndStop) {
-  for (const char* name : {"exit", "explode", "lose", "paddle-bounce", "time", "wall-bounce"}) {
+  for (const char* name : {"exit", "explode", "lose", "paddle-bounce", "time", "wall-bounce"})
     out << rm.loadSound(name + std::string(".wav"), name);
-  }
-  for (const char* name : {"menu", "advanced", "timed"}) {
+  for (const char* name : {"menu", "advanced", "timed"})
     out << rm.loadMusic(name + std::string(".wav"), name);
-  }
   out << rm.loadSound("win.wav", "win") << rm.loadSound("lose.wav", "win") // the first counts
       << rm.loadSound("exit.wav", "") << " " << rm.getSoundCount() << rm.getMusicCount() << "\n";
   sf::SoundBuffer win;
@@ -60,9 +57,8 @@ TEST_F(Sounds, GameSoundsAndMusicLoadPlayLoopAndStop) {
   p_loop->play(true), p_once->play(), p_music->play();
   out << playing(p_loop, p_music) << playing(p_once, p_music);
   // The single play ends by itself (within 5 s); the loop and the music go on until stopped.
-  for (int i = 0; i < 500 && p_once->isPlaying(); i++) {
+  for (int i = 0; i < 500 && p_once->isPlaying(); i++)
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
   std::this_thread::sleep_for(std::chrono::milliseconds(150));
   out << playing(p_loop, p_music) << playing(p_once, p_music);
   p_loop->stop(), p_music->stop(), out << playing(p_loop, p_music);
@@ -82,9 +78,8 @@ TEST_F(Sounds, MissingAndCorruptFilesAndFullTablesFailTheirLoad) {
     if (file.path().filename().string().rfind("bad-", 0) == 0)
       names.insert(file.path().filename().string());
   }
-  for (const std::string& name : names) {
+  for (const std::string& name : names)
     out << rm.loadSound(name, "ghost") << rm.loadMusic(name, "ghost") << "\n" << logged();
-  }
   out << (rm.getSound("ghost") == nullptr) << (rm.getMusic("ghost") == nullptr) << "\n";
   tw::LogManager::getInstance().setLogLevel(0);
   for (int i = 0; i < 128; i++) { // failed loads left their records free
@@ -113,9 +108,8 @@ TEST(SoundsAtExit, UnloadedRecordsAreHarmlessAndExitWhilePlayingIsClean) {
       rm.getSound(name)->play(true), rm.getMusic(name)->play();
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    if (shut_down_first) {
+    if (shut_down_first)
       rm.shutDown(), tw::LogManager::getInstance().shutDown();
-    }
     std::exit(0);
   };
   EXPECT_EXIT(exit_while_playing(false), ::testing::ExitedWithCode(0), "");

@@ -22,9 +22,8 @@ protected:
   void SetUp() override {
     LoggedTest::SetUp(), tw::LogManager::getInstance().setLogLevel(10);
     ASSERT_EQ(rm.startUp(), 0);
-    for (const char* from : {"/tests/data/sprites", "/sprites"}) {
+    for (const char* from : {"/tests/data/sprites", "/sprites"})
       std::filesystem::copy(twtest::sourceDir() + from, ".");
-    }
   }
   /// What was logged since the last call, without times.
   std::string logged() {
@@ -36,9 +35,8 @@ protected:
   std::string framesOf(const std::string& label) {
     const Sprite* p = rm.getSprite(label);
     std::string all = p ? std::to_string(p->getColor()) : "none";
-    for (int i = -1; p && i <= p->getFrameCount(); i++) {
+    for (int i = -1; p && i <= p->getFrameCount(); i++)
       all += "/" + p->getFrame(i).getString();
-    }
     return p ? all + " " + std::to_string(p->getWidth()) + "x" + std::to_string(p->getHeight()) +
                    " " + p->getLabel()
              : all;
@@ -61,9 +59,8 @@ TEST_F(Sprites, FilesLoadOrFailWithTheirMessages) {
   }
   tw::Object object; // an object drawing a sprite steps through its frames and wraps
   object.setSprite(rm.getSprite("good-2x3x2.txt"));
-  for (int i = 0; i < 4; i++) {
+  for (int i = 0; i < 4; i++)
     object.draw(), out << object.getSpriteIndex();
-  }
   out << " " << framesOf("Good-2x3x2.txt") << "\n";
   for (const char* color :
        {"black", "red", "green", "yellow", "blue", "magenta", "cyan", "white"}) {
@@ -86,9 +83,8 @@ TEST_F(Sprites, FilesLoadOrFailWithTheirMessages) {
     writeFile("cut.txt", GOOD.substr(0, end + 1)), out << rm.loadSprite("cut.txt", "cut") << "\n";
   }
   std::string many = "frames 100000\nwidth 2\nheight 1\ncolor green\n";
-  for (int i = 0; i < 100000; i++) {
+  for (int i = 0; i < 100000; i++)
     many += std::string(1, static_cast<char>('a' + i % 26)) + "z\nend\n";
-  }
   writeFile("many.txt", many + "eof\n"), writeFile("more.txt", "frames 100001" + many.substr(13));
   out << logged() << rm.loadSprite("many.txt", "many") << rm.loadSprite("more.txt", "more") << " "
       << rm.getSprite("many")->getFrame(99999).getString() << "\n";
@@ -99,9 +95,8 @@ TEST_F(Sprites, TablesAndLabels) {
   tw::LogManager::getInstance().setLogLevel(0);
   writeFile("s.txt", GOOD);
   out << rm.loadSprite("nowhere.txt", "x") << rm.loadSprite("good-default-color.txt", "");
-  for (int i = 1; i < 1000; i++) { // to a full table
+  for (int i = 1; i < 1000; i++) // to a full table
     out << (rm.loadSprite("s.txt", i < 999 ? "s" + std::to_string(i) : "") ? "-" : "");
-  }
   out << rm.loadSprite("s.txt", "one too many") << "\n"
       << framesOf("s997") << ", " << framesOf("") << ", " << framesOf("one too many") << "\n";
   rm.shutDown(), out << framesOf("s1") << " " << rm.loadSprite("s.txt", "late") << "\n";
