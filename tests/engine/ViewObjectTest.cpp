@@ -25,9 +25,8 @@ protected:
     out << "  at " << p_v->getPosition().getX() << "," << p_v->getPosition().getY() << " loc "
         << p_v->getLocation() << " value " << p_v->getValue() << " border " << p_v->getBorder()
         << " color " << p_v->getColor() << " flags ";
-    for (int i = 0; i < VIEW_ATTR_COUNT; i++) {
+    for (int i = 0; i < VIEW_ATTR_COUNT; i++)
       out << p_v->isModified(static_cast<ViewAttribute>(i));
-    }
     out << "\n";
   }
   /// Draws the world, then writes columns x to x + 19 of rows y0 to y1; the frame is shown.
@@ -36,9 +35,8 @@ protected:
     GraphicsManager& g = GraphicsManager::getInstance();
     for (int y = y0; y <= y1; y++, out << "|\n") {
       out << "  " << y << " |" << g.rowText(y).substr(x, 20) << "| ";
-      for (int i = x; i < x + 20; i++) {
+      for (int i = x; i < x + 20; i++)
         out << g.cellAt(i, y).color;
-      }
     }
     g.displayFrame();
   }
