@@ -103,7 +103,6 @@ protected:
   tw::PathManager& paths = tw::PathManager::getInstance();
   twtest::FakeClock still_clock;
   tw::Object* p_mover = nullptr; ///< what the searches move
-  std::size_t seen = 0;
   std::ostringstream out;
 };
 

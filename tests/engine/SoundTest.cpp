@@ -25,19 +25,12 @@ protected:
     for (const char* from : {"/tests/data/sounds", "/sounds"})
       std::filesystem::copy(twtest::sourceDir() + from, ".");
   }
-  /// What was logged since the last call, without times.
-  std::string logged() {
-    const auto lines = logLines();
-    const std::size_t from = std::min(seen, lines.size());
-    return seen = lines.size(), twtest::withoutTimes({lines.begin() + from, lines.end()});
-  }
   /// Whether the sound and the music play, and loop.
   static std::string playing(const tw::Sound* p_s, const tw::Music* p_m) {
     return std::to_string(p_s->isPlaying()) + std::to_string(p_s->isLooping()) +
            std::to_string(p_m->isPlaying()) + std::to_string(p_m->isLooping()) + " ";
   }
   tw::ResourceManager& rm = tw::ResourceManager::getInstance();
-  std::size_t seen = 0;
   std::ostringstream out;
 };
 

@@ -25,12 +25,6 @@ protected:
     for (const char* from : {"/tests/data/sprites", "/sprites"})
       std::filesystem::copy(twtest::sourceDir() + from, ".");
   }
-  /// What was logged since the last call, without times.
-  std::string logged() {
-    const auto lines = logLines();
-    const std::size_t from = std::min(seen, lines.size());
-    return seen = lines.size(), twtest::withoutTimes({lines.begin() + from, lines.end()});
-  }
   /// The colour of sprite label, then its frames from -1 to one past the last, after "/".
   std::string framesOf(const std::string& label) {
     const Sprite* p = rm.getSprite(label);
@@ -42,7 +36,6 @@ protected:
              : all;
   }
   tw::ResourceManager& rm = tw::ResourceManager::getInstance();
-  std::size_t seen = 0;
   std::ostringstream out;
 };
 

@@ -43,6 +43,9 @@ inline std::string sourceDir() {
   return TW_SOURCE_DIR;
 }
 
+/// The lines joined, each without its time column (the first nine characters).
+std::string withoutTimes(const std::vector<std::string>& lines);
+
 /// Runs each test in a fresh temporary directory (the program's files are relative to it).
 class TempDirTest : public ::testing::Test {
 protected:
@@ -60,14 +63,19 @@ class LoggedTest : public TempDirTest {
 protected:
   void SetUp() override { TempDirTest::SetUp(), startLog(); }
   void TearDown() override { tw::LogManager::getInstance().shutDown(), TempDirTest::TearDown(); }
+  /// What was logged since the last call, without times.
+  std::string logged() {
+    const auto lines = logLines();
+    const std::size_t from = std::min(seen, lines.size());
+    return seen = lines.size(), withoutTimes({lines.begin() + from, lines.end()});
+  }
+  std::size_t seen = 0; ///< log lines logged() has returned
 };
 
 /// Each of expected is part of a line of lines, in this order, each after the one before.
 ::testing::AssertionResult inOrder(const std::vector<std::string>& lines,
                                    const std::vector<std::string>& expected);
 
-/// The lines joined, each without its time column (the first nine characters).
-std::string withoutTimes(const std::vector<std::string>& lines);
 /// Whether text equals the file tests/data/name; when not, says where, and writes text next to
 /// the test. With TW_UPDATE_DATA=1 in the environment, text replaces the file (check the change
 /// with git diff before committing it).
