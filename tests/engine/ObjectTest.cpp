@@ -42,8 +42,9 @@ struct ObjectTest : WorldTest {
 TEST_F(ObjectTest, IdsSteeringCheckedSettersAndInterestsByManager) {
   new tw::Object, world.markForDelete(new tw::Object), world.update(), world.shutDown();
   auto* p_out = new tw::Object; // outside the world, the scene graph never hears of it
-  log.writeLog("outside %d %d", world.getAllObjects(true).getCount(),
+  log.writeLog("outside %d",
                p_out->setSolidness(tw::SOFT) + p_out->setActive(false) + p_out->setAltitude(3));
+  log.writeLog("in world %d", world.getAllObjects(true).getCount());
   world.startUp(), p_out->setVelocity(Vector(3, 4)), state(p_out); // ids are never reused
   log.writeLog("predicted %g,%g", XY(p_out->predictPosition()));
   p_out->setVelocity(Vector(0, 0)), p_out->setPosition(Vector(1, 1)), state(p_out);
@@ -56,8 +57,8 @@ TEST_F(ObjectTest, IdsSteeringCheckedSettersAndInterestsByManager) {
   for (const std::string& type :
        {tw::STEP_EVENT, tw::KEYBOARD_EVENT, tw::VIEW_EVENT, tw::COLLISION_EVENT, tw::OUT_EVENT})
     log.writeLog("%s %d", type.c_str(), p_o->registerInterest(type));
-  log.writeLog("refused %d %d", world.registerInterest(p_o, tw::STEP_EVENT),
-               world.registerInterest(p_o, tw::MOUSE_EVENT));
+  for (const std::string& type : {tw::STEP_EVENT, tw::MOUSE_EVENT})
+    log.writeLog("refused %d", world.registerInterest(p_o, type));
   const tw::EventStep step(0);
   const tw::EventKeyboard key;
   const tw::EventView view("x", 1, true);
@@ -69,9 +70,10 @@ TEST_F(ObjectTest, IdsSteeringCheckedSettersAndInterestsByManager) {
   send();
   for (int i = 3; i < 100; i++)
     ASSERT_EQ(p_o->registerInterest("game::e" + std::to_string(i)), 0);
-  log.writeLog("%d %d %d %s %d", p_o->registerInterest("game::extra"),
-               p_o->unregisterInterest("never"), p_o->unregisterInterest("game::e5"),
-               p_o->getEventName(5).c_str(), p_o->getEventCount());
+  const int extra = p_o->registerInterest("game::extra"), never = p_o->unregisterInterest("never");
+  const int e5 = p_o->unregisterInterest("game::e5");
+  log.writeLog("%d %d %d %s %d", extra, never, e5, p_o->getEventName(5).c_str(),
+               p_o->getEventCount());
   world.markForDelete(p_o), world.update(), send(); // deleting it takes it out of every table
 }
 
@@ -93,7 +95,8 @@ TEST_F(ObjectTest, SpriteBoxesAndAnimation) {
 
 TEST_F(ObjectTest, RecordsHoldWhatChangedRoundTripAndSurviveHostileText) {
   auto *p_a = new tw::Object, *p_b = new tw::Object;
-  put("new", p_a->serialize(false)), log.writeLog("modified %d", p_a->isModified());
+  log.writeLog("modified %d", p_a->isModified()), put("new", p_a->serialize(false));
+  log.writeLog("modified %d", p_a->isModified());
   p_a->setDirection(Vector(1, 0)), p_a->moveTo(Vector(5, 5)), p_a->setSpriteName("");
   put("steered", p_a->serialize(false)); // steering is no change of record
   p_a->registerInterest(tw::STEP_EVENT), p_a->setSpeed(1.5f), put("step", p_a->serialize(false));
@@ -129,11 +132,12 @@ TEST_F(ObjectTest, RecordsHoldWhatChangedRoundTripAndSurviveHostileText) {
         std::string("pos-x:nan,pos-y:inf,speed:1e999,x_acceleration:-nan,box-corner-x:nan,"
                     "box-corner-y:1,box-horizontal:1,box-vertical:1"),
         std::string("id:,sprite_transparency:,sprite_slowdown:-3,type:")})
-    log.writeLog("hostile %d %d", p_o->deserialize(hostile), p_o->getEventCount());
+    log.writeLog("hostile %d", p_o->deserialize(hostile)), log.writeLog("%d", p_o->getEventCount());
   put("after", p_o->serialize(true)); // "is_active:tr" is not "true"
   p_o->setActive(true), p_o->setVelocity(Vector(1, 0)), world.update(), world.draw();
   state(p_o); // still usable: it moves, draws and leaves
-  log.writeLog("none %d %d", p_o->deserialize("event_count:0"), p_o->getEventCount());
+  log.writeLog("none %d", p_o->deserialize("event_count:0"));
+  log.writeLog("%d", p_o->getEventCount());
 }
 
 /// Each change's result and the lists the object is in after it, then the errors' lines.
