@@ -1,38 +1,43 @@
+#include "TestSupport.h"
 #include "utility.h"
 
-#include <gtest/gtest.h>
+#include <regex>
 
-using tw::match;
-using tw::toString;
+using UtilityTest = twtest::LoggedTest;
 
-TEST(Utility, ToStringReadsLikeAnOutputStream) {
-  const std::string texts[] = {toString(-42),   toString(2.0f),  toString(0.5f), toString(1e6f),
-                               toString(-0.5f), toString(0.99f), toString('x'),  toString('\0'),
-                               toString(true),  toString(false)};
-  EXPECT_EQ(testing::PrintToString(texts),
-            R"({ "-42", "2", "0.5", "1e+06", "-0.5", "0.99", "x", "0", "true", "false" })");
-}
-
-TEST(Utility, MatchParsesOnceAndLooksUpLater) {
+/// toString, then each line and token and what match finds, the first cases traced in full.
+TEST_F(UtilityTest, ToStringReadsLikeAStreamAndMatchParsesOnceAndLooksUpLater) {
+  tw::LogManager& log = tw::LogManager::getInstance();
+  log.writeLog("%s %s %s %s %s %s", tw::toString(-42).c_str(), tw::toString(0.99f).c_str(),
+               (tw::toString(2.0f) + tw::toString(-0.5f) + tw::toString(1e6f)).c_str(),
+               tw::toString('x').c_str(), tw::toString('\0').c_str(),
+               (tw::toString(true) + tw::toString(false)).c_str());
   std::string big;
   for (int i = 0; i < 20000; i++)
     big += "key" + std::to_string(i) + ":" + std::to_string(i) + ",";
-  const std::string cases[][3] = {{"a : 1 , b:2", "a", "1"}, // white space is removed everywhere
-                                  {"", "b", "2"}, // an empty line searches the last one's items
-                                  {"\tk e y\r\n:\vva lue\f", "key", "value"},
-                                  {"k,x:1:2,:v,dup:first,dup:second", "k", ""},
-                                  {"", "x", "1"},
-                                  {"", "v", ""}, // leading colons are skipped: the key is v
-                                  {"", "dup", "first"},
-                                  {"", "", ""},
-                                  {"a:1,:,b:2", "a", "1"}, // a field of colons ends the parse
-                                  {"", "b", ""},
-                                  {",,a:1,,", "a", "1"},
-                                  {"y:6", "a", ""}, // a new line forgets the old items
-                                  {std::string(100000, ','), "a", ""},
-                                  {std::string(100000, ':'), "a", ""},
-                                  {std::string("a:1,b\0:2", 8), "a", "1"},
-                                  {big, "key19999", "19999"}};
-  for (const auto& [line, token, value] : cases)
-    EXPECT_EQ(match(line, token), value) << line.substr(0, 40) << " / " << token;
+  const std::string cases[][2] = {{"a : 1 , b:2", "a"},
+                                  {"", "b"}, // an empty line: the last
+                                  {"k,x:1:2,:v,dup:first,dup:second", "k"},
+                                  {"", "x"},
+                                  {"", "v"},
+                                  {"", "dup"},
+                                  {"", ""},
+                                  {"a:1,:,b:2", "a"},
+                                  {"", "b"},
+                                  {",,a:1,,", "a"},
+                                  {"y:6", "a"},
+                                  {"", "untraced from here"},
+                                  {"\tk e y\r\n:\vva lue\f", "key"},
+                                  {std::string(100000, ','), "a"},
+                                  {std::string(100000, ':'), "a"},
+                                  {std::string("a:1,b\0:2", 8), "a"},
+                                  {big, "key19999"}};
+  log.setLogLevel(17);
+  for (const auto& [line, token] : cases) {
+    log.setLogLevel(token == "untraced from here" ? 0 : log.getLogLevel());
+    log.writeLog("=> '%s'", tw::match(line, token).c_str());
+  }
+  const std::string text = twtest::withoutTimes(twtest::stopLog());
+  EXPECT_TRUE(twtest::matchesFile("golden/Utility.ToStringAndMatch.txt",
+                                  std::regex_replace(text, std::regex("0x[0-9a-f]+"), "ADDR")));
 }
