@@ -84,6 +84,9 @@ const Breakage BREAKAGES[] = {
     {"RecordingOfAnotherVersion", "sed -i '1s/ 1$/ 2/' session.rec", false,
      "line 1: version 2, but this program reads version 1"},
     {"RecordingGarbage", "head -c 2000 /dev/urandom > session.rec", false, REPLAY},
+    // The pause then goes on at once, and the entries after it are still replayed.
+    {"RecordingWithoutItsResumeKey", "sed -i '/ resume /d' session.rec", true,
+     "Pause::eventHandler(): The recording does not resume here."},
     {"RecordingDamaged", "sed -i '30s/.*/30 key pressed NOSUCHKEY/' session.rec", false,
      "line 30: bad key entry"},
     {"RecordingNotWritable",

@@ -1,6 +1,6 @@
 // Recorded sessions replayed headless in process, as fast as the loop goes: every step must
 // show the recorded screen, and the log (sounds and music looked up included) must read as
-// the one kept with the recording.
+// the one kept with the recording; recorded again as it replays, it must give the same file.
 #include "Mode.h"
 #include "TestSupport.h"
 
@@ -14,7 +14,9 @@ TEST_P(Replay, ShowsTheRecordedScreenAtEveryStepAndWritesTheRecordedLog) {
   const std::string src = sourceDir(), name = GetParam();
   shell("ln -s " + src + "/sprites " + src + "/sounds " + src + "/tw-font.ttf . && ln -s " + src +
         "/tests/data/replays/" + name + ".rec replay.rec");
-  writeFile("tw-config.txt", "headless:true,\nframe_time:0,\nreplay_file:replay.rec\n");
+  // Recorded again while it replays, the session must come out the same, byte for byte.
+  writeFile("tw-config.txt",
+            "headless:true,\nframe_time:0,\nreplay_file:replay.rec,\nrecord_file:again.rec\n");
   tw::LogManager::getInstance().setLogLevel(5);
   tw::GameManager& game = tw::GameManager::getInstance();
   ASSERT_EQ(game.startUp(), 0) << readFile("tarnwick.log");
@@ -22,6 +24,7 @@ TEST_P(Replay, ShowsTheRecordedScreenAtEveryStepAndWritesTheRecordedLog) {
   game.run();
   game.shutDown();
   EXPECT_TRUE(matchesFile("replays/" + name + ".log", withoutTimes(logLines())));
+  EXPECT_TRUE(readFile("again.rec") == readFile("replay.rec"));
 }
 
 const char* const SESSIONS[] = {"session", "timed", "advanced"};
