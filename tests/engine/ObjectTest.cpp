@@ -5,8 +5,6 @@
 #include "Sprite.h"
 #include "TestSupport.h"
 
-#include <regex>
-
 using namespace twtest;
 using tw::Vector;
 #define XY(v) (v).getX(), (v).getY()
@@ -17,8 +15,7 @@ struct ObjectTest : WorldTest {
   void TearDown() override {
     const std::string name = testing::UnitTest::GetInstance()->current_test_info()->name();
     EXPECT_TRUE(
-        matchesFile("golden/Object." + name + ".txt",
-                    std::regex_replace(withoutTimes(stopLog()), std::regex("0x\\w+"), "0x")));
+        matchesFile("golden/Object." + name + ".txt", withoutAddresses(withoutTimes(stopLog()))));
     WorldTest::TearDown();
   }
   /// Logs a record an entry a line.

@@ -6,7 +6,6 @@
 
 #include <cmath>
 #include <cstdio>
-#include <regex>
 #include <sstream>
 
 using tw::Box;
@@ -73,7 +72,7 @@ protected:
         fresh.push_back(*it);
     }
     seen = lines.size();
-    return std::regex_replace(twtest::withoutTimes(fresh), std::regex("0x[0-9a-f]+"), "ADDRESS");
+    return twtest::withoutAddresses(twtest::withoutTimes(fresh));
   }
   /// Runs a search to its end: the status of every ply (or their count and the last), the path.
   static std::string run(tw::PathFind& finder) {

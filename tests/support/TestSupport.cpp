@@ -2,6 +2,7 @@
 
 #include "EventCollision.h"
 
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -71,6 +72,21 @@ std::string twtest::withoutTimes(const std::vector<std::string>& lines) {
   for (const std::string& line : lines)
     text += line.substr(std::min<std::size_t>(9, line.size())) + "\n";
   return text;
+}
+
+std::string twtest::withoutAddresses(const std::string& text) {
+  std::string out;
+  for (std::size_t i = 0; i < text.size(); i++) {
+    if (text.compare(i, 2, "0x") != 0) {
+      out += text[i];
+      continue;
+    }
+    out += "ADDRESS";
+    for (i += 2; i < text.size() && std::isxdigit(static_cast<unsigned char>(text[i])); i++) {
+    }
+    i--;
+  }
+  return out;
 }
 
 ::testing::AssertionResult twtest::matchesFile(const std::string& name, const std::string& text) {

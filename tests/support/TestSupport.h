@@ -45,6 +45,8 @@ inline std::string sourceDir() {
 
 /// The lines joined, each without its time column (the first nine characters).
 std::string withoutTimes(const std::vector<std::string>& lines);
+/// The text with every "0x" and the hexadecimal digits after it written as "ADDRESS".
+std::string withoutAddresses(const std::string& text);
 
 /// Runs each test in a fresh temporary directory (the program's files are relative to it).
 class TempDirTest : public ::testing::Test {
