@@ -23,6 +23,7 @@ TEST_F(LogManagerTest, LinesCarryTimeAndStepAndGoToStandardErrorWhileClosed) {
   p_stop->registerInterest(tw::STEP_EVENT);
   p_stop->on_event = [&](const tw::Event*) { game.setGameOver(game.getStepCount() == 10000); };
   game.run(), log.writeLog("wide"), stopLog(), log.writeLog("after stop");
+  delete p_stop;
   std::vector<std::string> lines = linesOf("tarnwick.log"), all;
   lines.push_back("         stderr:");
   std::istringstream err(testing::internal::GetCapturedStderr());
