@@ -241,15 +241,18 @@ void GameManager::updateOverlay(std::int64_t now, std::int64_t work) {
   if (overlay_frames == 0 && overlay_since == 0) {
     overlay_since = now;
   }
+  // Past the array's size (an unpaced loop), frames are counted but their work is not kept.
   if (overlay_frames < static_cast<int>(overlay_work.size())) {
-    overlay_work[static_cast<std::size_t>(overlay_frames++)] = work;
+    overlay_work[static_cast<std::size_t>(overlay_frames)] = work;
   }
+  overlay_frames++;
   const std::int64_t span = now - overlay_since;
   if (span < 1000000) {
     return;
   }
-  const auto middle = overlay_work.begin() + overlay_frames / 2;
-  std::nth_element(overlay_work.begin(), middle, overlay_work.begin() + overlay_frames);
+  const int samples = std::min(overlay_frames, static_cast<int>(overlay_work.size()));
+  const auto middle = overlay_work.begin() + samples / 2;
+  std::nth_element(overlay_work.begin(), middle, overlay_work.begin() + samples);
   char text[64];
   std::snprintf(text, sizeof text, "%.0f fps %.2f ms %d obj",
                 static_cast<double>(overlay_frames) * 1e6 / static_cast<double>(span),
