@@ -7,9 +7,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <ctime>
 #include <fstream>
-#include <cstdlib>
 
 namespace tw {
 
@@ -382,14 +382,15 @@ void GraphicsManager::saveScreenshot() {
 
 void GraphicsManager::toggleOverlay() {
   overlay_shown = !overlay_shown;
+  overlay_text.setFont(font);
+  overlay_text.setCharacterSize(static_cast<unsigned>(charHeight() * 0.8f));
+  overlay_text.setFillColor(sf::Color::White);
+  overlay_back.setFillColor(sf::Color(0, 0, 0, 200));
   setOverlayText("-- fps");
 }
 
 void GraphicsManager::setOverlayText(const std::string& text) {
-  overlay_text.setFont(font);
-  overlay_text.setCharacterSize(static_cast<unsigned>(charHeight() * 0.8f));
   overlay_text.setString(text);
-  overlay_text.setFillColor(sf::Color::White);
   const sf::FloatRect bounds = overlay_text.getLocalBounds();
   const float margin = charWidth() / 2;
   const float width = bounds.left + bounds.width + 2 * margin;
@@ -397,7 +398,6 @@ void GraphicsManager::setOverlayText(const std::string& text) {
   const float x = static_cast<float>(window_horizontal_pixels) - width;
   overlay_back.setSize(sf::Vector2f(width, height));
   overlay_back.setPosition(x, 0);
-  overlay_back.setFillColor(sf::Color(0, 0, 0, 200));
   overlay_text.setPosition(x + margin, margin / 2);
 }
 

@@ -14,11 +14,9 @@
 namespace tw {
 
 namespace {
+
 /// What a ply is reckoned to take in a recorded or replayed session, in microseconds.
 constexpr std::int64_t PLY_MICROS = 10;
-} // namespace
-
-namespace {
 
 /// The cell holding coordinate v on an axis of extent cells, or -1 when v lies outside.
 int cellOn(float v, float extent) {
