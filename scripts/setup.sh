@@ -6,7 +6,7 @@
 set -euo pipefail
 build=(cmake make g++ pkg-config libsfml-dev)
 virtual_display=(xvfb xdotool x11-utils imagemagick)
-tests=("${build[@]}" "${virtual_display[@]}" libgtest-dev libxtst-dev libx11-dev python3 rsync)
+tests=("${build[@]}" "${virtual_display[@]}" libgtest-dev libx11-dev python3 rsync)
 case "${1:-test}" in
 run)
   packages=("${build[@]}")

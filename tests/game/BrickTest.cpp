@@ -1,17 +1,43 @@
-#include "GameFixture.h"
+#include "Ball.h"
+#include "Brick.h"
+#include "Mode.h"
+#include "shared.h"
 
+#include "ResourceManager.h"
 #include "Sprite.h"
+#include "TestSupport.h"
 
-using namespace twtest;
 using tw::Vector;
 
-/// The ball (or another object) runs into the brick.
-static void hit(tw::Object* p_brick, tw::Object* p_by) {
-  const tw::EventCollision c(p_brick->getPosition(), p_by, p_brick);
-  EXPECT_EQ(p_brick->eventHandler(&c), 1);
-}
+namespace {
 
-TEST_F(GameTest, BricksLoseAHitPointPerBallRecolourAndExplode) {
+/// A game world without a window, the real sprites and sounds loaded; the test drives it.
+class Bricks : public twtest::TempDirTest {
+protected:
+  void SetUp() override {
+    TempDirTest::SetUp();
+    const std::string src = twtest::sourceDir();
+    ASSERT_EQ(std::system(("ln -s " + src + "/sprites " + src + "/sounds .").c_str()), 0);
+    twtest::startLog();
+    ASSERT_EQ(tw::ResourceManager::getInstance().startUp() + world.startUp(), 0);
+    world.setBoundary(tw::Box(Vector(0, 0), 80, 40)), loadResources();
+  }
+  void TearDown() override {
+    world.shutDown(), tw::ResourceManager::getInstance().shutDown();
+    tw::LogManager::getInstance().shutDown(), TempDirTest::TearDown();
+  }
+  int count(const std::string& type) const { return world.objectsOfType(type).getCount(); }
+  /// The ball (or another object) runs into the brick.
+  static void hit(tw::Object* p_brick, tw::Object* p_by) {
+    const tw::EventCollision c(p_brick->getPosition(), p_by, p_brick);
+    EXPECT_EQ(p_brick->eventHandler(&c), 1);
+  }
+  tw::WorldManager& world = tw::WorldManager::getInstance();
+};
+
+// The game's arenas hold default bricks only; the other kinds come back as they were when a
+// timed game brings back the bricks it lost, so they are checked here.
+TEST_F(Bricks, LoseAHitPointPerBallRecolourAndExplode) {
   const struct {
     int kind, hit_points;
     const char* sprite;
@@ -43,36 +69,4 @@ TEST_F(GameTest, BricksLoseAHitPointPerBallRecolourAndExplode) {
   }
 }
 
-TEST_F(GameTest, TimedModeBringsBackTheOldestBricksAcrossGames) {
-  state.mode = TIMED;
-  auto* p_ball = new Ball(Vector(0, 0));
-  std::vector<Vector> places;
-  for (int i = 0; i < 12; i++) {
-    places.emplace_back(10.0f + 6 * (i % 10), 1.0f + 2 * (i / 10));
-    auto* p_brick = new Brick(i == 0 ? BRICK_STRONG : BRICK_DEFAULT, places.back());
-    for (int hits = p_brick->getHitPoints(); hits > 0; hits--) {
-      hit(p_brick, p_ball);
-    }
-    world.update();
-    EXPECT_EQ(count("Brick"), i < 10 ? 0 : i - 9) << i;
-  }
-  // The eleventh and twelfth brought back the first and second, of their own kinds.
-  auto bricks = ofType("Brick");
-  EXPECT_TRUE(bricks[0]->getPosition() == places[0] && bricks[1]->getPosition() == places[1]);
-  EXPECT_EQ(static_cast<Brick*>(bricks[0])->getHitPoints(), 2);
-  hit(bricks[1], p_ball); // the next game of the run goes on from there
-  world.update();
-  EXPECT_EQ(ofType("Brick").back()->getPosition(), places[2]);
-  state.mode = REGULAR; // outside timed mode nothing is recorded nor brought back
-  hit(ofType("Brick").back(), p_ball);
-  world.update();
-  EXPECT_EQ(respawnCount() * 100 + respawnNext() * 10 + count("Brick"), 1331);
-  state.mode = TIMED; // a full record stops recording
-  for (int i = 0; i < RESPAWN_CAPACITY; i++) {
-    hit(new Brick(BRICK_DEFAULT, Vector(40, 20)), p_ball);
-    world.markForDelete(world.objectsOfType("Brick"));
-    world.update();
-  }
-  EXPECT_EQ(respawnCount(), RESPAWN_CAPACITY);
-  EXPECT_LE(respawnNext(), RESPAWN_CAPACITY);
-}
+} // namespace

@@ -1,11 +1,10 @@
 #include "TestWindow.h"
 
 #include "Config.h"
-#include "EventKeyboard.h"
-#include "EventMouse.h"
 
 #include <SFML/Window/Context.hpp>
 
+#include <X11/Xlib.h>
 #include <dlfcn.h>
 #include <link.h>
 
@@ -72,6 +71,23 @@ void keepGraphicsDriverLoaded() {
       nullptr);
 }
 
+void xdo(const std::string& commands) {
+  EXPECT_EQ(std::system(("xdotool " + commands).c_str()), 0) << commands;
+}
+
+void requestClose(unsigned long window) {
+  Display* p_display = XOpenDisplay(nullptr);
+  ASSERT_NE(p_display, nullptr);
+  XEvent event{};
+  event.xclient.type = ClientMessage;
+  event.xclient.window = window;
+  event.xclient.message_type = XInternAtom(p_display, "WM_PROTOCOLS", False);
+  event.xclient.format = 32;
+  event.xclient.data.l[0] = static_cast<long>(XInternAtom(p_display, "WM_DELETE_WINDOW", False));
+  XSendEvent(p_display, window, False, NoEventMask, &event);
+  XCloseDisplay(p_display);
+}
+
 int countPixels(const sf::Image& image, sf::IntRect area,
                 const std::function<bool(sf::Color, int x, int y)>& test) {
   int count = 0;
@@ -101,34 +117,6 @@ sf::IntRect inkBounds(const sf::Image& image, sf::Color background, sf::IntRect 
     return false;
   });
   return high.x <= low.x ? sf::IntRect() : sf::IntRect(low, high - low);
-}
-
-Recorder::Recorder() {
-  setType("Recorder"), registerInterest(tw::KEYBOARD_EVENT), registerInterest(tw::MOUSE_EVENT);
-}
-
-int Recorder::eventHandler(const tw::Event* p_event) {
-  Received r;
-  r.frame = frame, r.keyboard = p_event->isType(tw::KEYBOARD_EVENT);
-  if (r.keyboard) {
-    const auto* p_key = static_cast<const tw::EventKeyboard*>(p_event);
-    r.key = p_key->getKey(), r.action = p_key->getKeyboardAction();
-  } else if (p_event->isType(tw::MOUSE_EVENT)) {
-    const auto* p_m = static_cast<const tw::EventMouse*>(p_event);
-    r.action = p_m->getMouseAction(), r.button = p_m->getMouseButton();
-    r.position = p_m->getMousePosition();
-  } else {
-    return 0;
-  }
-  return events.push_back(r), 1;
-}
-
-std::vector<Received> Recorder::with(bool keyboard, int action, int in_frame) const {
-  std::vector<Received> found;
-  std::copy_if(events.begin(), events.end(), std::back_inserter(found), [&](const Received& r) {
-    return r.keyboard == keyboard && r.action == action && (in_frame < 0 || r.frame == in_frame);
-  });
-  return found;
 }
 
 } // namespace twtest

@@ -29,6 +29,11 @@ protected:
 /// report them. Called by WindowTest once its window is open.
 void keepGraphicsDriverLoaded();
 
+/// Sends real X input through XTest with xdotool: "keydown a", "mousemove --window W 10 10".
+void xdo(const std::string& commands);
+/// Asks window to close, as a window manager's close button does.
+void requestClose(unsigned long window);
+
 /// Pixels whose channels differ between a and b by more than tolerance.
 int countDifferentPixels(const sf::Image& a, const sf::Image& b, int tolerance);
 /// Pixels (x, y) of area for which test holds.
@@ -36,25 +41,5 @@ int countPixels(const sf::Image& image, sf::IntRect area,
                 const std::function<bool(sf::Color, int x, int y)>& test);
 /// Box of the pixels of area that differ from background; width 0 when none do.
 sf::IntRect inkBounds(const sf::Image& image, sf::Color background, sf::IntRect area);
-
-/// One keyboard or mouse event as an object received it.
-struct Received {
-  int frame = 0;
-  bool keyboard = false;
-  int key = -1, action = -1, button = -1;
-  tw::Vector position;
-};
-
-/// An object that records the keyboard and mouse events it gets.
-class Recorder : public tw::Object {
-public:
-  Recorder();
-  int eventHandler(const tw::Event* p_event) override;
-  /// Those received with action (keyboard or not), in frame (any when negative).
-  std::vector<Received> with(bool keyboard, int action, int in_frame = -1) const;
-
-  std::vector<Received> events;
-  int frame = 0; ///< the frame number given to what arrives
-};
 
 } // namespace twtest
