@@ -4,7 +4,6 @@
 # each run grows stays in build-fuzz/corpus/; the seeds in fuzz/corpus/ are only read.
 # Prints executions and coverage (edges of the instrumented engine reached) per harness; fails
 # if any harness found a fault, whose input is then in build-fuzz/artifacts/.
-# scripts/fuzz-coverage.sh then tells which source lines the grown corpora reach.
 #   FUZZERS="Match Object" scripts/fuzz.sh   runs only those harnesses.
 set -uo pipefail
 cd "$(dirname "$0")/.."

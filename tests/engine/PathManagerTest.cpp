@@ -228,30 +228,4 @@ TEST_F(PathManagerTest, FindPathRefusesWhatItCannotSearchAndKeepsThePassInOrder)
   EXPECT_TRUE(twtest::matchesFile("golden/PathManagerTest.FindPath.txt", out.str() + logged(0)));
 }
 
-// Objects go round the lower end of a wall at x = 40 to their goals. SOFT: the world would let
-// them through the wall, only their paths keep them off it.
-TEST_F(PathManagerTest, ObjectsWalkRoundAWallToTheirGoals) {
-  SteppingClock clock(100); // a search spreads over a few frames
-  game.setClock(&clock);
-  std::vector<tw::Object*> walls;
-  for (int y = 0; y <= 20; y++)
-    walls.push_back(block(40, y));
-  const float walks[][5] = {{10, 5, 70, 5, 0.5f}, {5, 12, 75, 12, 1}, {38, 18, 42, 18, 0.25f}};
-  for (const auto& w : walks) {
-    auto* p_o = new Seeker("Walker", Vector(w[0], w[1]));
-    p_o->setSolidness(tw::SOFT), p_o->setSpeed(w[4]), got.clear();
-    paths.findPath(p_o, Vector(w[2], w[3]));
-    int frame = 0, overlaps = 0;
-    for (; frame < 2000 && (p_o->getPathFind() || p_o->isFollowingPath()); frame++) {
-      paths.cycle(), world.update();
-      for (const tw::Object* p_wall : walls)
-        overlaps += tw::boxIntersectsBox(tw::getWorldBox(p_o), tw::getWorldBox(p_wall));
-    }
-    out << got << "frames " << frame << " overlaps " << overlaps << " at goal "
-        << tw::boxContainsPosition(tw::getWorldBox(p_o), Vector(w[2], w[3])) << ", path"
-        << nodes(p_o->getPath()) << "\n";
-  }
-  EXPECT_TRUE(twtest::matchesFile("golden/PathManagerTest.Walks.txt", out.str()));
-}
-
 } // namespace
