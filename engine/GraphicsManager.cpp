@@ -366,13 +366,7 @@ void GraphicsManager::saveScreenshot() {
   for (int i = 2; std::ifstream(name).good() && i < 100; i++) {
     name = std::string("tarnwick-") + stamp + "-" + std::to_string(i) + ".png";
   }
-  sf::Texture texture;
-  if (!texture.create(p_window->getSize().x, p_window->getSize().y)) {
-    log.writeLog("GraphicsManager::displayFrame(): Cannot take a screenshot.");
-    return;
-  }
-  texture.update(*p_window);
-  if (!texture.copyToImage().saveToFile(name)) {
+  if (!capture().saveToFile(name)) {
     log.writeLog("GraphicsManager::displayFrame(): Cannot save the screenshot to '%s'.",
                  name.c_str());
     return;
@@ -404,6 +398,24 @@ void GraphicsManager::setOverlayText(const std::string& text) {
 void GraphicsManager::drawOverlay() {
   p_window->draw(overlay_back);
   p_window->draw(overlay_text);
+}
+
+sf::Image GraphicsManager::capture() const {
+  sf::Image image;
+  // The back buffer is read straight from OpenGL: copying the window into a texture leaves
+  // allocations behind in some drivers, which a leak checker reports.
+  using ReadPixels = void (*)(int, int, int, int, unsigned, unsigned, void*);
+  const auto read = reinterpret_cast<ReadPixels>(sf::Context::getFunction("glReadPixels"));
+  if (!p_window || !read || (flush(), !p_window->setActive(true))) {
+    return image;
+  }
+  const sf::Vector2u size = p_window->getSize();
+  std::vector<sf::Uint8> pixels(static_cast<std::size_t>(size.x) * size.y * 4);
+  read(0, 0, static_cast<int>(size.x), static_cast<int>(size.y), 0x1908 /* GL_RGBA */,
+       0x1401 /* GL_UNSIGNED_BYTE */, pixels.data());
+  image.create(size.x, size.y, pixels.data());
+  image.flipVertically(); // OpenGL gives the bottom row first
+  return image;
 }
 
 sf::RenderWindow* GraphicsManager::getWindow() const {

@@ -63,6 +63,9 @@ public:
   /// The window with every cell drawn so far already in it, to draw on; null when there is
   /// none.
   sf::RenderWindow* getWindow() const;
+  /// What the window holds now, every cell drawn so far included, before it is shown; an
+  /// empty image when there is no window.
+  sf::Image capture() const;
   /// The window for reading its events and input state only; null when there is none.
   sf::Window* getEventWindow() const { return p_window.get(); }
   int getHorizontalChars() const;

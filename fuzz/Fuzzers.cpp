@@ -19,9 +19,8 @@
 namespace {
 
 void check(bool ok) {
-  if (!ok) {
+  if (!ok)
     std::abort();
-  }
 }
 
 /// A temporary file holding text (removed at exit), or the data of the current input.
@@ -108,20 +107,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         config.window_background_color >= 0 && config.window_background_color <= 7 &&
         (config.window_style == 5 || config.window_style == 8));
 #elif defined(TW_FUZZ_MATCH)
-  // The line, then after each NUL byte a key to look up.
-  std::size_t end = input.find('\0');
+  // The line, then after a NUL byte the key to look up.
+  const std::size_t end = input.find('\0');
   const std::string line = input.substr(0, end);
-  const std::string key =
-      end == std::string::npos ? "" : input.substr(end + 1, input.find('\0', end + 1) - end - 1);
+  const std::string key = end == std::string::npos ? "" : input.substr(end + 1);
   const std::string value = tw::match(line, key);
   // A value never holds a separator, and the same key looked up again finds the same.
   check(value.find_first_of(",: \t\n\v\f\r") == std::string::npos);
   check(line.empty() || tw::match("", key) == value);
-  while (end != std::string::npos && end < input.size()) {
-    const std::size_t next = input.find('\0', end + 1);
-    tw::match("", input.substr(end + 1, next == std::string::npos ? next : next - end - 1));
-    end = next;
-  }
 #elif defined(TW_FUZZ_OBJECT)
   roundTrip<tw::Object>(input);
 #elif defined(TW_FUZZ_VIEWOBJECT)
@@ -129,35 +122,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 #elif defined(TW_FUZZ_BUTTON)
   roundTrip<FuzzButton>(input);
 #elif defined(TW_FUZZ_RECORDING)
-  // A recording read is written again entry by entry, and reads back the same.
-  static tw::Recording recording, copy;
+  // A recording is read whole or refused with a reason; what it holds lies within its steps.
+  static tw::Recording recording;
   std::string error;
   if (recording.parse(input, error) != 0) {
     check(!error.empty());
     return 0;
   }
-  const std::string file = tempFile();
-  check(copy.record(file, recording.getSeed(), recording.getFrameTime(), recording.getColumns(),
-                    recording.getRows()) == 0);
-  for (const tw::Recording::Entry& e : recording.getEntries()) {
+  for (const tw::Recording::Entry& e : recording.getEntries())
     check(e.step >= 0 && e.step <= recording.getEndStep());
-    if (e.kind == tw::Recording::KEY) {
-      copy.addKeyboard(e.step, e.action, e.code);
-    } else if (e.kind == tw::Recording::MOUSE) {
-      copy.addMouse(e.step, e.action, e.code, e.position);
-    } else if (e.kind == tw::Recording::RESUME) {
-      copy.addResume(e.step, e.code);
-    } else {
-      copy.addClose(e.step);
-    }
-  }
-  copy.stop(recording.getEndStep());
-  check(copy.replay(file) == 0 && copy.getEntries().size() == recording.getEntries().size());
-  for (std::size_t i = 0; i < copy.getEntries().size(); i++) {
-    const tw::Recording::Entry &a = copy.getEntries()[i], &b = recording.getEntries()[i];
-    check(a.step == b.step && a.kind == b.kind && a.action == b.action && a.code == b.code &&
-          a.position == b.position);
-  }
 #endif
   return 0;
 }

@@ -3,33 +3,28 @@
 # runs the test suite against it; a fault is caught when a test fails. Prints one line a
 # fault and a summary. Usage: scripts/fault-check.sh [-o OUT] [NAME...]
 # Work is kept in build-faults/ (the copy and its build), so that a fault rebuilds only what
-# it touches. The soak is left out. TW_FAULT_SLOW names the tests to run last (a regex);
-# with TW_FAULT_QUICK=1 they do not run at all. TW_FAULT_ONLY runs only the tests it names (a
-# regex), to see what they catch alone.
+# it touches. The soak is left out; TW_FAULT_ONLY runs only the tests it names (a regex), to
+# see what they catch alone.
 set -uo pipefail
 cd "$(dirname "$0")/.."
-root=$PWD
-out=build-faults/results.txt
+root=$PWD work=$PWD/build-faults out=build-faults/results.txt
 if [ "${1:-}" = -o ]; then out=$2; shift 2; fi
-work=$root/build-faults
-src=$work/src
-build=$work/build
 mkdir -p "$work"
 
 # The copy keeps its files' times, so the build redoes only what changed; the files that
 # faults touch are rebuilt once, in case an earlier run stopped with a fault in place.
-rsync -a --delete --exclude='/build*' --exclude=/out --exclude=/.git "$root/" "$src/"
+rsync -a --delete --exclude='/build*' --exclude=/out --exclude=/.git "$root/" "$work/src/"
 grep -v -E '^(#|\s*$)' tests/faults.txt | awk -F ' @@ ' '{ print $2 }' | sort -u |
-  (cd "$src" && xargs touch)
-cmake -S "$src" -B "$build" >/dev/null || exit 1
-cmake --build "$build" -j "$(nproc)" >"$work/build.log" 2>&1 || {
+  (cd "$work/src" && xargs touch)
+if ! cmake -S "$work/src" -B "$work/build" >/dev/null ||
+  ! cmake --build "$work/build" -j "$(nproc)" >"$work/build.log" 2>&1; then
   echo "fault-check: the clean tree does not build (see $work/build.log)" >&2
   exit 1
-}
+fi
 
 # Applies fault NAME to the copy (or, with no name, restores every file it touches).
 apply() {
-  python3 - "$root/tests/faults.txt" "$src" "$root" "$@" <<'PY'
+  python3 - "$root/tests/faults.txt" "$work/src" "$root" "$@" <<'PY'
 import os, sys
 faults, src, root = sys.argv[1:4]
 name = sys.argv[4] if len(sys.argv) > 4 else None
@@ -44,47 +39,30 @@ for line in open(faults):
             sys.exit(f"fault {name}: the text to find stands {clean.count(old)} times in {path}")
         texts[path] = clean.replace(old, new)
 for path, text in texts.items():
-    target = os.path.join(src, path)
-    if open(target).read() != text:
-        open(target, "w").write(text)
+    if open(os.path.join(src, path)).read() != text:
+        open(os.path.join(src, path), "w").write(text)
 PY
 }
 
-slow=${TW_FAULT_SLOW:-BrokenData|EndToEnd|Session}
 names=("$@")
-if [ ${#names[@]} -eq 0 ]; then
-  mapfile -t names < <(grep -v -E '^(#|\s*$)' tests/faults.txt | sed 's/ @@ .*//')
-fi
+[ ${#names[@]} -gt 0 ] || mapfile -t names < <(grep -v -E '^(#|\s*$)' tests/faults.txt | sed 's/ @@ .*//')
 : >"$out"
-caught=0 total=0
+caught=0
 for name in "${names[@]}"; do
-  total=$((total + 1))
   apply
   if ! apply "$name"; then
     result="not applied"
-  elif ! cmake --build "$build" -j "$(nproc)" >"$work/fault.log" 2>&1; then
+  elif ! cmake --build "$work/build" -j "$(nproc)" >"$work/fault.log" 2>&1; then
     result="does not build"
   else
-    # The quick tests first; the long program runs only when those catch nothing.
-    log=$work/ctest.log
-    if [ -n "${TW_FAULT_ONLY:-}" ]; then
-      scripts/with-display.sh ctest --test-dir "$build" -j "$(nproc)" -R "$TW_FAULT_ONLY" >"$log" 2>&1
-    else
-      scripts/with-display.sh ctest --test-dir "$build" -j "$(nproc)" --stop-on-failure \
-      -E "Soak|$slow" >"$log" 2>&1 && [ -z "${TW_FAULT_QUICK:-}" ] &&
-      scripts/with-display.sh ctest --test-dir "$build" -j "$(nproc)" --stop-on-failure \
-        -R "$slow" -E Soak >>"$log" 2>&1
-    fi
-    first=$(grep -m1 -E '\*\*\*(Failed|Timeout|Exception)|Failed\s+[0-9.]+ sec' "$log" |
+    scripts/with-display.sh ctest --test-dir "$work/build" -j "$(nproc)" --stop-on-failure \
+      -R "${TW_FAULT_ONLY:-.}" -E Soak >"$work/ctest.log" 2>&1
+    first=$(grep -m1 -E '\*\*\*(Failed|Timeout|Exception)|Failed\s+[0-9.]+ sec' "$work/ctest.log" |
       sed -E 's/.*Test +#[0-9]+: ([^ ]+).*/\1/')
-    if [ -n "$first" ]; then
-      result="caught by $first"
-      caught=$((caught + 1))
-    else
-      result="missed"
-    fi
+    result=${first:+caught by $first}
+    [ -n "$first" ] && caught=$((caught + 1))
   fi
-  printf '%-36s %s\n' "$name" "$result" | tee -a "$out"
+  printf '%-36s %s\n' "$name" "${result:-missed}" | tee -a "$out"
 done
 apply
-echo "fault-check: $caught of $total faults caught" | tee -a "$out"
+echo "fault-check: $caught of ${#names[@]} faults caught" | tee -a "$out"

@@ -34,20 +34,13 @@ log="$home/tarnwick.log"
 pid=$!
 trap 'kill $sampler $other 2>/dev/null; kill -9 $pid 2>/dev/null' EXIT
 sampler="" other=""
-window=""
-for _ in $(seq 300); do
-  window=$(xdotool search --pid "$pid" --name '^Tarnwick' 2>/dev/null | head -n 1)
-  [ -n "$window" ] && break
-  sleep 0.1
-done
+window=$(timeout 30 xdotool search --sync --limit 1 --pid "$pid" --name '^Tarnwick' 2>/dev/null)
 [ -n "$window" ] || { echo "soak: the game window did not appear" >&2; cat "$out/stderr.txt" >&2; exit 1; }
 start=$EPOCHSECONDS
 while kill -0 "$pid" 2>/dev/null; do
-  rss=""
-  read -r _ rss _ < <(grep VmRSS "/proc/$pid/status" 2>/dev/null)
-  [ -n "$rss" ] && echo "$((EPOCHSECONDS - start)) $rss" >>"$out/rss.txt"
+  awk -v t=$((EPOCHSECONDS - start)) '/VmRSS/ {print t, $2}' "/proc/$pid/status" >>"$out/rss.txt"
   sleep 10
-done &
+done 2>/dev/null &
 sampler=$!
 xmessage -geometry +1200+100 -title soak-other "another window" >/dev/null 2>&1 &
 other=$!
@@ -63,17 +56,8 @@ press() { xdotool mousedown 1 sleep "$(ms "$1")" mouseup 1; }
 # The middle of cell (column, row) of the 80 x 40 grid.
 point() { xdotool mousemove --window "$window" $(($1 * width / 80 + width / 160)) $(($2 * height / 40 + height / 80)); }
 pick() { local a=("$@"); echo "${a[RANDOM % $#]}"; }
-# The screen now showing, from the log lines since the last look (a partial line is kept).
-exec {log_fd}<"$log"
-screen="" partial=""
-read_screen() {
-  local line
-  while IFS= read -r -u "$log_fd" line; do
-    line="$partial$line" partial=""
-    [[ $line =~ Mode::update\(\):\ (Menu|Regular|Advanced|Timed) ]] && screen=${BASH_REMATCH[1]}
-  done
-  partial="$partial$line"
-}
+# The screen now showing: the last one the log names.
+read_screen() { screen=$(awk '/Mode::update\(\): (Menu|Regular|Advanced|Timed)$/ {s = $NF} END {print s}' "$log"); }
 
 RANDOM=$seed
 xdotool windowfocus "$window" 2>/dev/null
@@ -83,10 +67,8 @@ while [ $((EPOCHSECONDS - start)) -lt "$seconds" ] && kill -0 "$pid" 2>/dev/null
   read_screen
   if [ "$screen" = Menu ] || [ -z "$screen" ]; then
     for _ in $(seq $((RANDOM % 4))); do point $((RANDOM % 80)) $((RANDOM % 40)); nap $((100 + RANDOM % 400)); done
-    if [ $((RANDOM % 10)) -lt 2 ]; then # a stray key, which must do nothing on the menu
-      key=$(pick e t Escape a d w s Return)
-      hold "$key" $((50 + RANDOM % 300))
-    fi
+    # A stray key, which must do nothing on the menu.
+    [ $((RANDOM % 10)) -lt 2 ] && hold "$(pick e t Escape a d w s Return)" $((50 + RANDOM % 300))
     # An entry starts its mode only while the button is held in a frame: the round of
     # modes goes on once its mode has started.
     choice=$((attempts % 2 == 0 ? round % 3 : RANDOM % 3))
@@ -115,9 +97,7 @@ while [ $((EPOCHSECONDS - start)) -lt "$seconds" ] && kill -0 "$pid" 2>/dev/null
     if [ $((RANDOM % 2)) -eq 0 ]; then press $((50 + RANDOM % 400)); else xdotool click 1; fi
   elif [ "$r" -lt 88 ]; then
     hold Return $((50 + RANDOM % 150))
-    if [ $((EPOCHSECONDS - start)) -ge $((shots * 300)) ]; then
-      import -window "$window" "$out/shot-$((shots++)).png" 2>/dev/null
-    fi
+    [ $((EPOCHSECONDS - start)) -ge $((shots * 300)) ] && import -window "$window" "$out/shot-$((shots++)).png"
     nap $((300 + RANDOM % 2500))
     hold "$(pick space x a Left 1)" $((50 + RANDOM % 100))
     sleep 0.2
@@ -132,10 +112,8 @@ done
 
 xdotool windowfocus "$window" 2>/dev/null
 for _ in $(seq 10); do
-  read_screen
-  [ "$screen" = Menu ] && break
-  hold Escape 300
-  sleep 1
+  read_screen && [ "$screen" = Menu ] && break
+  hold Escape 300 && sleep 1
 done
 sleep 1
 stop=$EPOCHSECONDS
@@ -149,16 +127,17 @@ kill "$sampler" 2>/dev/null
 
 # Overruns: the first frames and the two seconds after a pause are expected to overrun.
 read -r overruns excused < <(awk -v list="$out/overruns.txt" '/Game resumed/ { back = $2 }
-  /Can.t keep up!/ { if ($2 <= 1 || (back != "" && $2 - back <= 60)) e++; else print >list, o++ }
+  /Can.t keep up!/ && ($2 <= 1 || (back != "" && $2 - back <= 60)) { e++; next }
+  /Can.t keep up!/ { o++; print >list }
   END { print o + 0, e + 0 }' "$log")
 sanitizer=$(grep -acE 'ERROR: (Address|Leak)Sanitizer|runtime error:|SUMMARY: [A-Za-z]+Sanitizer' "$out/stderr.txt")
-baseline=$(awk -v w="$warmup" '$1 >= w {print $2; exit}' "$out/rss.txt")
-last=$(tail -n 1 "$out/rss.txt" | awk '{print $2}')
+read -r first baseline last < <(awk -v w="$warmup" 'NR == 1 {f = $2} $1 >= w && !b {b = $2} {l = $2}
+  END {print f + 0, b + 0, l + 0}' "$out/rss.txt")
 games() { grep -ac "Mode::update(): $1" "$log"; }
 {
   echo "soak: $((stop - start)) s of play, seed $seed, exit code $status, frames $(grep -a 'Mode::update(): End' "$log" | awk '{print $2}')"
   echo "soak: games: normal $(games Regular), advanced $(games Advanced), timed $(games Timed); pauses $(grep -ac 'Game paused' "$log")"
-  echo "soak: resident memory first $(head -n 1 "$out/rss.txt" | awk '{print $2}') kB, after $warmup s ${baseline:-?} kB, last ${last:-?} kB, $(wc -l <"$out/rss.txt") samples"
+  echo "soak: resident memory first $first kB, after $warmup s $baseline kB, last $last kB, $(wc -l <"$out/rss.txt") samples"
   echo "soak: overruns outside pauses $overruns, excused (first frame, pauses) $excused; sanitizer reports $sanitizer"
 } | tee "$out/summary.txt"
 head -n 20 "$out/overruns.txt" 2>/dev/null
@@ -168,7 +147,7 @@ failed=0
 [ "$status" -eq 0 ] || fail "exit code $status"
 [ "$sanitizer" -eq 0 ] || fail "sanitizer report on standard error ($out/stderr.txt)"
 [ "$overruns" -le "${SOAK_MAX_OVERRUNS:-0}" ] || fail "$overruns overruns outside pauses"
-if [ -n "$baseline" ] && [ -n "$last" ] && [ "$last" -gt $((baseline * 110 / 100 + slack)) ]; then
+if [ "$baseline" -gt 0 ] && [ "$last" -gt $((baseline * 110 / 100 + slack)) ]; then
   fail "resident memory grew from $baseline kB to $last kB"
 fi
 tail -n 2 "$log" | grep -q '\*\* Game stopped \*\*' || fail "the log does not end with the shut-down"

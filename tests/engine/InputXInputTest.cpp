@@ -26,21 +26,6 @@ TEST(KeyTable, EverySfmlCodeMapsToItsEngineKey) {
   EXPECT_EQ(event.getKey() * 10 + event.getKeyboardAction(), Keyboard::W * 10 - 1);
 }
 
-TEST(InputWithoutWindow, StartUpNeedsTheGraphicsManagerAndInputNeedsAWindow) {
-  twtest::startLog();
-  tw::InputManager& input = tw::InputManager::getInstance();
-  EXPECT_EQ(input.startUp() * 10 + input.isStarted(), -10);
-  input.getInput(), input.getInput();
-  EXPECT_TRUE(input.isValid(tw::KEYBOARD_EVENT) && input.isValid(tw::MOUSE_EVENT));
-  EXPECT_FALSE(input.isValid(tw::STEP_EVENT));
-  const std::vector<std::string> lines = twtest::stopLog();
-  EXPECT_TRUE(twtest::contains(lines, "InputManager::startUp(): Error starting InputManager. "
-                                      "GraphicsManager must be started first."));
-  EXPECT_EQ(twtest::countContaining(lines, "getInput(): GraphicsManager unexpectedly returned "
-                                           "null window!"),
-            2);
-}
-
 /// A real window with the input manager started on it and an XTest connection aimed at it.
 /// What the input manager sends is read back from the session's recording, a frame at a time.
 class Input : public twtest::WindowTest {
@@ -106,7 +91,7 @@ TEST_F(Input, KeysArrivePressedThenDownEveryFrameWhileHeldThenReleased) {
   EXPECT_EQ(until("released"), "key released A\n");
   EXPECT_EQ(frame(), "");
   // Every key of the table: its name, and a "down" where the keyboard can be asked for it.
-  std::string keys, keysym, seen_keys;
+  std::string keys, keysym;
   for (std::istringstream table(twtest::readText(twtest::sourceDir() + "/tests/data/keys.txt"));
        table >> keysym;) {
     x("keydown " + keysym);
@@ -115,22 +100,6 @@ TEST_F(Input, KeysArrivePressedThenDownEveryFrameWhileHeldThenReleased) {
     keys += until("released");
   }
   EXPECT_TRUE(twtest::matchesFile("golden/Input.Keys.txt", keys));
-}
-
-// Keys whose events someone else read from the window (as the pause does) are still reported
-// as held after a rescan, and a key released meanwhile is not left held.
-TEST_F(Input, HeldKeysStayRightWhenSomeoneElseReadsTheEvents) {
-  x("keydown w");
-  ASSERT_NE(until("down W"), "");
-  x("keyup w keydown s");
-  bool saw_s = false;
-  for (int i = 0; i < 1000 && !saw_s; i++, std::this_thread::sleep_for(kFrame))
-    for (sf::Event e; tw::GraphicsManager::getInstance().getWindow()->pollEvent(e);)
-      saw_s = saw_s || (e.type == sf::Event::KeyPressed && e.key.code == sf::Keyboard::S);
-  ASSERT_TRUE(saw_s);
-  input.rescan();
-  EXPECT_EQ(frame() + frame(), "key down S\nkey down S\n");
-  x("keyup s");
 }
 
 TEST_F(Input, MouseMovesClicksAndHeldButtonsArriveInCells) {
@@ -152,9 +121,9 @@ TEST_F(Input, CloseRequestSetsGameOverAndEndsTheFramesInput) {
   for (int i = 0; i < 1000 && !game.getGameOver(); i++, std::this_thread::sleep_for(kFrame))
     sent = frame();
   EXPECT_EQ(sent, "close\n"); // that frame read nothing after the close
-  const std::string later = until("pressed Q");
+  const bool later = !until("pressed Q").empty();
   x("keyup q");
-  EXPECT_NE(later, "");
+  EXPECT_TRUE(later);
 }
 
 TEST_F(Input, F3ShowsTheOverlayAndF12SavesTheWindowNeitherReachingTheGame) {
@@ -165,14 +134,12 @@ TEST_F(Input, F3ShowsTheOverlayAndF12SavesTheWindowNeitherReachingTheGame) {
     sent += frame(), graphics.displayFrame();
     name = twtest::shell("ls tarnwick-*-*.png 2>/dev/null | tr -d '\\n'");
   }
-  EXPECT_TRUE(graphics.isOverlayShown());
-  EXPECT_EQ(sent, "");
+  EXPECT_TRUE(graphics.isOverlayShown() && sent.empty()) << sent;
   sf::Image shot;
   ASSERT_TRUE(shot.loadFromFile(name));
-  const int w = static_cast<int>(shot.getSize().x), h = static_cast<int>(shot.getSize().y);
   auto white = [](sf::Color c, int, int) { return c == sf::Color::White; };
-  EXPECT_GT(twtest::countPixels(shot, {w - 160, 0, 160, 32}, white), 0); // the overlay
-  EXPECT_EQ(twtest::countPixels(shot, {0, 40, w, h - 40}, white), 0);
+  EXPECT_GT(twtest::countPixels(shot, {1024 - 160, 0, 160, 32}, white), 0); // the overlay
+  EXPECT_EQ(twtest::countPixels(shot, {0, 40, 1024, 768 - 40}, white), 0);
   EXPECT_TRUE(twtest::contains(twtest::stopLog(), "Screenshot saved to '" + name + "'."));
 }
 
@@ -210,17 +177,6 @@ TEST_F(Input, ReturnPausesUntilAnotherKeyAndSwallowsTheCloseRequest) {
                       {"Pause::Pause(): Pause enabled.  Press any other key to resume.",
                        "Pause::eventHandler(): Game paused.", "Pause::eventHandler(): Keypress (0)",
                        "Pause::eventHandler(): Game resumed."}));
-}
-
-TEST(PauseWithoutWindow, RefusesToPause) {
-  twtest::startLog();
-  tw::Pause pause(Keyboard::RETURN);
-  tw::EventKeyboard key;
-  key.setKey(Keyboard::RETURN);
-  EXPECT_EQ(pause.eventHandler(&key), 0);
-  EXPECT_TRUE(twtest::contains(twtest::stopLog(), "Pause::eventHandler(): GraphicsManager "
-                                                  "unexpectedly returned null window!  Cannot "
-                                                  "pause."));
 }
 
 } // namespace

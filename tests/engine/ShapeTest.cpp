@@ -43,27 +43,4 @@ TEST_F(Shapes, FiguresFollowKindSizeAndColour) {
   EXPECT_EQ(figure().substr(figure().rfind(' ')), " 10,200,30,128");
 }
 
-TEST_F(Shapes, FigureGoesOverEarlierCellsUnderLaterOnesAndMovesWithTheView) {
-  tw::GraphicsManager& g = tw::GraphicsManager::getInstance();
-  Shape circle; // radius 25 with its middle at pixel (524.5, 396.5), in cell (41, 12)
-  circle.setKind(tw::CIRCLE), circle.setSize(25), circle.setColor(tw::GREEN);
-  g.drawCharacter('#', tw::WHITE, Vector(41, 12)), circle.draw(Vector(40, 12));
-  sf::Image image = grab();
-  EXPECT_TRUE(image.getPixel(524, 396) == sf::Color::Green &&
-              image.getPixel(524, 420) == sf::Color::Green);
-  g.drawCharacter(' ', tw::WHITE, Vector(41, 12));
-  image = grab();
-  EXPECT_EQ(image.getPixel(524, 396), sf::Color::Black);
-  EXPECT_EQ(image.getPixel(510, 396), sf::Color::Green); // outside the blank cell
-  g.displayFrame();
-  tw::WorldManager::getInstance().setView(tw::Box(Vector(10, 0), 80, 24));
-  circle.draw(Vector(50, 12));
-  circle.setKind(7), circle.draw(Vector(20, 5)); // unknown kinds and none draw nothing
-  circle.setKind(tw::SHAPE_NONE), circle.draw(Vector(30, 5));
-  image = grab();
-  EXPECT_EQ(image.getPixel(524, 396), sf::Color::Green);
-  EXPECT_EQ(twtest::inkBounds(image, sf::Color::Black, sf::IntRect(0, 0, 1024, 768)),
-            twtest::inkBounds(image, sf::Color::Black, sf::IntRect(480, 350, 100, 100)));
-}
-
 } // namespace

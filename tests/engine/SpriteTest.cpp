@@ -49,11 +49,7 @@ TEST_F(Sprites, FilesLoadOrFailWithTheirMessages) {
     out << "== " << name << ": " << rm.loadSprite(name, name) << " " << framesOf(name) << "\n"
         << logged();
   }
-  tw::Object object; // an object drawing a sprite steps through its frames and wraps
-  object.setSprite(rm.getSprite("good-2x3x2.txt"));
-  for (int i = 0; i < 4; i++)
-    object.draw(), out << object.getSpriteIndex();
-  out << " " << framesOf("Good-2x3x2.txt") << "\n";
+  out << framesOf("Good-2x3x2.txt") << "\n"; // labels are case sensitive
   for (const char* color :
        {"black", "red", "green", "yellow", "blue", "magenta", "cyan", "white"}) {
     writeFile("c.txt",
@@ -65,12 +61,6 @@ TEST_F(Sprites, FilesLoadOrFailWithTheirMessages) {
     writeFile("cut.txt", GOOD.substr(0, end)), out << logged() << rm.loadSprite("cut.txt", "cut");
     writeFile("cut.txt", GOOD.substr(0, end + 1)), out << rm.loadSprite("cut.txt", "cut") << "\n";
   }
-  std::string many = "frames 100000\nwidth 2\nheight 1\ncolor green\n";
-  for (int i = 0; i < 100000; i++)
-    many += std::string(1, static_cast<char>('a' + i % 26)) + "z\nend\n";
-  writeFile("many.txt", many + "eof\n"), writeFile("more.txt", "frames 100001" + many.substr(13));
-  out << logged() << rm.loadSprite("many.txt", "many") << rm.loadSprite("more.txt", "more") << " "
-      << rm.getSprite("many")->getFrame(99999).getString() << "\n";
   EXPECT_TRUE(twtest::matchesFile("golden/Sprites.FilesLoadOrFail.txt", out.str() + logged()));
 }
 

@@ -32,9 +32,8 @@ TEST_P(BrokenData, PlaysThroughOrStopsCleanly) {
   const std::string all = readFile("tarnwick.log") + readFile("out.txt");
   EXPECT_TRUE(all.find("Sanitizer") == all.npos && all.find("runtime error") == all.npos) << all;
   std::istringstream expected(b.expected);
-  for (std::string text; std::getline(expected, text, '|');) {
+  for (std::string text; std::getline(expected, text, '|');)
     EXPECT_NE(all.find(text), all.npos) << text << "\n" << all;
-  }
   const auto log = logLines().empty() ? logLines("out.txt") : logLines();
   EXPECT_TRUE(inOrder(log, {"** Game stopped **", "*****************"})) << all;
   EXPECT_EQ(inOrder(log, {"Start", "Regular", "Menu", "Advanced", "Menu", "Timed", "Menu", "End"}),

@@ -31,12 +31,9 @@ inline std::vector<std::string> stopLog() {
 std::string readText(const std::string& path);
 /// What a shell command writes on its standard output.
 std::string shell(const std::string& command);
-inline int countContaining(const std::vector<std::string>& lines, const std::string& text) {
-  return std::count_if(lines.begin(), lines.end(), [&](auto& l) { return l.find(text) != l.npos; });
-}
 /// True when some line contains text.
 inline bool contains(const std::vector<std::string>& lines, const std::string& text) {
-  return countContaining(lines, text) > 0;
+  return std::any_of(lines.begin(), lines.end(), [&](auto& l) { return l.find(text) != l.npos; });
 }
 /// The directory of the repository's sources (the game's data files live there).
 inline std::string sourceDir() {

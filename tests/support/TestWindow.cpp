@@ -2,8 +2,6 @@
 
 #include "Config.h"
 
-#include <SFML/Window/Context.hpp>
-
 #include <X11/Xlib.h>
 #include <dlfcn.h>
 #include <link.h>
@@ -37,35 +35,14 @@ void WindowTest::TearDown() {
   LoggedTest::TearDown();
 }
 
-sf::Image WindowTest::grab() const {
-  // Handing out the window sends the cells collected so far into it. The back buffer is read
-  // straight from OpenGL: the window library's copy into a texture leaves allocations behind
-  // in the driver, which the leak checker reports.
-  sf::RenderWindow* p_window = tw::GraphicsManager::getInstance().getWindow();
-  const sf::Vector2u size = p_window->getSize();
-  using ReadPixels = void (*)(int, int, int, int, unsigned, unsigned, void*);
-  const auto read = reinterpret_cast<ReadPixels>(sf::Context::getFunction("glReadPixels"));
-  std::vector<sf::Uint8> rows(static_cast<std::size_t>(size.x) * size.y * 4);
-  if (!read || !p_window->setActive(true)) {
-    ADD_FAILURE() << "cannot read the window's pixels";
-  } else {
-    read(0, 0, int(size.x), int(size.y), 0x1908 /* GL_RGBA */, 0x1401 /* GL_UNSIGNED_BYTE */,
-         rows.data());
-  }
-  sf::Image image;
-  image.create(size.x, size.y, rows.data()), image.flipVertically(); // OpenGL: bottom row first
-  return image;
-}
-
 void keepGraphicsDriverLoaded() {
   // Another reference to each OpenGL driver library ("/dri/..._dri.so") that is never dropped:
   // the library stays mapped after the last other one.
   dl_iterate_phdr(
       [](dl_phdr_info* p_info, size_t, void*) {
         const std::string name = p_info->dlpi_name ? p_info->dlpi_name : "";
-        if (name.find("/dri/") != name.npos && name.rfind("_dri.so") + 7 == name.size()) {
+        if (name.find("/dri/") != name.npos && name.rfind("_dri.so") + 7 == name.size())
           dlopen(name.c_str(), RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
-        }
         return 0;
       },
       nullptr);
@@ -92,9 +69,8 @@ int countPixels(const sf::Image& image, sf::IntRect area,
                 const std::function<bool(sf::Color, int x, int y)>& test) {
   int count = 0;
   for (int y = area.top; y < area.top + area.height; y++) {
-    for (int x = area.left; x < area.left + area.width; x++) {
+    for (int x = area.left; x < area.left + area.width; x++)
       count += test(image.getPixel(unsigned(x), unsigned(y)), x, y);
-    }
   }
   return count;
 }

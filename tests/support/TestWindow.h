@@ -20,7 +20,7 @@ protected:
   /// Configuration changes to make before the graphics manager starts.
   virtual void configure() {}
   /// What the window holds now, cells collected so far included (read before display).
-  sf::Image grab() const;
+  sf::Image grab() const { return tw::GraphicsManager::getInstance().capture(); }
 };
 
 /// Keeps the OpenGL driver library that the window loaded mapped until the process ends.
