@@ -3,8 +3,9 @@
 # runs the test suite against it; a fault is caught when a test fails. Prints one line a
 # fault and a summary. Usage: scripts/fault-check.sh [-o OUT] [NAME...]
 # Work is kept in build-faults/ (the copy and its build), so that a fault rebuilds only what
-# it touches. The soak is left out; TW_FAULT_ONLY runs only the tests it names (a regex), to
-# see what they catch alone.
+# it touches. The soak is left out, and the programs run as processes go last, when nothing
+# else caught the fault. TW_FAULT_ONLY runs only the tests it names (a regex), to see what
+# they catch alone.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD work=$PWD/build-faults out=build-faults/results.txt
@@ -55,8 +56,9 @@ for name in "${names[@]}"; do
   elif ! cmake --build "$work/build" -j "$(nproc)" >"$work/fault.log" 2>&1; then
     result="does not build"
   else
-    scripts/with-display.sh ctest --test-dir "$work/build" -j "$(nproc)" --stop-on-failure \
-      -R "${TW_FAULT_ONLY:-.}" -E Soak >"$work/ctest.log" 2>&1
+    run() { scripts/with-display.sh ctest --test-dir "$work/build" -j "$(nproc)" --stop-on-failure "$@"; }
+    run -R "${TW_FAULT_ONLY:-.}" -E "Soak|EndToEnd|BrokenData" >"$work/ctest.log" 2>&1 &&
+      run -R "${TW_FAULT_ONLY:-EndToEnd|BrokenData}" -E Soak >>"$work/ctest.log" 2>&1
     first=$(grep -m1 -E '\*\*\*(Failed|Timeout|Exception)|Failed\s+[0-9.]+ sec' "$work/ctest.log" |
       sed -E 's/.*Test +#[0-9]+: ([^ ]+).*/\1/')
     result=${first:+caught by $first}
