@@ -45,7 +45,11 @@ int PathManager::startUp() {
     log.writeLog("PathManager::startup(): Warning! PathManager already started.");
     return -1;
   }
-  max_cycle_time = GameManager::getInstance().getFrameTime() / 2;
+  // A replay keeps the budget of the recorded frame time, also when it runs unpaced, so that
+  // its searches take the plies they took when recorded.
+  GameManager& game = GameManager::getInstance();
+  const Recording& recording = game.getRecording();
+  max_cycle_time = (recording.isReplaying() ? recording.getFrameTime() : game.getFrameTime()) / 2;
   Manager::startUp();
   log.writeLog(1, "PathManager::startUp(): successfully started.");
   return 0;

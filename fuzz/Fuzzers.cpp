@@ -18,13 +18,10 @@
 
 namespace {
 
-void check(bool ok) {
-  if (!ok)
-    std::abort();
-}
+#define check(ok) ((ok) ? void() : std::abort())
 
-/// A temporary file holding text (removed at exit), or the data of the current input.
-std::string tempFile(const std::string& text = "") {
+/// A temporary file holding text, made once and removed at exit.
+std::string tempFile(const std::string& text) {
   static std::string name;
   if (name.empty()) {
     char pattern[] = "/tmp/tw-fuzz-XXXXXX";

@@ -45,26 +45,25 @@ for path, text in texts.items():
 PY
 }
 
+run() { scripts/with-display.sh ctest --test-dir "$work/build" -j "$(nproc)" --stop-on-failure "$@"; }
 names=("$@")
 [ ${#names[@]} -gt 0 ] || mapfile -t names < <(grep -v -E '^(#|\s*$)' tests/faults.txt | sed 's/ @@ .*//')
 : >"$out"
 caught=0
 for name in "${names[@]}"; do
   apply
+  result=missed
   if ! apply "$name"; then
     result="not applied"
   elif ! cmake --build "$work/build" -j "$(nproc)" >"$work/fault.log" 2>&1; then
     result="does not build"
-  else
-    run() { scripts/with-display.sh ctest --test-dir "$work/build" -j "$(nproc)" --stop-on-failure "$@"; }
-    run -R "${TW_FAULT_ONLY:-.}" -E "Soak|EndToEnd|BrokenData" >"$work/ctest.log" 2>&1 &&
-      run -R "${TW_FAULT_ONLY:-EndToEnd|BrokenData}" -E Soak >>"$work/ctest.log" 2>&1
-    first=$(grep -m1 -E '\*\*\*(Failed|Timeout|Exception)|Failed\s+[0-9.]+ sec' "$work/ctest.log" |
-      sed -E 's/.*Test +#[0-9]+: ([^ ]+).*/\1/')
-    result=${first:+caught by $first}
-    [ -n "$first" ] && caught=$((caught + 1))
+  elif ! run -R "${TW_FAULT_ONLY:-.}" -E "Soak|EndToEnd|BrokenData" >"$work/ctest.log" 2>&1 ||
+    ! run -R "${TW_FAULT_ONLY:-EndToEnd|BrokenData}" -E Soak >>"$work/ctest.log" 2>&1; then
+    caught=$((caught + 1))
+    result="caught by $(grep -m1 -E '\*\*\*(Failed|Timeout|Exception)|Failed\s+[0-9.]+ sec' \
+      "$work/ctest.log" | sed -E 's/.*Test +#[0-9]+: ([^ ]+).*/\1/')"
   fi
-  printf '%-36s %s\n' "$name" "${result:-missed}" | tee -a "$out"
+  printf '%-36s %s\n' "$name" "$result" | tee -a "$out"
 done
 apply
 echo "fault-check: $caught of ${#names[@]} faults caught" | tee -a "$out"

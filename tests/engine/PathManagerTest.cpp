@@ -181,6 +181,9 @@ TEST_F(PathManagerTest, CyclesRunEverySearchAPlyAPassWithinTheBudget) {
   ASSERT_EQ(game.getRecording().record("session.rec", 1, 33, 80, 24), 0);
   paths.findPath(p_o, Vector(70, 20)), paths.cycle(), game.getRecording().stop(0);
   out << "recorded plies " << p_o->getPathFind()->getPly() << "\n";
+  // Replayed unpaced, the searches keep the recorded budget.
+  paths.shutDown(), game.setFrameTime(0), game.getRecording().replay("session.rec");
+  out << "replayed budget " << (paths.startUp(), paths.getMaxCycleTime()) << "\n";
   EXPECT_TRUE(twtest::matchesFile("golden/PathManagerTest.Cycles.txt", out.str() + logged(0)));
 }
 

@@ -118,10 +118,11 @@ TEST_F(ViewObjectTest, PlacesValuesDrawingTextAndButtons) {
   out << p_b->getHighlightColor() << p_b->getDefaultColor() << p_b->getViewString()
       << p_b->isModified(BUTTON_HIGHLIGHT_COLOR) << "\n";
   EXPECT_TRUE(twtest::matchesFile("view-object.txt", out.str()));
-  EXPECT_TRUE(twtest::inOrder(
-      logLines(), {"ViewObject::setLocation(): Location out of range (-1).  Ignored.",
-                   "ViewObject::setLocation(): Location out of range (9).  Ignored.",
-                   "ViewObject::setLocation(): Location out of range (-1).  Ignored."}));
+  EXPECT_TRUE(
+      twtest::inOrder(twtest::linesOf("tarnwick.log"),
+                      {"ViewObject::setLocation(): Location out of range (-1).  Ignored.",
+                       "ViewObject::setLocation(): Location out of range (9).  Ignored.",
+                       "ViewObject::setLocation(): Location out of range (-1).  Ignored."}));
 }
 
 } // namespace

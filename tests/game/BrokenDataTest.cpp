@@ -29,12 +29,12 @@ TEST_P(BrokenData, PlaysThroughOrStopsCleanly) {
   const int code = WEXITSTATUS(
       std::system("ALSOFT_DRIVERS=null timeout 60 '" TW_BINARY_DIR "/tarnwick' > out.txt 2>&1"));
   EXPECT_EQ(code, 0);
-  const std::string all = readFile("tarnwick.log") + readFile("out.txt");
+  const std::string all = readText("tarnwick.log") + readText("out.txt");
   EXPECT_TRUE(all.find("Sanitizer") == all.npos && all.find("runtime error") == all.npos) << all;
   std::istringstream expected(b.expected);
   for (std::string text; std::getline(expected, text, '|');)
     EXPECT_NE(all.find(text), all.npos) << text << "\n" << all;
-  const auto log = logLines().empty() ? logLines("out.txt") : logLines();
+  const auto log = linesOf("tarnwick.log").empty() ? linesOf("out.txt") : linesOf("tarnwick.log");
   EXPECT_TRUE(inOrder(log, {"** Game stopped **", "*****************"})) << all;
   EXPECT_EQ(inOrder(log, {"Start", "Regular", "Menu", "Advanced", "Menu", "Timed", "Menu", "End"}),
             b.plays)

@@ -31,24 +31,24 @@ TEST_F(EndToEnd, SessionThroughEveryScreenReplaysInAWindowAndHeadless) {
                          "/scripts/play-session.sh' out > session.txt 2>&1")
                             .c_str()),
             0)
-      << readFile("session.txt");
+      << readText("session.txt");
   const std::vector<std::string> recorded = gameLog();
   EXPECT_TRUE(inOrder(recorded, {"Start", "Menu", "Play", "Pause enabled", "Regular", "Lose",
                                  "Menu", "Play", "Advanced", "Win", "Menu", "Play", "Timed", "Time",
                                  "Menu", "End", "** Game stopped **"}))
-      << readFile("tarnwick.log");
+      << readText("tarnwick.log");
   // Nothing moves while paused; a key resumes.
-  EXPECT_EQ(readFile("out/2-paused-1.png"), readFile("out/2-paused-2.png"));
-  EXPECT_NE(readFile("out/2-paused-2.png"), readFile("out/2-resumed.png"));
-  EXPECT_GT(readFile("out/audio.wav").size(), 100000u); // the game's sound was recorded
+  EXPECT_EQ(readText("out/2-paused-1.png"), readText("out/2-paused-2.png"));
+  EXPECT_NE(readText("out/2-paused-2.png"), readText("out/2-resumed.png"));
+  EXPECT_GT(readText("out/audio.wav").size(), 100000u); // the game's sound was recorded
 
   for (const std::string how : {"", "headless:true,\n"}) {
     SCOPED_TRACE(how);
     writeFile("tw-config.txt", how + "frame_time:0,\nreplay_file:session.rec\n");
     EXPECT_EQ(std::system(("timeout 60 " + program + " > out.txt 2>&1").c_str()), 0);
     EXPECT_EQ(gameLog(), recorded);
-    EXPECT_TRUE(contains(logLines(), "showed the recorded screen at every step"))
-        << readFile("tarnwick.log");
+    EXPECT_TRUE(contains(linesOf("tarnwick.log"), "showed the recorded screen at every step"))
+        << readText("tarnwick.log");
   }
 }
 

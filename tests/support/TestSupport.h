@@ -51,8 +51,6 @@ protected:
   void SetUp() override;
   void TearDown() override;
   void writeFile(const std::string& name, const std::string& text) const;
-  std::string readFile(const std::string& name) const { return readText(name); }
-  auto logLines(const std::string& name = "tarnwick.log") const { return linesOf(name); }
 
   std::string dir, old_dir;
 };
@@ -64,7 +62,7 @@ protected:
   void TearDown() override { tw::LogManager::getInstance().shutDown(), TempDirTest::TearDown(); }
   /// What was logged since the last call, without times.
   std::string logged() {
-    const auto lines = logLines();
+    const auto lines = linesOf("tarnwick.log");
     const std::size_t from = std::min(seen, lines.size());
     return seen = lines.size(), withoutTimes({lines.begin() + from, lines.end()});
   }
