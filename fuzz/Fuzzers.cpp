@@ -40,16 +40,10 @@ std::string tempFile(const std::string& text) {
 
 /// Records: read, written back with nothing left modified, and read again by another object.
 template <class T> void roundTrip(const std::string& record) {
-  auto* p_object = new T;
-  p_object->deserialize(record);
-  p_object->isModified();
-  p_object->serialize(false);
-  check(p_object->serialize(false).empty());
-  auto* p_copy = new T;
-  p_copy->deserialize(p_object->serialize(true));
-  p_copy->serialize(true);
-  delete p_copy;
-  delete p_object;
+  T object, copy;
+  object.deserialize(record), object.isModified(), object.serialize(false);
+  check(object.serialize(false).empty());
+  copy.deserialize(object.serialize(true)), copy.serialize(true);
 }
 
 class FuzzButton : public tw::Button {
@@ -62,8 +56,7 @@ public:
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   // Every log line of the code under test is formatted, none is kept.
   tw::Config::getInstance().setLogFile("/dev/null");
-  tw::LogManager::getInstance().startUp();
-  tw::LogManager::getInstance().setLogLevel(20);
+  tw::LogManager::getInstance().startUp(), tw::LogManager::getInstance().setLogLevel(20);
   tw::ResourceManager& resources = tw::ResourceManager::getInstance();
   check(resources.startUp() == 0);
   // Records may name the sprite "ball"; objects live in an 80 x 24 world.
@@ -71,8 +64,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
   check(resources.loadSprite(tempFile(ball), "ball") == 0);
   tw::WorldManager& world = tw::WorldManager::getInstance();
   check(world.startUp() == 0);
-  world.setBoundary(tw::Box(tw::Vector(0, 0), 80, 24));
-  world.setView(world.getBoundary());
+  world.setBoundary(tw::Box(tw::Vector(0, 0), 80, 24)), world.setView(world.getBoundary());
   return 0;
 }
 
@@ -84,19 +76,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // A loaded sprite holds what its header promised.
     const tw::Sprite* p_sprite = resources.getSprite("fuzzed");
     check(p_sprite && p_sprite->getWidth() > 0 && p_sprite->getHeight() > 0);
-    for (int i = 0; i < p_sprite->getFrameCount(); i++) {
+    for (int i = 0; i < p_sprite->getFrameCount(); i++)
       check(p_sprite->getFrame(i).getString().size() ==
             static_cast<std::size_t>(p_sprite->getWidth()) * p_sprite->getHeight());
-    }
-    // Start afresh, so the sprite table never fills up.
-    resources.shutDown();
-    resources.startUp();
+    resources.shutDown(), resources.startUp(); // afresh, so the sprite table never fills up
   }
 #elif defined(TW_FUZZ_CONFIGFILE)
   tw::Config& config = tw::Config::getInstance();
-  config.reset();
-  tw::loadConfig(tw::readConfig(tempFile(input)));
-  tw::writeToLog();
+  config.reset(), tw::loadConfig(tw::readConfig(tempFile(input))), tw::writeToLog();
   // The window is built from these: whatever the file says, they stay usable.
   check(config.window_horizontal_pixels >= 1 && config.window_vertical_pixels >= 1 &&
         config.window_horizontal_chars >= 1 && config.window_vertical_chars >= 1 &&

@@ -1,6 +1,6 @@
-// Recorded sessions replayed headless in process, as fast as the loop goes: every step must
-// show the recorded screen, and the log (sounds and music looked up included) must read as
-// the one kept with the recording; recorded again as it replays, it must give the same file.
+// Recorded sessions replayed headless, as fast as the loop goes: every step must show the
+// recorded screen. The game's, in process, must also write the log kept with the recording
+// (sounds and music looked up included) and, recorded again as they replay, the same file.
 #include "Mode.h"
 #include "TestSupport.h"
 
@@ -27,5 +27,20 @@ TEST_P(Replay, ShowsTheRecordedScreenAtEveryStepAndWritesTheRecordedLog) {
 
 const char* const SESSIONS[] = {"session", "timed", "advanced"};
 INSTANTIATE_TEST_SUITE_P(Recorded, Replay, ::testing::ValuesIn(SESSIONS));
+
+/// The example programs, run as their users run them, replay sessions recorded in a window.
+class ExampleReplay : public TempDirTest, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(ExampleReplay, ShowsTheRecordedScreenAtEveryStep) {
+  const std::string name = GetParam();
+  shell("cp -r " TW_BINARY_DIR "/examples/" + name + "/. . && cp " + sourceDir() +
+        "/tests/data/replays/example-" + name + ".rec replay.rec");
+  writeFile("tw-config.txt", "headless:true,\nframe_time:0,\nreplay_file:replay.rec\n");
+  EXPECT_EQ(std::system(("ALSOFT_DRIVERS=null ./" + name + " > out.txt 2>&1").c_str()), 0);
+  EXPECT_TRUE(contains(linesOf("tarnwick.log"), "showed the recorded screen at every step"))
+      << readText("out.txt");
+}
+
+INSTANTIATE_TEST_SUITE_P(Examples, ExampleReplay, ::testing::Values("hello", "chase"));
 
 } // namespace
