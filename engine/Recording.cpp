@@ -53,6 +53,7 @@ const char* const KEY_NAMES[] = {"SPACE",       "RETURN",
                                  "NUM9",        "NUM0",
                                  "BACKSPACE"};
 constexpr int KEY_NAME_COUNT = sizeof(KEY_NAMES) / sizeof(KEY_NAMES[0]);
+static_assert(KEY_NAME_COUNT == Keyboard::BACKSPACE + 1, "a name for every named key, in order");
 
 const char* const KEY_ACTIONS[] = {"pressed", "released", "down"};
 const char* const MOUSE_ACTIONS[] = {"clicked", "pressed", "moved"};
