@@ -1,5 +1,7 @@
-# make run   builds the game and starts it (on a virtual display when there is none)
-# make test  builds everything and runs the whole test suite on a private virtual display
+# make run      builds the game and starts it (on a virtual display when there is none)
+# make test     builds everything and runs the whole test suite on a private virtual display
+# make docs     writes the engine's API reference to build/docs/html (Doxygen)
+# make package  builds the Debian package of the game and the engine in build-package/
 # Each target first installs the Debian packages it needs (scripts/setup.sh).
 BUILD ?= build
 CMAKE_FLAGS ?=
@@ -30,6 +32,20 @@ test: build
 
 clean:
 	rm -rf $(BUILD)
+
+.PHONY: docs package
+docs: SETUP = docs
+docs: configure
+	@cmake --build $(BUILD) --target docs
+
+# A release build installed under /usr, packed by CPack: tarnwick_<version>_<arch>.deb
+package: SETUP = package
+package: setup
+	@cmake -S . -B build-package -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
+		-DTW_BUILD_TESTS=OFF -DTW_BUILD_EXAMPLES=OFF >/dev/null
+	@cmake --build build-package -j $(JOBS)
+	@cd build-package && cpack
+	@ls build-package/tarnwick_*.deb
 
 .PHONY: bench
 # make bench  builds in Release, runs every benchmark on the current display (Xvfb when there
