@@ -57,7 +57,7 @@ for name in "${names[@]}"; do
     result="not applied"
   elif ! cmake --build "$work/build" -j "$(nproc)" >"$work/fault.log" 2>&1; then
     result="does not build"
-  elif ! run -R "${TW_FAULT_ONLY:-.}" -E "Soak|EndToEnd|BrokenData" >"$work/ctest.log" 2>&1 ||
+  elif ! run -R "${TW_FAULT_ONLY:-.}" -E "Soak|EndToEnd|BrokenData|install" >"$work/ctest.log" 2>&1 ||
     ! run -R "${TW_FAULT_ONLY:-EndToEnd|BrokenData}" -E Soak >>"$work/ctest.log" 2>&1; then
     caught=$((caught + 1))
     result="caught by $(grep -m1 -E '\*\*\*(Failed|Timeout|Exception)|Failed\s+[0-9.]+ sec' \
