@@ -130,10 +130,14 @@ enum Button : int {
 /// Turns the window's keyboard and mouse input into keyboard and mouse events.
 class InputManager : public Manager {
 public:
+  /// The one input manager, made on first use.
   static InputManager& getInstance();
 
+  /// Only KEYBOARD_EVENT and MOUSE_EVENT.
   bool isValid(std::string event_type) const override;
+  /// Turns off the window's key repeat; -1 (logged) when the graphics manager is not started.
   int startUp() override;
+  /// Turns the window's key repeat back on.
   void shutDown() override;
   /// Reads the window's events and the held keys and buttons; once per frame.
   void getInput();
