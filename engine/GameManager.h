@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 
+/// The Tarnwick engine: managers, the world's objects, their events and resources.
 namespace tw {
 
 /// Starts and stops every manager and runs the fixed-rate game loop; sends the step events.

@@ -136,7 +136,8 @@ public:
   Solidness getSolidness() const { return solidness; }
   /// True for HARD and SOFT objects: those that collide.
   bool isSolid() const { return solidness == HARD || solidness == SOFT; }
-  /// Takes a Solidness value; -1 (logged) for any other number or when the scene graph fails.
+  /// Sets how the object collides, a Solidness; -1 (logged) for any other number or when the
+  /// scene graph fails.
   int setSolidness(int new_solidness);
   /// True when SOFT objects stop this object's moves as HARD ones do.
   bool getNoSoft() const { return no_soft; }
@@ -144,7 +145,8 @@ public:
   void setNoSoft(bool new_no_soft = true);
   /// Drawing layer, MIN_ALTITUDE (drawn first) to MAX_ALTITUDE (drawn last).
   int getAltitude() const { return altitude; }
-  /// -1 (logged) outside MIN_ALTITUDE..MAX_ALTITUDE or when the scene graph fails; else 0.
+  /// Moves the object to another drawing layer; -1 (logged) outside MIN_ALTITUDE..MAX_ALTITUDE
+  /// or when the scene graph fails.
   int setAltitude(int new_altitude);
 
   /// The sprite drawn for the object (owned by the resource manager), or null.
