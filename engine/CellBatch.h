@@ -17,6 +17,7 @@ public:
   /// that they come out in their plain colour. Without one, rectangles are drawn untextured
   /// in draws of their own (slower, same picture).
   void setWhiteTexel(bool has_white, sf::Vector2f texel = sf::Vector2f(1.0f, 1.0f));
+  /// Whether rectangles are drawn textured from the white texel, with the glyphs.
   bool hasWhiteTexel() const { return has_white_texel; }
 
   /// A filled axis-aligned rectangle with its top-left corner at position.
@@ -49,8 +50,11 @@ public:
   int draw(sf::RenderTarget& target, const sf::Texture* p_texture);
   /// Quads the last draw left out as hidden.
   std::size_t getLastCulled() const { return last_culled; }
+  /// Drops what was collected, without drawing it.
   void clear();
+  /// True when nothing is collected.
   bool isEmpty() const { return vertices.empty(); }
+  /// Vertices collected: six a quad.
   std::size_t getVertexCount() const { return vertices.size(); }
   /// Six vertices a quad, two triangles, in the order the quads were added.
   const std::vector<sf::Vertex>& getVertices() const { return vertices; }

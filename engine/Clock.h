@@ -11,6 +11,7 @@ public:
   virtual ~Clock();
   /// Microseconds since an arbitrary origin; never goes backwards.
   virtual std::int64_t now();
+  /// Sleeps for ms milliseconds.
   virtual void sleep(int ms);
 };
 

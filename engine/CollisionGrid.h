@@ -31,6 +31,7 @@ public:
   void remove(const Object* p_o);
   /// Files p_o again after its world box changed; nothing for an object not filed.
   void update(const Object* p_o);
+  /// Forgets every object.
   void clear();
 
   /// Appends to result every filed solid object but p_ignore whose world box intersects box,

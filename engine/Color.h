@@ -13,7 +13,7 @@ enum Color : int {
   MAGENTA,
   CYAN,
   WHITE,
-  CUSTOM,
+  CUSTOM, ///< a shape's own channels, set with setRGB; characters are drawn white
 };
 
 } // namespace tw

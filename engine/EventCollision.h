@@ -7,8 +7,10 @@ namespace tw {
 
 class Object;
 
+/// Sent by the world manager to both objects when a move would make p_obj1 overlap p_obj2.
 class EventCollision : public Event {
 public:
+  /// An event of type COLLISION_EVENT; the objects are not owned.
   EventCollision(Vector init_pos, Object* p_init_obj1, Object* p_init_obj2);
 
   /// Where the moving object was moving to.

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 
+/// The Tarnwick engine: managers, the world's objects, their events and resources.
 namespace tw {
 
 /// Starts and stops every manager and runs the fixed-rate game loop; sends the step events.
@@ -15,37 +16,47 @@ class GameManager : public Manager {
 public:
   /// How one frame of the loop went, in microseconds of the loop's clock.
   struct FrameTimes {
-    int step = 0;           ///< the frame's step count
-    std::int64_t start = 0; ///< the clock when the frame began
-    std::int64_t input = 0;
-    std::int64_t path = 0;
-    std::int64_t update = 0;
-    std::int64_t draw = 0;
-    std::int64_t step_events = 0;
-    std::int64_t display = 0;
-    std::int64_t work = 0;  ///< the whole frame but its sleep
-    std::int64_t sleep = 0; ///< from before to after the sleep; 0 when there was none
+    int step = 0;                 ///< the frame's step count
+    std::int64_t start = 0;       ///< the clock when the frame began
+    std::int64_t input = 0;       ///< reading input and sending its events
+    std::int64_t path = 0;        ///< the path searches
+    std::int64_t update = 0;      ///< the world's update: moves, collisions, deletions
+    std::int64_t draw = 0;        ///< drawing the world
+    std::int64_t step_events = 0; ///< sending the step events
+    std::int64_t display = 0;     ///< showing the frame
+    std::int64_t work = 0;        ///< the whole frame but its sleep
+    std::int64_t sleep = 0;       ///< from before to after the sleep; 0 when there was none
   };
   /// Called at the end of every frame, before game over is looked at, so it may set it.
   using FrameObserver = std::function<void(const FrameTimes&)>;
 
+  /// The one game manager, made on first use.
   static GameManager& getInstance();
 
+  /// Only STEP_EVENT.
   bool isValid(std::string event_type) const override;
+  /// Reads "tw-config.txt", then starts the log, graphics, input, resource, world and path
+  /// managers (headless: no window, no input); -1 when one fails.
   int startUp() override;
+  /// Stops the world (deleting every object), resource, input, graphics and log managers.
   void shutDown() override;
   /// Runs frames until game over is set; returns after the frame that set it.
   void run();
 
+  /// Ends the game loop after the current frame (true), or lets it go on (false).
   void setGameOver(bool new_game_over = true) { game_over = new_game_over; }
+  /// True when the loop ends after the current frame.
   bool getGameOver() const { return game_over; }
+  /// Target duration of a frame in milliseconds; 0 runs the loop unpaced.
   int getFrameTime() const { return frame_time; }
   /// Frame time for the loop (normally taken from the configuration by startUp).
   void setFrameTime(int new_frame_time) { frame_time = new_frame_time; }
+  /// Number of the current frame, counted from 0 when run started.
   int getStepCount() const { return step_count; }
 
   /// The clock the loop and the path manager read; null puts back the system clock.
   void setClock(Clock* p_new_clock);
+  /// The clock the loop and the path manager read.
   Clock& getClock() { return *p_clock; }
   /// Times the parts of every frame and reports them; an empty observer stops the timing.
   void setFrameObserver(FrameObserver observer) { frame_observer = std::move(observer); }

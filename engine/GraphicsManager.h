@@ -17,24 +17,34 @@
 
 namespace tw {
 
+/// Where drawString places a string relative to its position.
 enum Justification {
+  /// The string starts at the position.
   JUSTIFY_LEFT = 0,
+  /// The string's middle character (at index length / 2) is at the position.
   JUSTIFY_CENTER,
+  /// The string ends in the cell left of the position.
   JUSTIFY_RIGHT,
 };
 
 /// What one character cell of the screen shows: the last character drawn there and its colour.
 /// A cell nothing was drawn into holds a space in the window's background colour.
 struct Cell {
+  /// The character.
   char ch = ' ';
+  /// Its colour.
   Color color = BLACK;
 };
 
 /// Pixels per cell, horizontally and vertically.
 float charWidth();
+/// Pixels per cell vertically: the window's height over its rows.
 float charHeight();
+/// A position in cells (spaces) as pixels of the window.
 Vector spacesToPixels(Vector spaces);
+/// A position in pixels of the window as cells (spaces).
 Vector pixelsToSpaces(Vector pixels);
+/// The window colour of a Color; white for CUSTOM and unknown values.
 sf::Color colorToSFML(Color color);
 /// Writes the colour's channels; leaves them unchanged for CUSTOM and unknown values.
 void colorToRGB(Color color, std::uint8_t& red, std::uint8_t& green, std::uint8_t& blue);
@@ -44,16 +54,23 @@ void colorToRGB(Color color, std::uint8_t& red, std::uint8_t& green, std::uint8_
 /// window is handed out, so that whoever draws into it directly draws over them.
 class GraphicsManager : public Manager {
 public:
+  /// The one graphics manager, made on first use.
   static GraphicsManager& getInstance();
   ~GraphicsManager() override;
 
+  /// Opens the window and loads the font as configured; -1 (logged) when either fails.
   int startUp() override;
   /// Starts with the screen's cells but no window, for replaying a session headless.
   int startUpWithoutWindow();
+  /// Closes the window and forgets the screen's cells.
   void shutDown() override;
 
+  /// Draws ch in the cell nearest world_pos (cells); nothing off the screen. -1 when not started.
   int drawCharacter(char ch, Color color, Vector world_pos);
+  /// Draws text along the row of world_pos, placed by justification; -1 when not started.
   int drawString(Vector world_pos, std::string text, Justification justification, Color color);
+  /// Draws frame with its top-left corner or its centre at world_pos, leaving out the
+  /// transparent character (0: none); -1 when not started or the frame is empty.
   int drawFrame(bool centered, Color color, char transparent, Vector world_pos, const Frame& frame);
   /// Shows the frame drawn since the last call and clears the window for the next one.
   void displayFrame();
@@ -68,9 +85,13 @@ public:
   sf::Image capture() const;
   /// The window for reading its events and input state only; null when there is none.
   sf::Window* getEventWindow() const { return p_window.get(); }
+  /// Columns of cells on the screen (the configured number while there is no window).
   int getHorizontalChars() const;
+  /// Rows of cells on the screen (the configured number while there is no window).
   int getVerticalChars() const;
+  /// Width of the window in pixels (the configured one while there is no window).
   int getHorizontalPixels() const;
+  /// Height of the window in pixels (the configured one while there is no window).
   int getVerticalPixels() const;
 
   /// The cell at column x, row y of the frame being drawn; a blank cell outside the screen.
@@ -84,11 +105,16 @@ public:
   void requestScreenshot() { screenshot_requested = true; }
   /// Shows or hides the frame-time overlay; it is drawn over the cells, never into them.
   void toggleOverlay();
+  /// Whether the frame-time overlay is shown.
   bool isOverlayShown() const { return overlay_shown; }
+  /// Replaces the overlay's text (the game manager writes it about once a second).
   void setOverlayText(const std::string& text);
 
+  /// The font the cells are drawn with.
   const sf::Font& getFont() const { return font; }
+  /// Size of the glyphs in pixels: the smaller side of a cell times the font scale.
   unsigned int getCharacterSize() const { return character_size; }
+  /// The window colour every frame starts from.
   sf::Color getBackgroundColor() const { return background_color; }
   /// Draw calls made for cells since start-up.
   long getCellDrawCalls() const { return cell_draw_calls; }

@@ -16,12 +16,13 @@ class Window;
 
 namespace tw {
 
+/// Keyboard keys and actions, as keyboard events carry them.
 namespace Keyboard {
 
 /// Engine key numbers, carried in a keyboard event's key. Keys without a name arrive as the
 /// window library's key code plus 97.
 enum Key : int {
-  UNDEFINED_KEY = -1,
+  UNDEFINED_KEY = -1, ///< no key
   SPACE,
   RETURN,
   ESCAPE,
@@ -31,15 +32,15 @@ enum Key : int {
   UPARROW,
   DOWNARROW,
   PAUSE,
-  MINUS,
-  PLUS,
-  TILDE,
+  MINUS, ///< the keypad's -
+  PLUS,  ///< the keypad's +
+  TILDE, ///< the ` ~ key
   PERIOD,
   COMMA,
   SLASH,
   EQUAL,
   BACKSLASH,
-  MULTIPLY,
+  MULTIPLY, ///< the keypad's *
   QUOTE,
   SEMICOLON,
   LEFTCONTROL,
@@ -84,7 +85,7 @@ enum Key : int {
   X,
   Y,
   Z,
-  NUM1,
+  NUM1, ///< NUM1 to NUM0: the digits above the letters
   NUM2,
   NUM3,
   NUM4,
@@ -97,6 +98,7 @@ enum Key : int {
   BACKSPACE,
 };
 
+/// What a key did.
 enum Action : int {
   UNDEFINED_KEYBOARD_ACTION = -1,
   KEY_PRESSED,  ///< the key went down
@@ -109,17 +111,20 @@ Key fromSFML(sf::Keyboard::Key code);
 
 } // namespace Keyboard
 
+/// Mouse actions and buttons, as mouse events carry them.
 namespace Mouse {
 
+/// What the mouse did.
 enum Action : int {
   UNDEFINED_MOUSE_ACTION = -1,
   CLICKED, ///< a button went down
   PRESSED, ///< a button is held; sent every frame
-  MOVED,
+  MOVED,   ///< the pointer moved
 };
 
+/// A mouse button.
 enum Button : int {
-  UNDEFINED_MOUSE_BUTTON = -1,
+  UNDEFINED_MOUSE_BUTTON = -1, ///< none, as for a move
   LEFT,
   RIGHT,
   MIDDLE,
@@ -130,10 +135,14 @@ enum Button : int {
 /// Turns the window's keyboard and mouse input into keyboard and mouse events.
 class InputManager : public Manager {
 public:
+  /// The one input manager, made on first use.
   static InputManager& getInstance();
 
+  /// Only KEYBOARD_EVENT and MOUSE_EVENT.
   bool isValid(std::string event_type) const override;
+  /// Turns off the window's key repeat; -1 (logged) when the graphics manager is not started.
   int startUp() override;
+  /// Turns the window's key repeat back on.
   void shutDown() override;
   /// Reads the window's events and the held keys and buttons; once per frame.
   void getInput();

@@ -19,13 +19,20 @@ public:
   /// Opens a stream on filename; 0, or -1 when it cannot be read (the record then keeps what
   /// it held).
   int loadMusic(std::string filename);
+  /// Plays the music from its start, looping unless loop is false; nothing before a load.
   void play(bool loop = true);
+  /// Stops the music; the next play starts it from its beginning.
   void stop();
+  /// True after a successful loadMusic.
   bool isLoaded() const { return p_music != nullptr; }
+  /// True while the music plays.
   bool isPlaying() const;
+  /// True when the music starts again at its end.
   bool isLooping() const;
 
+  /// The label the music is found by ("[Undefined]" until set).
   std::string getLabel() const { return label; }
+  /// Sets the label the music is found by.
   void setLabel(std::string new_label) { label = std::move(new_label); }
 
 private:

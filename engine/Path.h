@@ -8,8 +8,8 @@ namespace tw {
 
 /// Cell positions from start to end, both included, and the index of the node to head for.
 struct Path {
-  std::vector<Vector> nodes;
-  int index = 0;
+  std::vector<Vector> nodes; ///< node positions, start first
+  int index = 0;             ///< the node to head for next
 };
 
 } // namespace tw

@@ -10,10 +10,11 @@ namespace tw {
 
 class Object;
 
+/// How a path search stands.
 enum PathStatus {
-  NOT_FOUND = 0,
-  INCOMPLETE,
-  FOUND,
+  NOT_FOUND = 0, ///< ended: the end cell cannot be reached
+  INCOMPLETE,    ///< still searching
+  FOUND,         ///< ended: a path was found
 };
 
 /// An incremental A* search over the world's cells for one object: each cycleOnce expands
@@ -32,10 +33,13 @@ public:
   /// The path from start to end through the recorded parents.
   Path getPath() const;
 
+  /// The object the path is for.
   Object* getObject() const { return p_obj; }
+  /// Number of cycleOnce calls so far.
   int getPly() const { return ply; }
   /// Grid size in cells; 0 when the boundary was empty or too large to hold.
   int getColumns() const { return columns; }
+  /// Rows of the grid; 0 as for the columns.
   int getRows() const { return rows; }
 
 private:

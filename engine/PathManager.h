@@ -13,6 +13,7 @@ class PathFind;
 /// Runs the path searches in progress a little each frame, within half a frame's time.
 class PathManager : public Manager {
 public:
+  /// The one path manager, made on first use.
   static PathManager& getInstance();
 
   /// Takes half the game manager's frame time as the budget of one cycle.
@@ -32,6 +33,7 @@ public:
 
   /// Time budget of one cycle in milliseconds.
   int getMaxCycleTime() const { return max_cycle_time; }
+  /// Number of searches in progress.
   int getFinderCount() const { return static_cast<int>(finders.size()); }
 
 private:

@@ -26,14 +26,18 @@ namespace tw {
 ///   end STEP
 class Recording {
 public:
+  /// What an entry holds: a key or mouse event, the key press that ended a pause, or the
+  /// window's close request.
   enum Kind { KEY, MOUSE, RESUME, CLOSE };
+  /// One input of the replayed session.
   struct Entry {
-    int step = 0;
-    Kind kind = KEY;
-    int action = 0;
-    int code = 0; ///< the key, the mouse button or the resume key
-    Vector position;
+    int step = 0;    ///< the step it was sent at
+    Kind kind = KEY; ///< what it is
+    int action = 0;  ///< the Keyboard::Action or Mouse::Action
+    int code = 0;    ///< the key, the mouse button or the resume key
+    Vector position; ///< the mouse position, in cells
   };
+  /// Version of the file format, written in its first line.
   static constexpr int VERSION = 1;
 
   Recording() = default;
@@ -48,20 +52,32 @@ public:
   /// Reads recording text; -1 with the first fault and its line number in error.
   int parse(const std::string& text, std::string& error);
 
+  /// True while the session is written to a file.
   bool isRecording() const { return p_file != nullptr; }
+  /// True while a recording read by replay or parse is replayed.
   bool isReplaying() const { return replaying; }
+  /// True while recording or replaying.
   bool isActive() const { return isRecording() || isReplaying(); }
+  /// Seed of the session's random numbers.
   int getSeed() const { return seed; }
+  /// Frame time of the session, in milliseconds.
   int getFrameTime() const { return frame_time; }
+  /// Columns of the session's grid of cells.
   int getColumns() const { return columns; }
+  /// Rows of the session's grid of cells.
   int getRows() const { return rows; }
+  /// Step at which the replayed session ended; -1 when none was read.
   int getEndStep() const { return end_step; }
+  /// The input entries read, in order.
   const std::vector<Entry>& getEntries() const { return entries; }
 
   /// Writes an input event sent at step (when recording).
   void addKeyboard(int step, int action, int key);
+  /// Writes a mouse event sent at step, position in cells (when recording).
   void addMouse(int step, int action, int button, Vector position);
+  /// Writes the window library's code of the key that ended a pause at step (when recording).
   void addResume(int step, int code);
+  /// Writes the window's close request at step (when recording).
   void addClose(int step);
   /// The next replayed entry of step, or null when step has no more.
   const Entry* next(int step);

@@ -11,8 +11,11 @@
 
 namespace tw {
 
+/// Most sprites the resource manager holds.
 constexpr int MAX_SPRITES = 1000;
+/// Most sounds the resource manager holds.
 constexpr int MAX_SOUNDS = 128;
+/// Most pieces of music the resource manager holds.
 constexpr int MAX_MUSICS = 128;
 /// Most frames one sprite may have: a larger count in a sprite file is refused before any
 /// room for the frames is made.
@@ -21,9 +24,11 @@ constexpr int MAX_SPRITE_FRAMES = 1000000;
 /// Owns the loaded sprites, sounds and music, found by label.
 class ResourceManager : public Manager {
 public:
+  /// The one resource manager, made on first use.
   static ResourceManager& getInstance();
   ~ResourceManager() override;
 
+  /// Starts with no resources counted; always 0.
   int startUp() override;
   /// Deletes the sprites and stops every sound and music; loaded sounds and music stay.
   void shutDown() override;
@@ -33,15 +38,20 @@ public:
   /// The first sprite loaded under label, or null.
   Sprite* getSprite(std::string label) const;
 
+  /// Reads a sound file and stores it under label; 0, or -1 (logged) when it fails or is full.
   int loadSound(std::string filename, std::string label);
   /// The first sound loaded under label, or null.
   Sound* getSound(std::string label);
+  /// Opens a music file and stores it under label (not empty); 0, or -1 (logged).
   int loadMusic(std::string filename, std::string label);
   /// The first music loaded under label, or null.
   Music* getMusic(std::string label);
 
+  /// Number of sprites loaded.
   int getSpriteCount() const { return sprite_count; }
+  /// Number of sounds loaded.
   int getSoundCount() const { return sound_count; }
+  /// Number of pieces of music loaded.
   int getMusicCount() const { return music_count; }
 
 private:

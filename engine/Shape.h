@@ -9,33 +9,47 @@
 
 namespace tw {
 
+/// The figures a shape can be.
 enum ShapeKind {
-  SHAPE_NONE = -1,
-  CIRCLE = 0,
-  SQUARE,
-  TRIANGLE,
+  SHAPE_NONE = -1, ///< nothing is drawn
+  CIRCLE = 0,      ///< a regular polygon of 3 to 10 corners, more for larger sizes
+  SQUARE,          ///< an upright square
+  TRIANGLE,        ///< a triangle standing on its base
 };
 
 /// A filled circle, square or triangle an object can show besides its sprite, drawn in pixels.
 class Shape {
 public:
+  /// A white, opaque shape of kind SHAPE_NONE and size 0.
   Shape();
 
   /// Draws the figure with its cell's top-left corner at world_pos; kinds other than CIRCLE,
   /// SQUARE and TRIANGLE draw nothing.
   void draw(Vector world_pos);
 
+  /// Colour of the figure; CUSTOM draws it in the channels set by setRGB.
   Color getColor() const { return color; }
+  /// Sets the colour; a named colour replaces the channels at the next draw.
   void setColor(Color new_color) { color = new_color; }
+  /// Sets the red, green and blue channels, 0 to 255, that CUSTOM draws with.
   void setRGB(std::uint8_t r, std::uint8_t g, std::uint8_t b);
+  /// Red channel, 0 to 255.
   std::uint8_t getRed() const { return red; }
+  /// Green channel, 0 to 255.
   std::uint8_t getGreen() const { return green; }
+  /// Blue channel, 0 to 255.
   std::uint8_t getBlue() const { return blue; }
+  /// The figure, a ShapeKind.
   int getKind() const { return kind; }
+  /// Sets the figure, a ShapeKind.
   void setKind(int new_kind) { kind = new_kind; }
+  /// Size of the figure in pixels (a circle's radius).
   float getSize() const { return size; }
+  /// Sets the size of the figure in pixels.
   void setSize(float new_size) { size = new_size; }
+  /// Opacity from 0 (invisible) to 255 (opaque).
   std::uint8_t getOpacity() const { return opacity; }
+  /// Sets the opacity, 0 (invisible) to 255 (opaque).
   void setOpacity(std::uint8_t new_opacity) { opacity = new_opacity; }
 
   /// The one figure every shape is drawn with, as the last draw left it.

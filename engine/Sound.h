@@ -20,13 +20,20 @@ public:
   /// Reads the samples of filename and attaches them to the voice; 0, or -1 when the file
   /// cannot be read (the record then keeps what it held).
   int loadSound(std::string filename);
+  /// Plays the sound from its start, once unless loop is true; nothing before a load.
   void play(bool loop = false);
+  /// Stops the sound.
   void stop();
+  /// True after a successful loadSound.
   bool isLoaded() const { return p_buffer != nullptr; }
+  /// True while the sound plays.
   bool isPlaying() const;
+  /// True when the sound starts again at its end.
   bool isLooping() const;
 
+  /// The label the sound is found by ("[Undefined]" until set).
   std::string getLabel() const { return label; }
+  /// Sets the label the sound is found by.
   void setLabel(std::string new_label) { label = std::move(new_label); }
   /// The samples, or null before a successful load.
   const sf::SoundBuffer* getBuffer() const { return p_buffer.get(); }

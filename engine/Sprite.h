@@ -23,15 +23,25 @@ public:
   /// The frame at index without a copy; an empty frame outside the range.
   const Frame& frameRef(int index) const;
 
+  /// Width of every frame, in characters (cells).
   int getWidth() const { return width; }
+  /// Sets the width of the frames, in characters.
   void setWidth(int new_width) { width = new_width; }
+  /// Height of every frame, in characters (cells).
   int getHeight() const { return height; }
+  /// Sets the height of the frames, in characters.
   void setHeight(int new_height) { height = new_height; }
+  /// The colour every frame is drawn in.
   Color getColor() const { return color; }
+  /// Sets the colour every frame is drawn in.
   void setColor(Color new_color) { color = new_color; }
+  /// Number of frames added.
   int getFrameCount() const { return frame_count; }
+  /// Frames the sprite has room for; 0 when the room could not be made.
   int getMaxFrameCount() const { return max_frame_count; }
+  /// The label the sprite is found by ("[Undefined]" until set).
   std::string getLabel() const { return label; }
+  /// Sets the label the sprite is found by.
   void setLabel(std::string new_label) { label = std::move(new_label); }
 
 private:

@@ -8,10 +8,13 @@ namespace tw {
 
 class Object;
 
+/// i in decimal.
 std::string toString(int i);
+/// f as a stream writes it: at most six significant digits.
 std::string toString(float f);
 /// A one-character string; the character 0 gives "0".
 std::string toString(char c);
+/// "true" or "false".
 std::string toString(bool b);
 
 /// Key:value parser shared by the configuration and serialization. A non-empty line replaces
