@@ -76,7 +76,10 @@ void PathManager::cycle() {
   };
   const LogManager& log = LogManager::getInstance();
 
-  while (!finders.empty() && elapsed() < max_cycle_time) {
+  // Every cycle makes at least one pass, so that searches still advance when the budget is
+  // nothing (a frame time of 0 or 1 ms, as in a game run unpaced).
+  for (bool first = true; !finders.empty() && (elapsed() < max_cycle_time || first);
+       first = false) {
     // One pass: a ply for every search. A search that ends is handed to its object, whose
     // handler unregisters it, so the same place then holds the next search.
     place = 0;
