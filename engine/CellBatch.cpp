@@ -258,6 +258,11 @@ int CellBatch::draw(sf::RenderTarget& target, const sf::Texture* p_texture) {
   return calls;
 }
 
+void CellBatch::takeVertices(std::vector<sf::Vertex>& out) {
+  vertices.swap(out);
+  clear();
+}
+
 void CellBatch::clear() {
   vertices.clear();
   kinds.clear();

@@ -54,6 +54,8 @@ public:
   std::size_t getVertexCount() const { return vertices.size(); }
   /// Six vertices a quad, two triangles, in the order the quads were added.
   const std::vector<sf::Vertex>& getVertices() const { return vertices; }
+  /// Swaps the collected vertices with out's and empties the batch, keeping out's storage.
+  void takeVertices(std::vector<sf::Vertex>& out);
 
 private:
   enum Kind : std::uint8_t { RECTANGLE, GLYPH };

@@ -37,6 +37,8 @@ public:
   float font_scale = 2.0f;
   bool show_mouse = false;
   bool headless = false;
+  /// Redraw and show only what changed from one frame to the next.
+  bool damage_tracking = true;
   int random_seed = 0;
 
 private:

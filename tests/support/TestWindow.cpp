@@ -3,6 +3,7 @@
 #include "Config.h"
 
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 #include <dlfcn.h>
 #include <link.h>
 
@@ -63,6 +64,23 @@ void requestClose(unsigned long window) {
   event.xclient.data.l[0] = static_cast<long>(XInternAtom(p_display, "WM_DELETE_WINDOW", False));
   XSendEvent(p_display, window, False, NoEventMask, &event);
   XCloseDisplay(p_display);
+}
+
+sf::Image shownPixels(unsigned long window) {
+  Display* p_display = XOpenDisplay(nullptr);
+  XWindowAttributes at;
+  XGetWindowAttributes(p_display, window, &at);
+  XImage* p_shot = XGetImage(p_display, window, 0, 0, at.width, at.height, AllPlanes, ZPixmap);
+  sf::Image image;
+  image.create(unsigned(at.width), unsigned(at.height));
+  for (int y = 0; y < at.height; y++) {
+    for (int x = 0; x < at.width; x++) {
+      const unsigned long p = XGetPixel(p_shot, x, y);
+      image.setPixel(unsigned(x), unsigned(y), sf::Color(p >> 16 & 255, p >> 8 & 255, p & 255));
+    }
+  }
+  XDestroyImage(p_shot), XCloseDisplay(p_display);
+  return image;
 }
 
 int countPixels(const sf::Image& image, sf::IntRect area,
