@@ -4,7 +4,8 @@
 // The menu runs 600 frames, which also give the loop's pacing. Last, "lost game" loses a normal
 // game after a few frames of play, again and again, and records the frames that follow: every
 // object of the game explodes at once, the heaviest drawing the game does. Writes every
-// frame's times as JSON to the file named by the first argument.
+// frame's times as JSON to the file named by the first argument. A second argument "whole"
+// turns damage tracking off: every frame is drawn and shown whole.
 #include "Mode.h"
 #include "Paddle.h"
 
@@ -169,8 +170,9 @@ void onFrame(const tw::GameManager::FrameTimes& t) {
   }
 }
 
-void writeJson(FILE* p_out, const std::string& renderer) {
-  std::fprintf(p_out, "{\n  \"renderer\": \"%s\",\n  \"segments\": [\n", renderer.c_str());
+void writeJson(FILE* p_out, const std::string& renderer, bool in_part) {
+  std::fprintf(p_out, "{\n  \"renderer\": \"%s\",\n  \"damage_tracking\": %s,\n  \"segments\": [\n",
+               renderer.c_str(), in_part ? "true" : "false");
   for (std::size_t i = 0; i < segments.size(); i++) {
     const Segment& s = segments[i];
     std::fprintf(p_out,
@@ -226,6 +228,8 @@ int main(int argc, char** argv) {
     const auto* p_renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
     const std::string renderer = p_renderer ? p_renderer : "unknown";
     tw::LogManager::getInstance().setFlush(true);
+    tw::GraphicsManager& graphics = tw::GraphicsManager::getInstance();
+    graphics.setDamageTracking(!(argc > 2 && std::string(argv[2]) == "whole"));
     Mode::update(MENU, START);
     startSegment(0);
     game.setFrameObserver(onFrame);
@@ -233,7 +237,7 @@ int main(int argc, char** argv) {
     game.setFrameObserver(nullptr);
     FILE* p_out = argc > 1 ? std::fopen(out_path.c_str(), "w") : stdout;
     if (p_out) {
-      writeJson(p_out, renderer);
+      writeJson(p_out, renderer, graphics.isShowingInPart());
       if (p_out != stdout) {
         std::fclose(p_out);
       }

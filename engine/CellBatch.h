@@ -18,6 +18,7 @@ public:
   /// in draws of their own (slower, same picture).
   void setWhiteTexel(bool has_white, sf::Vector2f texel = sf::Vector2f(1.0f, 1.0f));
   bool hasWhiteTexel() const { return has_white_texel; }
+  sf::Vector2f getWhiteTexel() const { return white_texel; }
 
   /// A filled axis-aligned rectangle with its top-left corner at position.
   void addRectangle(sf::Vector2f position, sf::Vector2f size, sf::Color color);
@@ -47,6 +48,10 @@ public:
   /// Draws what was collected into target with the font texture and empties the batch, leaving
   /// out hidden quads when target shows its pixels one to one. Returns the number of draw calls.
   int draw(sf::RenderTarget& target, const sf::Texture* p_texture);
+  /// Draws count vertices (whole quads) in as few draw calls as keep every quad whole on
+  /// software renderers; returns the number of calls.
+  static int drawQuads(sf::RenderTarget& target, const sf::Vertex* p_vertices, std::size_t count,
+                       const sf::RenderStates& states);
   /// Quads the last draw left out as hidden.
   std::size_t getLastCulled() const { return last_culled; }
   void clear();

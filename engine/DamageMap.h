@@ -26,15 +26,20 @@ public:
   void markAll() { all = true; }
 
   /// Takes in the frame's quads (six vertices a quad, two triangles, the first vertex the
-  /// top-left corner and the last the bottom-right), and returns the damaged rectangles, in
-  /// pixels, top-left origin. They do not overlap; several damaged tiles far apart give
-  /// several rectangles, damage over most of the window one rectangle for all of it.
+  /// top-left corner and the last the bottom-right), and returns the rectangles to redraw, in
+  /// pixels, top-left origin: damaged tiles far apart give several, damage over most of the
+  /// window one for all of it. They may overlap.
   const std::vector<sf::IntRect>& update(const std::vector<sf::Vertex>& vertices);
-  const std::vector<sf::IntRect>& getRects() const { return rects; }
+  /// The rectangles to show of the last update: fewer and larger than those to redraw.
+  const std::vector<sf::IntRect>& getShows() const { return shows; }
+  /// Pixels of the damaged tiles of the last update.
+  unsigned getDamagedArea() const { return damaged_area; }
   /// Whether the last update found the whole window damaged.
   bool isAllDamaged() const { return whole; }
 
-  /// Appends to out the vertices of the quads of the last update that reach rect.
+  /// Notes which pixels each quad of vertices may reach, for quadsIn.
+  void measure(const std::vector<sf::Vertex>& vertices);
+  /// Appends to out the vertices of the quads last measured that reach rect.
   void quadsIn(const std::vector<sf::Vertex>& vertices, const sf::IntRect& rect,
                std::vector<sf::Vertex>& out) const;
 
@@ -42,6 +47,8 @@ private:
   struct Reach {
     std::int32_t x0, y0, x1, y1; ///< pixels, inclusive; x1 < x0 when none
   };
+  /// False when the quad's corners are not numbers (it may then reach any pixel).
+  bool reach(const sf::Vertex& top_left, const sf::Vertex& bottom_right, Reach& r) const;
   void gather();
 
   int width = 0;
@@ -50,10 +57,12 @@ private:
   int rows = 0;
   bool all = true;
   bool whole = true;
+  unsigned damaged_area = 0;
   std::vector<std::uint64_t> hashes;
   std::vector<std::uint64_t> last_hashes;
-  std::vector<Reach> reaches; ///< per quad of the last update
+  std::vector<Reach> reaches; ///< per quad last measured
   std::vector<sf::IntRect> rects;
+  std::vector<sf::IntRect> shows;
   /// Rectangles (in tiles while gathered) that the next row of tiles may extend.
   std::vector<std::size_t> open;
   std::vector<std::size_t> next_open;

@@ -502,24 +502,32 @@ void GraphicsManager::displayDamage() {
     damage.markAll();
     show_whole = true;
   } else {
-    batch.cullHidden(p_window->getSize());
+    // The pixels of a tile follow from the quads that reach it, hidden ones included. Quads
+    // are left out as hidden only where much is to be drawn: the search costs more than the
+    // pixels it saves on small damage.
+    const std::vector<sf::IntRect>& rects = damage.update(batch.getVertices());
+    if (damage.getDamagedArea() * 4 > damage.getSize().x * damage.getSize().y) {
+      batch.cullHidden(p_window->getSize());
+    }
     batch.takeVertices(frame_vertices);
+    if (!rects.empty() && !damage.isAllDamaged()) {
+      damage.measure(frame_vertices);
+    }
     sf::RenderStates states;
     states.texture = &texture;
-    for (const sf::IntRect& rect : damage.update(frame_vertices)) {
-      // Cleared and drawn again with every quad that reaches it, as a whole frame would be.
-      const std::vector<sf::Vertex>* p_quads = &frame_vertices;
-      if (!damage.isAllDamaged()) {
-        scratch.clear();
+    for (const sf::IntRect& rect : rects) {
+      // Covered in the background colour and drawn again with every quad that reaches it, as
+      // a whole frame would be. (A scissored clear costs a software renderer a draw of its
+      // own, and a change of state.)
+      scratch.clear();
+      addCover(rect, scratch);
+      if (damage.isAllDamaged()) {
+        scratch.insert(scratch.end(), frame_vertices.begin(), frame_vertices.end());
+      } else {
         damage.quadsIn(frame_vertices, rect, scratch);
-        p_quads = &scratch;
       }
       setScissor(&rect);
-      p_window->clear(background_color);
-      if (!p_quads->empty()) {
-        p_window->draw(p_quads->data(), p_quads->size(), sf::Triangles, states);
-        cell_draw_calls++;
-      }
+      cell_draw_calls += CellBatch::drawQuads(*p_window, scratch.data(), scratch.size(), states);
     }
     setScissor(nullptr);
     show_whole = show_whole || damage.isAllDamaged();
@@ -538,9 +546,22 @@ void GraphicsManager::displayDamage() {
     last_whole_show = now;
     show(sf::IntRect(sf::Vector2i(0, 0), sf::Vector2i(p_window->getSize())));
   } else {
-    for (const sf::IntRect& rect : damage.getRects()) {
+    for (const sf::IntRect& rect : damage.getShows()) {
       show(rect);
     }
+  }
+}
+
+void GraphicsManager::addCover(const sf::IntRect& rect, std::vector<sf::Vertex>& out) const {
+  const sf::Vector2f texel = batch.getWhiteTexel();
+  const float left = static_cast<float>(rect.left);
+  const float top = static_cast<float>(rect.top);
+  const float right = static_cast<float>(rect.left + rect.width);
+  const float bottom = static_cast<float>(rect.top + rect.height);
+  for (const sf::Vector2f corner :
+       {sf::Vector2f(left, top), sf::Vector2f(right, top), sf::Vector2f(left, bottom),
+        sf::Vector2f(left, bottom), sf::Vector2f(right, top), sf::Vector2f(right, bottom)}) {
+    out.emplace_back(corner, background_color, texel);
   }
 }
 
@@ -571,7 +592,7 @@ void GraphicsManager::refresh() {
   if (!shown_vertices.empty()) {
     sf::RenderStates states;
     states.texture = &font.getTexture(character_size);
-    p_window->draw(shown_vertices.data(), shown_vertices.size(), sf::Triangles, states);
+    CellBatch::drawQuads(*p_window, shown_vertices.data(), shown_vertices.size(), states);
   }
   show(sf::IntRect(sf::Vector2i(0, 0), sf::Vector2i(p_window->getSize())));
 }

@@ -147,6 +147,8 @@ private:
   void displayDamage();
   void show(const sf::IntRect& rect);
   void setScissor(const sf::IntRect* p_rect);
+  /// Appends an opaque quad of the background colour over rect.
+  void addCover(const sf::IntRect& rect, std::vector<sf::Vertex>& out) const;
 
   bool damage_tracking = true;
   std::unique_ptr<GlFunctions> p_gl; ///< null where the window cannot be shown in part
