@@ -76,8 +76,9 @@ struct Segment {
   int frames;
   std::vector<tw::GameManager::FrameTimes> times;
   int restarts = 0;
-  long objects = 0;  // active objects, summed over the recorded frames
-  bool lose = false; // lose the game again and again, recording the frames after each loss
+  long objects = 0;   // active objects, summed over the recorded frames
+  double damaged = 0; // pixels redrawn, summed over the recorded frames
+  bool lose = false;  // lose the game again and again, recording the frames after each loss
 };
 
 constexpr int WARM_UP = 15;     // frames after a change of screen that are not recorded
@@ -108,6 +109,7 @@ void startSegment(std::size_t index) {
 void record(Segment& s, const tw::GameManager::FrameTimes& t) {
   s.times.push_back(t);
   s.objects += tw::WorldManager::getInstance().getAllObjects().getCount();
+  s.damaged += tw::GraphicsManager::getInstance().getDamagedArea();
 }
 
 void endSegment() {
@@ -177,6 +179,7 @@ void writeJson(FILE* p_out, const std::string& renderer, bool in_part) {
     const Segment& s = segments[i];
     std::fprintf(p_out,
                  "    {\"name\": \"%s\", \"restarts\": %d, \"mean_objects\": %.1f,\n"
+                 "     \"mean_damaged_pixels\": %.0f,\n"
                  "     \"after_loss\": %d,\n"
                  "     \"columns\": [\"start\", \"input\", \"path\", \"update\", \"draw\", "
                  "\"step\", \"display\", \"work\", \"sleep\"],\n     \"frames\": [",
@@ -184,6 +187,7 @@ void writeJson(FILE* p_out, const std::string& renderer, bool in_part) {
                  s.times.empty()
                      ? 0.0
                      : static_cast<double>(s.objects) / static_cast<double>(s.times.size()),
+                 s.times.empty() ? 0.0 : s.damaged / static_cast<double>(s.times.size()),
                  s.lose ? AFTER_LOSS : 0);
     for (std::size_t f = 0; f < s.times.size(); f++) {
       const tw::GameManager::FrameTimes& t = s.times[f];

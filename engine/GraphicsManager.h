@@ -77,6 +77,8 @@ public:
   /// The next frame is drawn and shown whole: the window was resized, exposed, or lost or
   /// gained the focus.
   void markAllDamaged() { damage.markAll(); }
+  /// Pixels the last frame drawn in part redrew.
+  unsigned getDamagedArea() const { return damage.getDamagedArea(); }
 
   /// The window with every cell drawn so far already in it, to draw on; null when there is
   /// none.
