@@ -77,8 +77,8 @@ struct Segment {
   std::vector<tw::GameManager::FrameTimes> times;
   int restarts = 0;
   long objects = 0;   // active objects, summed over the recorded frames
-  double damaged = 0; // pixels redrawn, summed over the recorded frames
   bool lose = false;  // lose the game again and again, recording the frames after each loss
+  double damaged = 0; // pixels redrawn, summed over the recorded frames
 };
 
 constexpr int WARM_UP = 15;     // frames after a change of screen that are not recorded

@@ -515,21 +515,23 @@ void GraphicsManager::displayDamage() {
     }
     sf::RenderStates states;
     states.texture = &texture;
-    for (const sf::IntRect& rect : rects) {
-      // Covered in the background colour and drawn again with every quad that reaches it, as
-      // a whole frame would be. (A scissored clear costs a software renderer a draw of its
-      // own, and a change of state.)
-      scratch.clear();
-      addCover(rect, scratch);
-      if (damage.isAllDamaged()) {
-        scratch.insert(scratch.end(), frame_vertices.begin(), frame_vertices.end());
-      } else {
+    if (damage.isAllDamaged()) {
+      p_window->clear(background_color);
+      cell_draw_calls +=
+          CellBatch::drawQuads(*p_window, frame_vertices.data(), frame_vertices.size(), states);
+    } else {
+      for (const sf::IntRect& rect : rects) {
+        // Covered in the background colour and drawn again with every quad that reaches it,
+        // as a whole frame would be. (A scissored clear costs a software renderer a draw of
+        // its own, and a change of state.)
+        scratch.clear();
+        addCover(rect, scratch);
         damage.quadsIn(frame_vertices, rect, scratch);
+        setScissor(&rect);
+        cell_draw_calls += CellBatch::drawQuads(*p_window, scratch.data(), scratch.size(), states);
       }
-      setScissor(&rect);
-      cell_draw_calls += CellBatch::drawQuads(*p_window, scratch.data(), scratch.size(), states);
+      setScissor(nullptr);
     }
-    setScissor(nullptr);
     show_whole = show_whole || damage.isAllDamaged();
   }
   if (overlay_shown) {
