@@ -8,18 +8,12 @@ using namespace twtest;
 
 namespace {
 
-class Replay : public TempDirTest, public ::testing::WithParamInterface<const char*> {
-protected:
-  void SetUp() override {
-    TempDirTest::SetUp();
-    const std::string src = sourceDir();
-    shell("ln -s " + src + "/sprites " + src + "/sounds " + src + "/tw-font.ttf . && ln -s " + src +
-          "/tests/data/replays/" + GetParam() + ".rec replay.rec");
-  }
-};
+class Replay : public TempDirTest, public ::testing::WithParamInterface<const char*> {};
 
 TEST_P(Replay, ShowsTheRecordedScreenAtEveryStepAndWritesTheRecordedLog) {
-  const std::string name = GetParam();
+  const std::string src = sourceDir(), name = GetParam();
+  shell("ln -s " + src + "/sprites " + src + "/sounds " + src + "/tw-font.ttf . && ln -s " + src +
+        "/tests/data/replays/" + name + ".rec replay.rec");
   // Recorded again while it replays, the session must come out the same, byte for byte.
   writeFile("tw-config.txt",
             "headless:true,\nframe_time:0,\nreplay_file:replay.rec,\nrecord_file:again.rec\n");
@@ -39,17 +33,18 @@ INSTANTIATE_TEST_SUITE_P(Recorded, Replay, ::testing::ValuesIn(SESSIONS));
 // between frames, the window is whole again in the next.
 using ReplayInWindow = Replay;
 TEST_P(ReplayInWindow, DrawsOnlyWhatChangedAndShowsWhatAWholeRedrawShows) {
+  const std::string src = sourceDir();
+  shell("ln -s " + src + "/sprites " + src + "/sounds " + src + "/tw-font.ttf . && ln -s " + src +
+        "/tests/data/replays/" + GetParam() + ".rec replay.rec");
   writeFile("tw-config.txt", "frame_time:0,\nreplay_file:replay.rec\n");
   tw::GameManager& game = tw::GameManager::getInstance();
   tw::GraphicsManager& g = tw::GraphicsManager::getInstance();
-  ASSERT_EQ(game.startUp(), 0) << readText("tarnwick.log");
-  ASSERT_TRUE(g.isShowingInPart());
+  ASSERT_TRUE(game.startUp() == 0 && g.isShowingInPart()) << readText("tarnwick.log");
+  std::vector<int> differing; // frames shown in part that a whole redraw would show otherwise
   int frames = 0;
-  std::vector<int> differing;
   game.setFrameObserver([&](const tw::GameManager::FrameTimes&) {
     if (++frames % 2 == 0 && g.isShowingInPart()) { // what it shows, holds, and a whole redraw
-      const sf::Image shown = twtest::shownPixels(g.getEventWindow()->getSystemHandle());
-      const sf::Image part = g.capture();
+      const sf::Image part = g.capture(), shown = twtest::shownPixels(*g.getEventWindow());
       if (twtest::countDifferentPixels(shown, part, 0) != 0 ||
           (g.refresh(), twtest::countDifferentPixels(part, g.capture(), 0) != 0))
         differing.push_back(frames);

@@ -66,19 +66,18 @@ void requestClose(unsigned long window) {
   XCloseDisplay(p_display);
 }
 
-sf::Image shownPixels(unsigned long window) {
+sf::Image shownPixels(const sf::Window& window) {
+  const sf::Vector2u size = window.getSize();
   Display* p_display = XOpenDisplay(nullptr);
-  XWindowAttributes at;
-  XGetWindowAttributes(p_display, window, &at);
-  XImage* p_shot = XGetImage(p_display, window, 0, 0, at.width, at.height, AllPlanes, ZPixmap);
+  XImage* p_shot =
+      XGetImage(p_display, window.getSystemHandle(), 0, 0, size.x, size.y, AllPlanes, ZPixmap);
   sf::Image image;
-  image.create(unsigned(at.width), unsigned(at.height));
-  for (int y = 0; y < at.height; y++) {
-    for (int x = 0; x < at.width; x++) {
-      const unsigned long p = XGetPixel(p_shot, x, y);
-      image.setPixel(unsigned(x), unsigned(y), sf::Color(p >> 16 & 255, p >> 8 & 255, p & 255));
+  image.create(size.x, size.y);
+  for (unsigned y = 0; y < size.y; y++)
+    for (unsigned x = 0; x < size.x; x++) {
+      const unsigned long p = XGetPixel(p_shot, int(x), int(y));
+      image.setPixel(x, y, sf::Color(p >> 16 & 255, p >> 8 & 255, p & 255));
     }
-  }
   XDestroyImage(p_shot), XCloseDisplay(p_display);
   return image;
 }
