@@ -62,12 +62,13 @@ public:
   int drawCharacter(char ch, Color color, Vector world_pos);
   int drawString(Vector world_pos, std::string text, Justification justification, Color color);
   int drawFrame(bool centered, Color color, char transparent, Vector world_pos, const Frame& frame);
-  /// Shows the frame drawn since the last call and clears the window for the next one.
+  /// Shows the frame drawn since the last call (with damage tracking, what changed of it) and
+  /// readies the window for the next one.
   void displayFrame();
   /// Sends the cells collected so far to the window; the frame is then drawn whole.
   void flush() const;
-  /// Draws the frame last shown again, whole, and shows it: for a window that lost its
-  /// contents. Does nothing while a frame is being drawn.
+  /// With damage tracking, draws the frame last shown again, whole, and shows it: for a window
+  /// that lost its contents. Otherwise, or while a frame is being drawn, does nothing.
   void refresh();
 
   void setDamageTracking(bool on);
@@ -154,7 +155,7 @@ private:
 
   bool damage_tracking = true;
   std::unique_ptr<GlFunctions> p_gl; ///< null where the window cannot be shown in part
-  mutable bool drawing = false;      ///< cells were drawn since the last frame was shown
+  bool drawing = false;              ///< cells were drawn since the last frame was shown
   mutable bool whole_frame = false;  ///< this frame's cells already went to the window
   DamageMap damage;
   /// The quads sent to the window this frame, and those of the frame last shown.
