@@ -3,7 +3,6 @@
 #include "Config.h"
 
 #include <X11/Xlib.h>
-#include <X11/Xutil.h>
 #include <dlfcn.h>
 #include <link.h>
 
@@ -64,22 +63,6 @@ void requestClose(unsigned long window) {
   event.xclient.data.l[0] = static_cast<long>(XInternAtom(p_display, "WM_DELETE_WINDOW", False));
   XSendEvent(p_display, window, False, NoEventMask, &event);
   XCloseDisplay(p_display);
-}
-
-sf::Image shownPixels(const sf::Window& window) {
-  const sf::Vector2u size = window.getSize();
-  Display* p_display = XOpenDisplay(nullptr);
-  XImage* p_shot =
-      XGetImage(p_display, window.getSystemHandle(), 0, 0, size.x, size.y, AllPlanes, ZPixmap);
-  sf::Image image;
-  image.create(size.x, size.y);
-  for (unsigned y = 0; y < size.y; y++)
-    for (unsigned x = 0; x < size.x; x++) {
-      const unsigned long p = XGetPixel(p_shot, int(x), int(y));
-      image.setPixel(x, y, sf::Color(p >> 16 & 255, p >> 8 & 255, p & 255));
-    }
-  XDestroyImage(p_shot), XCloseDisplay(p_display);
-  return image;
 }
 
 int countPixels(const sf::Image& image, sf::IntRect area,

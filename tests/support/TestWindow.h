@@ -34,8 +34,6 @@ void xdo(const std::string& commands);
 /// Asks window to close, as a window manager's close button does.
 void requestClose(unsigned long window);
 
-/// What the X server shows of window, as a screenshot of it would.
-sf::Image shownPixels(const sf::Window& window);
 /// Pixels whose channels differ between a and b by more than tolerance.
 int countDifferentPixels(const sf::Image& a, const sf::Image& b, int tolerance);
 /// Pixels (x, y) of area for which test holds.
