@@ -27,8 +27,8 @@ public:
 
   /// Takes in the frame's quads (six vertices a quad, two triangles, the first vertex the
   /// top-left corner and the last the bottom-right), and returns the rectangles to redraw, in
-  /// pixels, top-left origin: damaged tiles far apart give several, damage over most of the
-  /// window one for all of it. They may overlap.
+  /// pixels, top-left origin: damaged tiles far apart give several; more than eight, or over a
+  /// fifth of the window, give one for all of it. They may overlap.
   const std::vector<sf::IntRect>& update(const std::vector<sf::Vertex>& vertices);
   /// The rectangles to show of the last update: fewer and larger than those to redraw.
   const std::vector<sf::IntRect>& getShows() const { return shows; }
