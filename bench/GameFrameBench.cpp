@@ -4,7 +4,8 @@
 // The menu runs 600 frames, which also give the loop's pacing. Last, "lost game" loses a normal
 // game after a few frames of play, again and again, and records the frames that follow: every
 // object of the game explodes at once, the heaviest drawing the game does. Writes every
-// frame's times as JSON to the file named by the first argument.
+// frame's times as JSON to the file named by the first argument. A second argument "whole"
+// turns damage tracking off: every frame is drawn and shown whole.
 #include "Mode.h"
 #include "Paddle.h"
 
@@ -75,8 +76,9 @@ struct Segment {
   int frames;
   std::vector<tw::GameManager::FrameTimes> times;
   int restarts = 0;
-  long objects = 0;  // active objects, summed over the recorded frames
-  bool lose = false; // lose the game again and again, recording the frames after each loss
+  long objects = 0;   // active objects, summed over the recorded frames
+  bool lose = false;  // lose the game again and again, recording the frames after each loss
+  double damaged = 0; // pixels redrawn, summed over the recorded frames
 };
 
 constexpr int WARM_UP = 15;     // frames after a change of screen that are not recorded
@@ -107,6 +109,7 @@ void startSegment(std::size_t index) {
 void record(Segment& s, const tw::GameManager::FrameTimes& t) {
   s.times.push_back(t);
   s.objects += tw::WorldManager::getInstance().getAllObjects().getCount();
+  s.damaged += tw::GraphicsManager::getInstance().getDamagedArea();
 }
 
 void endSegment() {
@@ -169,12 +172,14 @@ void onFrame(const tw::GameManager::FrameTimes& t) {
   }
 }
 
-void writeJson(FILE* p_out, const std::string& renderer) {
-  std::fprintf(p_out, "{\n  \"renderer\": \"%s\",\n  \"segments\": [\n", renderer.c_str());
+void writeJson(FILE* p_out, const std::string& renderer, bool in_part) {
+  std::fprintf(p_out, "{\n  \"renderer\": \"%s\",\n  \"damage_tracking\": %s,\n  \"segments\": [\n",
+               renderer.c_str(), in_part ? "true" : "false");
   for (std::size_t i = 0; i < segments.size(); i++) {
     const Segment& s = segments[i];
     std::fprintf(p_out,
                  "    {\"name\": \"%s\", \"restarts\": %d, \"mean_objects\": %.1f,\n"
+                 "     \"mean_damaged_pixels\": %.0f,\n"
                  "     \"after_loss\": %d,\n"
                  "     \"columns\": [\"start\", \"input\", \"path\", \"update\", \"draw\", "
                  "\"step\", \"display\", \"work\", \"sleep\"],\n     \"frames\": [",
@@ -182,6 +187,7 @@ void writeJson(FILE* p_out, const std::string& renderer) {
                  s.times.empty()
                      ? 0.0
                      : static_cast<double>(s.objects) / static_cast<double>(s.times.size()),
+                 s.times.empty() ? 0.0 : s.damaged / static_cast<double>(s.times.size()),
                  s.lose ? AFTER_LOSS : 0);
     for (std::size_t f = 0; f < s.times.size(); f++) {
       const tw::GameManager::FrameTimes& t = s.times[f];
@@ -226,6 +232,8 @@ int main(int argc, char** argv) {
     const auto* p_renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
     const std::string renderer = p_renderer ? p_renderer : "unknown";
     tw::LogManager::getInstance().setFlush(true);
+    tw::GraphicsManager& graphics = tw::GraphicsManager::getInstance();
+    graphics.setDamageTracking(!(argc > 2 && std::string(argv[2]) == "whole"));
     Mode::update(MENU, START);
     startSegment(0);
     game.setFrameObserver(onFrame);
@@ -233,7 +241,7 @@ int main(int argc, char** argv) {
     game.setFrameObserver(nullptr);
     FILE* p_out = argc > 1 ? std::fopen(out_path.c_str(), "w") : stdout;
     if (p_out) {
-      writeJson(p_out, renderer);
+      writeJson(p_out, renderer, graphics.isShowingInPart());
       if (p_out != stdout) {
         std::fclose(p_out);
       }

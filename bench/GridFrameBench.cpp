@@ -1,6 +1,7 @@
 // One full frame of 80 x 40 character cells, drawn the engine's batched way and the plain
-// way (one text draw and one rectangle draw per cell), each shown in a real window; and an
-// empty frame, the cost of showing any frame at all.
+// way (one text draw and one rectangle draw per cell), each shown in a real window; an
+// empty frame, the cost of showing any frame at all; and a frame the same as the last, shown
+// with and without damage tracking.
 #include "Config.h"
 #include "GraphicsManager.h"
 #include "LogManager.h"
@@ -37,6 +38,7 @@ std::vector<Cell> fullGrid() {
 
 void BM_GridFrameBatched(benchmark::State& state) {
   tw::GraphicsManager& g = tw::GraphicsManager::getInstance();
+  g.setDamageTracking(false); // every frame drawn whole
   const std::vector<Cell> cells = fullGrid();
   for (auto _ : state) {
     for (const Cell& c : cells) {
@@ -49,6 +51,7 @@ void BM_GridFrameBatched(benchmark::State& state) {
 
 void BM_GridFramePerCharacter(benchmark::State& state) {
   tw::GraphicsManager& g = tw::GraphicsManager::getInstance();
+  g.setDamageTracking(false);
   sf::RenderWindow& window = *g.getWindow();
   const std::vector<Cell> cells = fullGrid();
   sf::RectangleShape rect(sf::Vector2f(tw::charWidth(), tw::charHeight()));
@@ -76,14 +79,45 @@ void BM_GridFramePerCharacter(benchmark::State& state) {
 /// Showing a frame with nothing drawn in it: what every frame costs on this display.
 void BM_EmptyFrame(benchmark::State& state) {
   tw::GraphicsManager& g = tw::GraphicsManager::getInstance();
+  g.setDamageTracking(false);
   for (auto _ : state) {
     g.displayFrame();
   }
 }
 
+/// The full grid drawn again, the same in every frame, without (0) and with (1) damage
+/// tracking, or with one cell changed in every frame (2, with tracking); the time of
+/// displayFrame alone is counted.
+void BM_UnchangedFrame(benchmark::State& state) {
+  tw::GraphicsManager& g = tw::GraphicsManager::getInstance();
+  g.setDamageTracking(state.range(0) != 0);
+  std::vector<Cell> cells = fullGrid();
+  for (int i = 0; i < 2; i++) { // the first frame after a switch is drawn whole
+    for (const Cell& c : cells) {
+      g.drawCharacter(c.ch, c.color, c.pos);
+    }
+    g.displayFrame();
+  }
+  const long calls = g.getCellDrawCalls();
+  for (auto _ : state) {
+    state.PauseTiming();
+    if (state.range(0) == 2) {
+      cells[1000].ch = cells[1000].ch == '#' ? '@' : '#';
+    }
+    for (const Cell& c : cells) {
+      g.drawCharacter(c.ch, c.color, c.pos);
+    }
+    state.ResumeTiming();
+    g.displayFrame();
+  }
+  state.counters["draw_calls"] =
+      static_cast<double>(g.getCellDrawCalls() - calls) / static_cast<double>(state.iterations());
+}
+
 BENCHMARK(BM_GridFrameBatched)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_EmptyFrame)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_GridFramePerCharacter)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_UnchangedFrame)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
 

@@ -223,6 +223,21 @@ std::size_t CellBatch::cullHidden(sf::Vector2u size) {
   return quads - kept;
 }
 
+int CellBatch::drawQuads(sf::RenderTarget& target, const sf::Vertex* p_vertices, std::size_t count,
+                         const sf::RenderStates& states) {
+  // Mesa's software renderer takes two triangles that form a rectangle as one, in pieces of
+  // 341 triangles of a draw; a rectangle cut in two by a piece's end comes out a little
+  // different at its edges. Draws of whole pieces' worth of quads keep every quad whole, so
+  // that a quad comes out the same whatever else is drawn with it.
+  constexpr std::size_t MAX_VERTICES = 170 * 6;
+  int calls = 0;
+  for (std::size_t first = 0; first < count; first += MAX_VERTICES) {
+    target.draw(p_vertices + first, std::min(MAX_VERTICES, count - first), sf::Triangles, states);
+    calls++;
+  }
+  return calls;
+}
+
 int CellBatch::draw(sf::RenderTarget& target, const sf::Texture* p_texture) {
   const sf::View& view = target.getView();
   const sf::Vector2f size(target.getSize());
@@ -238,8 +253,7 @@ int CellBatch::draw(sf::RenderTarget& target, const sf::Texture* p_texture) {
   if (has_white_texel) {
     sf::RenderStates states;
     states.texture = p_texture;
-    target.draw(vertices.data(), vertices.size(), sf::Triangles, states);
-    calls = 1;
+    calls = drawQuads(target, vertices.data(), vertices.size(), states);
   } else {
     // One draw per run of quads of the same kind keeps the order of the cells.
     std::size_t run_start = 0;
@@ -249,13 +263,17 @@ int CellBatch::draw(sf::RenderTarget& target, const sf::Texture* p_texture) {
       }
       sf::RenderStates states;
       states.texture = kinds[run_start] == GLYPH ? p_texture : nullptr;
-      target.draw(&vertices[run_start * 6], (q - run_start) * 6, sf::Triangles, states);
-      calls++;
+      calls += drawQuads(target, &vertices[run_start * 6], (q - run_start) * 6, states);
       run_start = q;
     }
   }
   clear();
   return calls;
+}
+
+void CellBatch::takeVertices(std::vector<sf::Vertex>& out) {
+  vertices.swap(out);
+  clear();
 }
 
 void CellBatch::clear() {

@@ -19,6 +19,7 @@ public:
   void setWhiteTexel(bool has_white, sf::Vector2f texel = sf::Vector2f(1.0f, 1.0f));
   /// Whether rectangles are drawn textured from the white texel, with the glyphs.
   bool hasWhiteTexel() const { return has_white_texel; }
+  sf::Vector2f getWhiteTexel() const { return white_texel; }
 
   /// A filled axis-aligned rectangle with its top-left corner at position.
   void addRectangle(sf::Vector2f position, sf::Vector2f size, sf::Color color);
@@ -48,6 +49,10 @@ public:
   /// Draws what was collected into target with the font texture and empties the batch, leaving
   /// out hidden quads when target shows its pixels one to one. Returns the number of draw calls.
   int draw(sf::RenderTarget& target, const sf::Texture* p_texture);
+  /// Draws count vertices (whole quads) in as few draw calls as keep every quad whole on
+  /// software renderers; returns the number of calls.
+  static int drawQuads(sf::RenderTarget& target, const sf::Vertex* p_vertices, std::size_t count,
+                       const sf::RenderStates& states);
   /// Quads the last draw left out as hidden.
   std::size_t getLastCulled() const { return last_culled; }
   /// Drops what was collected, without drawing it.
@@ -58,6 +63,8 @@ public:
   std::size_t getVertexCount() const { return vertices.size(); }
   /// Six vertices a quad, two triangles, in the order the quads were added.
   const std::vector<sf::Vertex>& getVertices() const { return vertices; }
+  /// Swaps the collected vertices with out's and empties the batch, keeping out's storage.
+  void takeVertices(std::vector<sf::Vertex>& out);
 
 private:
   enum Kind : std::uint8_t { RECTANGLE, GLYPH };

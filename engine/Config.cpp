@@ -71,6 +71,7 @@ void Config::reset() {
   font_scale = 2.0f;
   show_mouse = false;
   headless = false;
+  damage_tracking = true;
   random_seed = 0;
   window_title = "Tarnwick";
   font_file = "tw-font.ttf";
@@ -170,6 +171,10 @@ void loadConfig(std::string text) {
   if (!value.empty()) {
     config.headless = value == "true";
   }
+  value = match("", "damage_tracking");
+  if (!value.empty()) {
+    config.damage_tracking = value == "true";
+  }
   value = match("", "font_file");
   if (!value.empty()) {
     config.setFontFile(value);
@@ -208,6 +213,7 @@ void writeToLog() {
   log.writeLog(1, "  Window title: %s", c.getWindowTitle().c_str());
   log.writeLog(1, "  Show mouse: %s", c.show_mouse ? "true" : "false");
   log.writeLog(1, "  Headless: %s", c.headless ? "true" : "false");
+  log.writeLog(1, "  Damage tracking: %s", c.damage_tracking ? "true" : "false");
   log.writeLog(1, "  Font file: %s", c.getFontFile().c_str());
   log.writeLog(1, "  Log file: %s", c.getLogFile().c_str());
   log.writeLog(1, "  Random seed: %d", c.random_seed);

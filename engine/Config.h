@@ -46,6 +46,7 @@ public:
   float font_scale = 2.0f;             ///< glyph size over the smaller side of a cell
   bool show_mouse = false;             ///< whether the pointer shows over the window
   bool headless = false;               ///< no window and no input
+  bool damage_tracking = true;         ///< redraw and show only what changed between frames
   int random_seed = 0;                 ///< seed of rand(); 0 takes the time
 
 private:

@@ -11,7 +11,25 @@
 #include <ctime>
 #include <fstream>
 
+// Opaque handles, as Xlib and GLX declare them.
+struct _XDisplay;
+struct __GLXcontextRec;
+
 namespace tw {
+
+/// OpenGL and GLX entry points for drawing and showing part of the window.
+struct GraphicsManager::GlFunctions {
+  void (*p_enable)(unsigned) = nullptr;
+  void (*p_disable)(unsigned) = nullptr;
+  void (*p_scissor)(int, int, int, int) = nullptr;
+  void (*p_copy_sub_buffer)(_XDisplay*, unsigned long, int, int, int, int) = nullptr;
+  _XDisplay* p_display = nullptr;
+};
+
+namespace {
+constexpr unsigned GL_SCISSOR_TEST = 0x0C11;
+constexpr int GLX_SCREEN = 0x800C;
+} // namespace
 
 float charWidth() {
   const GraphicsManager& g = GraphicsManager::getInstance();
@@ -92,6 +110,65 @@ GraphicsManager::GraphicsManager() {
 GraphicsManager::~GraphicsManager() {
   // Release the batch before the window and its context go.
   batch.clear();
+}
+
+void GraphicsManager::findPartialShow() {
+  p_gl.reset();
+#if defined(__unix__) && !defined(__APPLE__)
+  // Mesa's GLX can copy a rectangle of the back buffer to the window; without swapping, the
+  // back buffer then keeps the whole picture for the next frame to draw on.
+  auto get = [](const char* name) { return sf::Context::getFunction(name); };
+  const auto current_display = reinterpret_cast<_XDisplay* (*)()>(get("glXGetCurrentDisplay"));
+  const auto current_context =
+      reinterpret_cast<__GLXcontextRec* (*)()>(get("glXGetCurrentContext"));
+  const auto query_context =
+      reinterpret_cast<int (*)(_XDisplay*, __GLXcontextRec*, int, int*)>(get("glXQueryContext"));
+  const auto query_extensions =
+      reinterpret_cast<const char* (*)(_XDisplay*, int)>(get("glXQueryExtensionsString"));
+  if (!p_window->setActive(true) || !current_display || !current_context || !query_context ||
+      !query_extensions) {
+    return;
+  }
+  _XDisplay* p_display = current_display();
+  __GLXcontextRec* p_context = current_context();
+  int screen = 0;
+  if (!p_display || !p_context || query_context(p_display, p_context, GLX_SCREEN, &screen) != 0) {
+    return;
+  }
+  const char* p_extensions = query_extensions(p_display, screen);
+  if (!p_extensions || (std::string(" ") + p_extensions + " ").find(" GLX_MESA_copy_sub_buffer ") ==
+                           std::string::npos) {
+    return;
+  }
+  auto p_functions = std::make_unique<GlFunctions>();
+  p_functions->p_enable = reinterpret_cast<void (*)(unsigned)>(get("glEnable"));
+  p_functions->p_disable = reinterpret_cast<void (*)(unsigned)>(get("glDisable"));
+  p_functions->p_scissor = reinterpret_cast<void (*)(int, int, int, int)>(get("glScissor"));
+  p_functions->p_copy_sub_buffer =
+      reinterpret_cast<void (*)(_XDisplay*, unsigned long, int, int, int, int)>(
+          get("glXCopySubBufferMESA"));
+  p_functions->p_display = p_display;
+  if (p_functions->p_enable && p_functions->p_disable && p_functions->p_scissor &&
+      p_functions->p_copy_sub_buffer) {
+    p_gl = std::move(p_functions);
+  }
+#endif
+}
+
+bool GraphicsManager::isShowingInPart() const {
+  return damage_tracking && p_gl && p_window && batch.hasWhiteTexel();
+}
+
+void GraphicsManager::setDamageTracking(bool on) {
+  if (on == damage_tracking) {
+    return;
+  }
+  // Drawn whole, a frame starts on a cleared window; in part, on the last frame's picture.
+  if (isShowingInPart() && !whole_frame) {
+    p_window->clear(background_color);
+  }
+  damage_tracking = on;
+  damage.markAll();
 }
 
 GraphicsManager& GraphicsManager::getInstance() {
@@ -189,6 +266,23 @@ int GraphicsManager::startUp() {
   batch.setCells(sf::Vector2f(charWidth(), charHeight()), window_horizontal_chars,
                  window_vertical_chars);
 
+  damage_tracking = config.damage_tracking;
+  drawing = false;
+  whole_frame = false;
+  frame_vertices.clear();
+  shown_vertices.clear();
+  damage.setSize(p_window->getSize());
+  font_texture_size = font.getTexture(character_size).getSize();
+  last_whole_show = std::chrono::steady_clock::now();
+  findPartialShow();
+  if (!p_gl) {
+    log.writeLog(1, "GraphicsManager::startUp(): The window cannot be shown in part here (no "
+                    "GLX_MESA_copy_sub_buffer): every frame is drawn whole.");
+  } else {
+    log.writeLog(5, "GraphicsManager::startUp(): Damage tracking %s.",
+                 damage_tracking ? "on" : "off");
+  }
+
   Manager::startUp();
   log.writeLog(1, "GraphicsManager::startUp(): successfully started.");
   return 0;
@@ -219,6 +313,7 @@ int GraphicsManager::startUpWithoutWindow() {
 
 void GraphicsManager::shutDown() {
   batch.clear();
+  p_gl.reset();
   if (p_window) {
     p_window->close();
     p_window.reset();
@@ -255,6 +350,7 @@ int GraphicsManager::drawCharacter(char ch, Color color, Vector world_pos) {
   if (!p_window) {
     return 0; // no window: only the cells are kept
   }
+  drawing = true;
   const Vector p = spacesToPixels(view_pos);
   const float cw = charWidth();
   const float chh = charHeight();
@@ -327,10 +423,29 @@ int GraphicsManager::drawFrame(bool centered, Color color, char transparent, Vec
   return 0;
 }
 
+void GraphicsManager::startWholeFrame() const {
+  if (!whole_frame && isShowingInPart()) {
+    p_window->clear(background_color);
+  }
+  whole_frame = true;
+}
+
 void GraphicsManager::flush() const {
   if (p_window && !batch.isEmpty()) {
+    startWholeFrame();
+    if (isShowingInPart()) {
+      frame_vertices.insert(frame_vertices.end(), batch.getVertices().begin(),
+                            batch.getVertices().end());
+    }
     cell_draw_calls += batch.draw(*p_window, &font.getTexture(character_size));
   }
+}
+
+bool GraphicsManager::viewIsPixels() const {
+  const sf::View& view = p_window->getView();
+  const sf::Vector2f size(p_window->getSize());
+  return view.getSize() == size && view.getCenter() == size / 2.0f && view.getRotation() == 0.0f &&
+         view.getViewport() == sf::FloatRect(0.0f, 0.0f, 1.0f, 1.0f);
 }
 
 void GraphicsManager::displayFrame() {
@@ -343,17 +458,145 @@ void GraphicsManager::displayFrame() {
   if (!p_window) {
     return;
   }
-  flush();
+  if (isShowingInPart() && viewIsPixels()) {
+    displayDamage();
+  } else {
+    startWholeFrame();
+    flush();
+    if (overlay_shown) {
+      drawOverlay();
+    }
+    if (screenshot_requested) {
+      screenshot_requested = false;
+      saveScreenshot();
+    }
+    p_window->display();
+    p_window->clear(background_color);
+    damage.markAll();
+  }
+  shown_vertices.swap(frame_vertices);
+  frame_vertices.clear();
+  drawing = false;
+  whole_frame = false;
+  batch.newFrame();
+}
+
+void GraphicsManager::displayDamage() {
+  const sf::Texture& texture = font.getTexture(character_size);
+  if (texture.getSize() != font_texture_size) {
+    // Glyphs fetched for the first time grew the font's texture.
+    font_texture_size = texture.getSize();
+    damage.markAll();
+  }
+  if (p_window->getSize() != damage.getSize()) {
+    damage.setSize(p_window->getSize());
+  }
+  // X does not tell the program when the window's contents were lost (uncovered, say): the
+  // whole picture, which the back buffer keeps, is shown again once a second.
+  const auto now = std::chrono::steady_clock::now();
+  bool show_whole = now - last_whole_show >= std::chrono::seconds(1);
+  if (whole_frame) {
+    // The cells went to the window as they came, for whoever drew on it directly; what that
+    // was, the next frame erases.
+    flush();
+    damage.markAll();
+    show_whole = true;
+  } else {
+    // The pixels of a tile follow from the quads that reach it, hidden ones included. Quads
+    // are left out as hidden only where much is to be drawn: the search costs more than the
+    // pixels it saves on small damage.
+    const std::vector<sf::IntRect>& rects = damage.update(batch.getVertices());
+    if (damage.getDamagedArea() * 4 > damage.getSize().x * damage.getSize().y) {
+      batch.cullHidden(p_window->getSize());
+    }
+    batch.takeVertices(frame_vertices);
+    if (!rects.empty() && !damage.isAllDamaged()) {
+      damage.measure(frame_vertices);
+    }
+    sf::RenderStates states;
+    states.texture = &texture;
+    if (damage.isAllDamaged()) {
+      p_window->clear(background_color);
+      cell_draw_calls +=
+          CellBatch::drawQuads(*p_window, frame_vertices.data(), frame_vertices.size(), states);
+    } else {
+      for (const sf::IntRect& rect : rects) {
+        // Covered in the background colour and drawn again with every quad that reaches it,
+        // as a whole frame would be. (A scissored clear costs a software renderer a draw of
+        // its own, and a change of state.)
+        scratch.clear();
+        addCover(rect, scratch);
+        damage.quadsIn(frame_vertices, rect, scratch);
+        setScissor(&rect);
+        cell_draw_calls += CellBatch::drawQuads(*p_window, scratch.data(), scratch.size(), states);
+      }
+      setScissor(nullptr);
+    }
+    show_whole = show_whole || damage.isAllDamaged();
+  }
   if (overlay_shown) {
     drawOverlay();
+    damage.markAll();
+    show_whole = true;
   }
+  drawing = false;
   if (screenshot_requested) {
     screenshot_requested = false;
     saveScreenshot();
   }
-  p_window->display();
+  if (show_whole) {
+    last_whole_show = now;
+    show(sf::IntRect(sf::Vector2i(0, 0), sf::Vector2i(p_window->getSize())));
+  } else {
+    for (const sf::IntRect& rect : damage.getShows()) {
+      show(rect);
+    }
+  }
+}
+
+void GraphicsManager::addCover(const sf::IntRect& rect, std::vector<sf::Vertex>& out) const {
+  const sf::Vector2f texel = batch.getWhiteTexel();
+  const float left = static_cast<float>(rect.left);
+  const float top = static_cast<float>(rect.top);
+  const float right = static_cast<float>(rect.left + rect.width);
+  const float bottom = static_cast<float>(rect.top + rect.height);
+  for (const sf::Vector2f corner :
+       {sf::Vector2f(left, top), sf::Vector2f(right, top), sf::Vector2f(left, bottom),
+        sf::Vector2f(left, bottom), sf::Vector2f(right, top), sf::Vector2f(right, bottom)}) {
+    out.emplace_back(corner, background_color, texel);
+  }
+}
+
+void GraphicsManager::setScissor(const sf::IntRect* p_rect) {
+  if (!p_rect) {
+    p_gl->p_disable(GL_SCISSOR_TEST);
+    return;
+  }
+  // OpenGL counts rows from the bottom.
+  const int rows = static_cast<int>(p_window->getSize().y);
+  p_window->setActive(true);
+  p_gl->p_enable(GL_SCISSOR_TEST);
+  p_gl->p_scissor(p_rect->left, rows - p_rect->top - p_rect->height, p_rect->width, p_rect->height);
+}
+
+void GraphicsManager::show(const sf::IntRect& rect) {
+  const int rows = static_cast<int>(p_window->getSize().y);
+  p_window->setActive(true);
+  p_gl->p_copy_sub_buffer(p_gl->p_display, p_window->getSystemHandle(), rect.left,
+                          rows - rect.top - rect.height, rect.width, rect.height);
+}
+
+void GraphicsManager::refresh() {
+  if (drawing || whole_frame || !isShowingInPart()) {
+    return;
+  }
   p_window->clear(background_color);
-  batch.newFrame();
+  if (!shown_vertices.empty()) {
+    sf::RenderStates states;
+    states.texture = &font.getTexture(character_size);
+    CellBatch::drawQuads(*p_window, shown_vertices.data(), shown_vertices.size(), states);
+  }
+  show(sf::IntRect(sf::Vector2i(0, 0), sf::Vector2i(p_window->getSize())));
 }
 
 void GraphicsManager::saveScreenshot() {
@@ -406,7 +649,14 @@ sf::Image GraphicsManager::capture() const {
   // allocations behind in some drivers, which a leak checker reports.
   using ReadPixels = void (*)(int, int, int, int, unsigned, unsigned, void*);
   const auto read = reinterpret_cast<ReadPixels>(sf::Context::getFunction("glReadPixels"));
-  if (!p_window || !read || (flush(), !p_window->setActive(true))) {
+  if (!p_window || !read) {
+    return image;
+  }
+  if (drawing || !batch.isEmpty()) {
+    startWholeFrame();
+    flush();
+  }
+  if (!p_window->setActive(true)) {
     return image;
   }
   const sf::Vector2u size = p_window->getSize();
@@ -419,6 +669,9 @@ sf::Image GraphicsManager::capture() const {
 }
 
 sf::RenderWindow* GraphicsManager::getWindow() const {
+  if (p_window) {
+    startWholeFrame();
+  }
   flush();
   // Whatever the caller draws is unknown to the batch: no background may be left out.
   batch.markAllDrawn();

@@ -2,6 +2,7 @@
 
 #include "CellBatch.h"
 #include "Color.h"
+#include "DamageMap.h"
 #include "Frame.h"
 #include "Manager.h"
 #include "Vector.h"
@@ -10,6 +11,7 @@
 
 #include <array>
 #include <bitset>
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -52,6 +54,11 @@ void colorToRGB(Color color, std::uint8_t& red, std::uint8_t& green, std::uint8_
 /// Owns the window and draws the world's character cells into it. Cells are collected and
 /// sent to the window in as few draw calls as possible: at displayFrame, and whenever the
 /// window is handed out, so that whoever draws into it directly draws over them.
+///
+/// With damage tracking, the window keeps the last frame's picture and displayFrame redraws
+/// and shows only the parts whose pixels changed; a frame that changed nothing draws and
+/// shows nothing. Where the platform cannot show part of the window (no
+/// GLX_MESA_copy_sub_buffer), every frame is drawn and shown whole.
 class GraphicsManager : public Manager {
 public:
   /// The one graphics manager, made on first use.
@@ -72,16 +79,31 @@ public:
   /// Draws frame with its top-left corner or its centre at world_pos, leaving out the
   /// transparent character (0: none); -1 when not started or the frame is empty.
   int drawFrame(bool centered, Color color, char transparent, Vector world_pos, const Frame& frame);
-  /// Shows the frame drawn since the last call and clears the window for the next one.
+  /// Shows the frame drawn since the last call (with damage tracking, what changed of it) and
+  /// readies the window for the next one.
   void displayFrame();
-  /// Sends the cells collected so far to the window.
+  /// Sends the cells collected so far to the window; the frame is then drawn whole.
   void flush() const;
+  /// With damage tracking, draws the frame last shown again, whole, and shows it: for a window
+  /// that lost its contents. Otherwise, or while a frame is being drawn, does nothing.
+  void refresh();
+
+  void setDamageTracking(bool on);
+  bool isDamageTracking() const { return damage_tracking; }
+  /// Whether frames are now drawn and shown in part: tracking is on and the platform allows it.
+  bool isShowingInPart() const;
+  /// The next frame is drawn and shown whole: the window was resized, exposed, or lost or
+  /// gained the focus.
+  void markAllDamaged() { damage.markAll(); }
+  /// Pixels the last frame drawn in part redrew.
+  unsigned getDamagedArea() const { return damage.getDamagedArea(); }
 
   /// The window with every cell drawn so far already in it, to draw on; null when there is
   /// none.
   sf::RenderWindow* getWindow() const;
   /// What the window holds now, every cell drawn so far included, before it is shown; an
-  /// empty image when there is no window.
+  /// empty image when there is no window. Between frames (nothing drawn since displayFrame),
+  /// with damage tracking, the frame last shown.
   sf::Image capture() const;
   /// The window for reading its events and input state only; null when there is none.
   sf::Window* getEventWindow() const { return p_window.get(); }
@@ -144,6 +166,30 @@ private:
 
   std::vector<Cell> cells;
   std::vector<Cell> shown_cells;
+
+  struct GlFunctions;
+  void findPartialShow();
+  /// The window holds this frame's cells alone from now on (cleared if it held the last one).
+  void startWholeFrame() const;
+  /// Whether the window's view maps positions to its pixels one to one.
+  bool viewIsPixels() const;
+  void displayDamage();
+  void show(const sf::IntRect& rect);
+  void setScissor(const sf::IntRect* p_rect);
+  /// Appends an opaque quad of the background colour over rect.
+  void addCover(const sf::IntRect& rect, std::vector<sf::Vertex>& out) const;
+
+  bool damage_tracking = true;
+  std::unique_ptr<GlFunctions> p_gl; ///< null where the window cannot be shown in part
+  bool drawing = false;              ///< cells were drawn since the last frame was shown
+  mutable bool whole_frame = false;  ///< this frame's cells already went to the window
+  DamageMap damage;
+  /// The quads sent to the window this frame, and those of the frame last shown.
+  mutable std::vector<sf::Vertex> frame_vertices;
+  std::vector<sf::Vertex> shown_vertices;
+  std::vector<sf::Vertex> scratch;
+  sf::Vector2u font_texture_size;
+  std::chrono::steady_clock::time_point last_whole_show;
 
   void saveScreenshot();
   void drawOverlay();

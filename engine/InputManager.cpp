@@ -191,6 +191,14 @@ bool InputManager::handleEngineKey(const sf::Event& window_event) {
   return true;
 }
 
+void InputManager::handleWindowChange(const sf::Event& window_event) {
+  // The window may have lost its contents, or the display drawn over them.
+  if (window_event.type == sf::Event::Resized || window_event.type == sf::Event::GainedFocus ||
+      window_event.type == sf::Event::LostFocus) {
+    GraphicsManager::getInstance().markAllDamaged();
+  }
+}
+
 void InputManager::send(const Event& event) {
   GameManager& game = GameManager::getInstance();
   Recording& recording = game.getRecording();
@@ -226,6 +234,7 @@ void InputManager::replayInput(sf::Window* p_window) {
       closeRequested();
       return;
     }
+    handleWindowChange(window_event);
     handleEngineKey(window_event);
   }
   if (step >= recording.getEndStep()) {
@@ -271,6 +280,7 @@ void InputManager::getInput() {
 
   sf::Event window_event;
   while (p_window->pollEvent(window_event)) {
+    handleWindowChange(window_event);
     if (handleEngineKey(window_event)) {
       continue;
     }

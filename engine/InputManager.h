@@ -166,6 +166,8 @@ private:
   void closeRequested();
   /// Takes F3 (the overlay) and F12 (a screenshot) for the engine; true when it did.
   static bool handleEngineKey(const sf::Event& window_event);
+  /// Has the next frame drawn whole after a resize or a change of focus.
+  static void handleWindowChange(const sf::Event& window_event);
 
   // Asking the window system whether a key is down costs a round trip, so only keys and
   // buttons seen going down are asked after, until they are found up.

@@ -2,12 +2,16 @@
 # Runs every benchmark of bench/ from a Release build on the current X display, then writes
 # bench/REPORT.md and its plots from the results (scripts/bench-report.py).
 #   scripts/bench.sh [BUILD_DIR]          (make bench runs it on a display)
-# BENCH_ROUNDS (default 3) sets how often each measurement is repeated, BENCH_CPU_SECONDS
-# (default 60) the length of each scripted session for the CPU figures.
+# BENCH_ROUNDS (default 3) sets how often each measurement is repeated, BENCH_FRAME_ROUNDS
+# (default 2) how often the game's frames are run each way (damage tracking on and off),
+# BENCH_CPU_ROUNDS (default 1) how often each scripted session runs each way, and
+# BENCH_CPU_SECONDS (default 60) the length of a session.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="$(realpath "${1:-$root/build-bench}")"
 rounds="${BENCH_ROUNDS:-3}"
+frame_rounds="${BENCH_FRAME_ROUNDS:-2}"
+cpu_rounds="${BENCH_CPU_ROUNDS:-1}"
 cpu_seconds="${BENCH_CPU_SECONDS:-60}"
 results="$build/results"
 rm -rf "$results"
@@ -34,7 +38,7 @@ cd "$results"
 } > machine.txt
 
 # Load of the machine before and after each step: others may be busy on it.
-load() { echo "$1|$(cut -d' ' -f1-3 /proc/loadavg)" >> load.txt; }
+load() { echo "$1|$(cut -d' ' -f1-3 /proc/loadavg)|$(date +%s)" >> load.txt; }
 step() {
   local name="$1"
   shift
@@ -50,17 +54,21 @@ step "grid frame" "$bin/GridFrameBench" --benchmark_repetitions=$((rounds * 2 + 
   --benchmark_out=gridframe.json --benchmark_out_format=json >/dev/null 2>gridframe.err
 step "world update" "$bin/WorldBench" --benchmark_repetitions="$rounds" \
   --benchmark_out=world.json --benchmark_out_format=json >/dev/null
-for i in $(seq 1 "$rounds"); do
+# Damage tracking on (as the game runs) and off (every frame drawn whole), in turn.
+for i in $(seq 1 "$frame_rounds"); do
   step "game frames $i" "$bin/GameFrameBench" "gameframe-$i.json" 2>/dev/null
+  step "game frames drawn whole $i" "$bin/GameFrameBench" "gameframe-whole-$i.json" whole \
+    2>/dev/null
 done
 step "start-up" "$bin/StartupBench" startup.json $((rounds * 4)) 2>/dev/null
-step "cpu sessions" "$root/scripts/bench-cpu.sh" "$build/tarnwick" "$cpu_seconds" "$rounds" \
+step "cpu sessions" "$root/scripts/bench-cpu.sh" "$build/tarnwick" "$cpu_seconds" "$cpu_rounds" \
   > cpu.jsonl
 step "input polling" "$bin/InputPollBench" --benchmark_repetitions="$rounds" \
   --benchmark_out=input.json --benchmark_out_format=json >/dev/null 2>&1
 step "path finding" "$bin/PathBench" --benchmark_out=path.json \
   --benchmark_out_format=json >/dev/null 2>&1
-for f in gridframe.json world.json gameframe-1.json startup.json cpu.jsonl input.json; do
+for f in gridframe.json world.json gameframe-1.json gameframe-whole-1.json startup.json cpu.jsonl \
+  input.json; do
   if [ ! -s "$f" ]; then
     echo "bench: no results in $results/$f" >&2
     exit 1

@@ -2,7 +2,7 @@
 // recorded screen. The game's, in process, must also write the log kept with the recording
 // (sounds and music looked up included) and, recorded again as they replay, the same file.
 #include "Mode.h"
-#include "TestSupport.h"
+#include "TestWindow.h"
 
 using namespace twtest;
 
@@ -27,6 +27,37 @@ TEST_P(Replay, ShowsTheRecordedScreenAtEveryStepAndWritesTheRecordedLog) {
 
 const char* const SESSIONS[] = {"session", "timed", "advanced"};
 INSTANTIATE_TEST_SUITE_P(Recorded, Replay, ::testing::ValuesIn(SESSIONS));
+
+// In a window (the menu, each mode, a pause, a lost game whose every object explodes), each
+// frame drawn in part must hold the pixels of the same frame drawn whole; drawn on directly
+// between frames, the window is whole again in the next.
+using ReplayInWindow = Replay;
+TEST_P(ReplayInWindow, DrawsOnlyWhatChangedAndShowsWhatAWholeRedrawShows) {
+  const std::string src = sourceDir();
+  shell("ln -s " + src + "/sprites " + src + "/sounds " + src + "/tw-font.ttf . && ln -s " + src +
+        "/tests/data/replays/" + GetParam() + ".rec replay.rec");
+  writeFile("tw-config.txt", "frame_time:0,\nreplay_file:replay.rec\n");
+  tw::GameManager& game = tw::GameManager::getInstance();
+  tw::GraphicsManager& g = tw::GraphicsManager::getInstance();
+  ASSERT_TRUE(game.startUp() == 0 && g.isShowingInPart()) << readText("tarnwick.log");
+  std::vector<int> differing; // frames shown in part that a whole redraw would show otherwise
+  int frames = 0;
+  game.setFrameObserver([&](const tw::GameManager::FrameTimes&) {
+    if (++frames % 2 == 0 && g.isShowingInPart()) { // what it holds, and a whole redraw
+      const sf::Image part = g.capture();
+      if (g.refresh(), twtest::countDifferentPixels(part, g.capture(), 0) != 0)
+        differing.push_back(frames);
+    }
+    if (frames % 10 == 4)
+      g.getWindow()->draw(sf::CircleShape(300)); // shows in the next frame only
+    g.setDamageTracking(frames % 50 < 40);       // now and then every frame drawn whole
+  });
+  Mode::update(MENU, START), game.run(), game.shutDown();
+  EXPECT_EQ(frames, 429);
+  EXPECT_EQ(differing, std::vector<int>());
+}
+
+INSTANTIATE_TEST_SUITE_P(Recorded, ReplayInWindow, ::testing::Values("session"));
 
 /// The example programs, run as their users run them, replay sessions recorded in a window.
 class ExampleReplay : public TempDirTest, public ::testing::WithParamInterface<const char*> {};

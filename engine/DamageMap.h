@@ -1,0 +1,71 @@
+#pragma once
+
+#include <SFML/Graphics.hpp>
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace tw {
+
+/// Which parts of the window a frame changes. The window is cut into square tiles of pixels;
+/// each tile keeps a hash of every quad that reaches it (corners, colour, texture corners), in
+/// drawing order. A tile whose hash is the one of the last frame gets the same quads drawn the
+/// same way, so its pixels are the same; the others are damaged and are gathered into
+/// rectangles to redraw and show.
+class DamageMap {
+public:
+  static constexpr int TILE = 16; ///< pixels a side
+
+  /// A window of size pixels; the next frame is all damaged.
+  void setSize(sf::Vector2u size);
+  sf::Vector2u getSize() const {
+    return sf::Vector2u(static_cast<unsigned>(width), static_cast<unsigned>(height));
+  }
+  /// The next frame is all damaged, whatever its quads.
+  void markAll() { all = true; }
+
+  /// Takes in the frame's quads (six vertices a quad, two triangles, the first vertex the
+  /// top-left corner and the last the bottom-right), and returns the rectangles to redraw, in
+  /// pixels, top-left origin: damaged tiles far apart give several; more than eight, or over a
+  /// fifth of the window, give one for all of it. They may overlap.
+  const std::vector<sf::IntRect>& update(const std::vector<sf::Vertex>& vertices);
+  /// The rectangles to show of the last update: fewer and larger than those to redraw.
+  const std::vector<sf::IntRect>& getShows() const { return shows; }
+  /// Pixels of the damaged tiles of the last update.
+  unsigned getDamagedArea() const { return damaged_area; }
+  /// Whether the last update found the whole window damaged.
+  bool isAllDamaged() const { return whole; }
+
+  /// Notes which pixels each quad of vertices may reach, for quadsIn.
+  void measure(const std::vector<sf::Vertex>& vertices);
+  /// Appends to out the vertices of the quads last measured that reach rect.
+  void quadsIn(const std::vector<sf::Vertex>& vertices, const sf::IntRect& rect,
+               std::vector<sf::Vertex>& out) const;
+
+private:
+  struct Reach {
+    std::int32_t x0, y0, x1, y1; ///< pixels, inclusive; x1 < x0 when none
+  };
+  /// False when the quad's corners are not numbers (it may then reach any pixel).
+  bool reach(const sf::Vertex& top_left, const sf::Vertex& bottom_right, Reach& r) const;
+  void gather();
+
+  int width = 0;
+  int height = 0;
+  int columns = 0; ///< tiles
+  int rows = 0;
+  bool all = true;
+  bool whole = true;
+  unsigned damaged_area = 0;
+  std::vector<std::uint64_t> hashes;
+  std::vector<std::uint64_t> last_hashes;
+  std::vector<Reach> reaches; ///< per quad last measured
+  std::vector<sf::IntRect> rects;
+  std::vector<sf::IntRect> shows;
+  /// Rectangles (in tiles while gathered) that the next row of tiles may extend.
+  std::vector<std::size_t> open;
+  std::vector<std::size_t> next_open;
+};
+
+} // namespace tw
