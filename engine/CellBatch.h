@@ -19,6 +19,7 @@ public:
   void setWhiteTexel(bool has_white, sf::Vector2f texel = sf::Vector2f(1.0f, 1.0f));
   /// Whether rectangles are drawn textured from the white texel, with the glyphs.
   bool hasWhiteTexel() const { return has_white_texel; }
+  /// Where the font texture holds opaque white, in texture pixels.
   sf::Vector2f getWhiteTexel() const { return white_texel; }
 
   /// A filled axis-aligned rectangle with its top-left corner at position.

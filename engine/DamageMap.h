@@ -19,6 +19,7 @@ public:
 
   /// A window of size pixels; the next frame is all damaged.
   void setSize(sf::Vector2u size);
+  /// The window size in pixels that the tiles cover.
   sf::Vector2u getSize() const {
     return sf::Vector2u(static_cast<unsigned>(width), static_cast<unsigned>(height));
   }

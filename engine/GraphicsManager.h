@@ -88,7 +88,9 @@ public:
   /// that lost its contents. Otherwise, or while a frame is being drawn, does nothing.
   void refresh();
 
+  /// Turns damage tracking on or off; the next frame is drawn and shown whole.
   void setDamageTracking(bool on);
+  /// Whether damage tracking is on (it may still be unavailable: see isShowingInPart).
   bool isDamageTracking() const { return damage_tracking; }
   /// Whether frames are now drawn and shown in part: tracking is on and the platform allows it.
   bool isShowingInPart() const;
