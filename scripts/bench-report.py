@@ -755,9 +755,9 @@ def write_report(results, out_dir, report):
     if ways.get("part") and ways.get("whole"):
         add("CPU share of one core over 60-second sessions of each mode (section 6's script; "
             "the range is that of the three 20-second thirds of the sessions). LBreakout2, "
-            "the peer a player would compare with, is not run here: its figures are those "
-            "quoted by the issue that asked for this work, measured on this kind of machine "
-            "under Xvfb (640 × 480, SDL software surfaces with dirty rectangles).")
+            "the peer a player would compare with, is not run by the bench: its figures come "
+            "from an earlier measurement on this kind of machine under Xvfb, with Tarnwick in "
+            "the same run (640 × 480, SDL software surfaces with dirty rectangles).")
         add("")
         add("| mode | drawn whole (before) | drawn in part (after) | LBreakout2 (quoted, not "
             "measured here) |")
