@@ -117,8 +117,10 @@ void Recording::reset() {
 int Recording::record(const std::string& file, int new_seed, int new_frame_time, int new_columns,
                       int new_rows) {
   const LogManager& log = LogManager::getInstance();
+  // Closing the open file here would leave it without its end line, and so unreadable.
   if (p_file) {
-    std::fclose(p_file);
+    log.writeLog("Recording::record(): Already recording; '%s' not started", file.c_str());
+    return -1;
   }
   p_file = std::fopen(file.c_str(), "w");
   if (!p_file) {

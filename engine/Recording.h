@@ -45,7 +45,8 @@ public:
   Recording& operator=(const Recording&) = delete;
   ~Recording();
 
-  /// Starts writing to file; -1 with a log line when it cannot be opened.
+  /// Starts writing to file; -1 with a log line when it cannot be opened or a recording is
+  /// already being written (stop it first).
   int record(const std::string& file, int seed, int frame_time, int columns, int rows);
   /// Reads a whole recording to replay; -1 with a log line when it is missing or damaged.
   int replay(const std::string& file);
