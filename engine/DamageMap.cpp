@@ -114,11 +114,12 @@ bool DamageMap::reach(const sf::Vertex& top_left, const sf::Vertex& bottom_right
 const std::vector<sf::IntRect>& DamageMap::update(const std::vector<sf::Vertex>& vertices) {
   const std::size_t quads = vertices.size() / 6;
   std::fill(hashes.begin(), hashes.end(), EMPTY_TILE);
+  reaches.resize(quads); // measured here for quadsIn as well
   bool unknown = false;
   for (std::size_t q = 0; q < quads; q++) {
     const sf::Vertex& a = vertices[q * 6];
     const sf::Vertex& b = vertices[q * 6 + 5];
-    Reach r;
+    Reach& r = reaches[q];
     if (!reach(a, b, r)) {
       unknown = true;
       continue;

@@ -38,7 +38,8 @@ public:
   /// Whether the last update found the whole window damaged.
   bool isAllDamaged() const { return whole; }
 
-  /// Notes which pixels each quad of vertices may reach, for quadsIn.
+  /// Notes which pixels each quad of vertices may reach, for quadsIn; update does it too, so
+  /// this is needed only for vertices that changed since (quads left out as hidden).
   void measure(const std::vector<sf::Vertex>& vertices);
   /// Appends to out the vertices of the quads last measured that reach rect.
   void quadsIn(const std::vector<sf::Vertex>& vertices, const sf::IntRect& rect,

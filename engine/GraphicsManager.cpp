@@ -506,12 +506,13 @@ void GraphicsManager::displayDamage() {
     // are left out as hidden only where much is to be drawn: the search costs more than the
     // pixels it saves on small damage.
     const std::vector<sf::IntRect>& rects = damage.update(batch.getVertices());
+    std::size_t culled = 0;
     if (damage.getDamagedArea() * 4 > damage.getSize().x * damage.getSize().y) {
-      batch.cullHidden(p_window->getSize());
+      culled = batch.cullHidden(p_window->getSize());
     }
     batch.takeVertices(frame_vertices);
-    if (!rects.empty() && !damage.isAllDamaged()) {
-      damage.measure(frame_vertices);
+    if (culled > 0 && !rects.empty() && !damage.isAllDamaged()) {
+      damage.measure(frame_vertices); // the quads update measured are no longer all there
     }
     sf::RenderStates states;
     states.texture = &texture;
