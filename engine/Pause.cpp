@@ -54,6 +54,8 @@ int Pause::eventHandler(const Event* p_event) {
                  "Cannot pause.");
     return 0;
   }
+  // The paused frame's input so far is on disk while the game waits, for whoever watches it.
+  recording.flush();
   bool paused = true;
   while (paused) {
     sf::Event event;

@@ -351,6 +351,12 @@ std::uint32_t Recording::screenHash() {
   return hash;
 }
 
+void Recording::flush() {
+  if (p_file) {
+    std::fflush(p_file);
+  }
+}
+
 void Recording::frameShown(int step) {
   if (!p_file && !replaying) {
     return;

@@ -88,6 +88,8 @@ public:
   void frameShown(int step);
   /// Ends the session at step: writes the end line, or logs how the replay went.
   void stop(int step);
+  /// Puts every line written so far into the file (a frame's lines reach it at frameShown).
+  void flush();
 
   /// Hash of the characters and colours of the screen last shown.
   static std::uint32_t screenHash();
