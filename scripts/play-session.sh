@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Plays a short scripted session of the game with real X input on the current display: the
 # menu, a normal game paused with RETURN and lost, an advanced game won with E, a
-# timed game ended with T, and Q. Each step waits for the game's log to show the screen it
-# leads to, so the session keeps pace with a slow machine. Saves screenshots and the game's
+# timed game ended with T, and Q. Each step waits for the game's log or its recording to show the
+# screen it leads to, so the session keeps pace with a slow machine. Saves screenshots and the game's
 # audio in the output folder (first argument, default out/) and prints where. With
 # TARNWICK_SESSION=menu it only waits for the menu, writes the window's id to the output
 # folder's "window" and waits for the game to end by other means.
@@ -14,6 +14,18 @@ program="$(realpath "${TARNWICK:-$root/build/tarnwick}")"
 cd "${TARNWICK_HOME:-$root}"
 mkdir -p "$out"
 rm -f "$out"/*.png "$out"/audio.wav "$out"/window
+# The session waits on the game's recording; without one in the configuration, the game runs
+# in a home of its own in the output folder, its configuration there adding one.
+recording=$(sed -n 's/^record_file:\([^,]*\).*/\1/p' tw-config.txt 2>/dev/null | head -n 1)
+if [ -z "$recording" ]; then
+  mkdir -p "$out/home"
+  for name in tw-font.ttf sprites sounds; do ln -sfn "$PWD/$name" "$out/home/$name"; done
+  sed '$s/$/,/' tw-config.txt >"$out/home/tw-config.txt" 2>/dev/null
+  echo record_file:session.rec >>"$out/home/tw-config.txt"
+  cd "$out/home" || exit 1
+  recording=session.rec
+fi
+rm -f "$recording"
 
 # OpenAL Soft's wave writer records everything the game plays.
 cat > "$out/alsoft.conf" <<CONF
@@ -61,6 +73,16 @@ until_seen() {
   return 1
 }
 
+# Waits until a line of the recording matches the awk condition.
+until_recorded() {
+  for _ in $(seq 1 300); do
+    awk "$1 {found = 1} END {exit !found}" "$recording" 2>/dev/null && return 0
+    sleep 0.1
+  done
+  echo "play-session: the recording never showed $1" >&2
+  return 1
+}
+
 width=$(xwininfo -id "$window" | awk '/Width:/ {print $2}')
 height=$(xwininfo -id "$window" | awk '/Height:/ {print $2}')
 echo "Window: ${width}x${height}"
@@ -86,22 +108,27 @@ else
   point 40 30
   sleep 0.3
   shot 1-menu
+  # RETURN is held down before the entry is pressed, so the game pauses in its first frame,
+  # however slow the frames are: the ball cannot be lost before the pause.
   point 20 21
+  xdotool keydown Return
   until_seen "Mode::update(): Regular" 0 press
   # Counted at once: the ball may be lost before escape is pressed.
   menus=$(seen "$menu")
+  # The pause puts the paused frame's input into the recording: once RETURN shows there at
+  # the game's first step or later, the game waits.
+  first=$(awk '/Mode::update\(\): Regular/ {print $2; exit}' tarnwick.log)
+  until_recorded "\$1 >= $first && / RETURN\$/"
+  shot 2-paused-1
+  sleep 0.5
+  shot 2-paused-2
+  xdotool keyup Return key space
+  until_recorded "\$1 >= $first && / resume /"
+  shot 2-resumed
   # The ball starts at column 29.5 and falls to the right: meet it there.
   point 47 38
   sleep 0.3
   shot 2-normal-game
-  xdotool key Return
-  sleep 0.5
-  shot 2-paused-1
-  sleep 0.5
-  shot 2-paused-2
-  xdotool key space
-  sleep 0.5
-  shot 2-resumed
   # The paddle runs to the left wall, away from the ball, and the game is lost.
   until_seen "Mode::update(): Lose" 0 hold a
   until_seen "$menu" "$menus" true

@@ -38,7 +38,7 @@ protected:
     game.setGameOver(false);
     window = tw::GraphicsManager::getInstance().getWindow()->getSystemHandle();
     x("windowraise " + std::to_string(window) + " windowfocus " + std::to_string(window));
-    move(10, 10);
+    move(20, 20), move(10, 10), through("moved"); // a move, wherever the pointer was
     pumpFor(50); // whatever mapping and focusing the window produced
   }
   void TearDown() override {
@@ -62,6 +62,16 @@ protected:
       if ((sent = frame()).find(text) != std::string::npos)
         return sent;
     return "";
+  }
+  /// Runs frames until one sends text (or 5 s pass); the events of all of them.
+  std::string through(const std::string& text) {
+    std::string sent;
+    for (const auto end = Clock::now() + std::chrono::seconds(5); Clock::now() < end;)
+      if (sent += frame(); sent.find(text) != std::string::npos)
+        return sent;
+      else
+        std::this_thread::sleep_for(kFrame);
+    return sent;
   }
   /// Runs frames for ms; their events.
   std::string pumpFor(int ms) {
@@ -111,7 +121,7 @@ TEST_F(Input, MouseMovesClicksAndHeldButtonsArriveInCells) {
   sent += frame() + "--\n";
   x("mouseup 1 mouseup 3"), pumpFor(50);
   move(640, 96), x("click 1 click 2"); // quick clicks keep their buttons
-  sent += pumpFor(300);
+  sent += through("clicked MIDDLE") + pumpFor(50);
   EXPECT_TRUE(twtest::matchesFile("golden/Input.Mouse.txt", sent));
 }
 
@@ -150,17 +160,20 @@ double cpuSeconds() {
          static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
-// Another thread, with an X connection of its own, plays the player: after a while it asks the
-// window to close (thrown away while paused), releases RETURN, and then presses A to resume.
+// Another thread, with an X connection of its own, plays the player: once the log shows the
+// game paused, it asks the window to close (thrown away while paused), releases RETURN, and
+// then presses A to resume.
 TEST_F(Input, ReturnPausesUntilAnotherKeyAndSwallowsTheCloseRequest) {
   new tw::Pause(Keyboard::RETURN);
+  tw::LogManager::getInstance().setLogLevel(10);
   std::thread player([&] {
-    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    for (int i = 0; i < 1000 && !twtest::contains(twtest::linesOf("tarnwick.log"), "Game paused.");
+         i++)
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
     twtest::requestClose(window), x("keyup Return");
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
     x("key a");
   });
-  tw::LogManager::getInstance().setLogLevel(10);
   x("keydown Return");
   const auto begin = Clock::now();
   const double cpu_before = cpuSeconds();
