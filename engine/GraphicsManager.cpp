@@ -11,25 +11,7 @@
 #include <ctime>
 #include <fstream>
 
-// Opaque handles, as Xlib and GLX declare them.
-struct _XDisplay;
-struct __GLXcontextRec;
-
 namespace tw {
-
-/// OpenGL and GLX entry points for drawing and showing part of the window.
-struct GraphicsManager::GlFunctions {
-  void (*p_enable)(unsigned) = nullptr;
-  void (*p_disable)(unsigned) = nullptr;
-  void (*p_scissor)(int, int, int, int) = nullptr;
-  void (*p_copy_sub_buffer)(_XDisplay*, unsigned long, int, int, int, int) = nullptr;
-  _XDisplay* p_display = nullptr;
-};
-
-namespace {
-constexpr unsigned GL_SCISSOR_TEST = 0x0C11;
-constexpr int GLX_SCREEN = 0x800C;
-} // namespace
 
 float charWidth() {
   const GraphicsManager& g = GraphicsManager::getInstance();
@@ -112,51 +94,8 @@ GraphicsManager::~GraphicsManager() {
   batch.clear();
 }
 
-void GraphicsManager::findPartialShow() {
-  p_gl.reset();
-#if defined(__unix__) && !defined(__APPLE__)
-  // Mesa's GLX can copy a rectangle of the back buffer to the window; without swapping, the
-  // back buffer then keeps the whole picture for the next frame to draw on.
-  auto get = [](const char* name) { return sf::Context::getFunction(name); };
-  const auto current_display = reinterpret_cast<_XDisplay* (*)()>(get("glXGetCurrentDisplay"));
-  const auto current_context =
-      reinterpret_cast<__GLXcontextRec* (*)()>(get("glXGetCurrentContext"));
-  const auto query_context =
-      reinterpret_cast<int (*)(_XDisplay*, __GLXcontextRec*, int, int*)>(get("glXQueryContext"));
-  const auto query_extensions =
-      reinterpret_cast<const char* (*)(_XDisplay*, int)>(get("glXQueryExtensionsString"));
-  if (!p_window->setActive(true) || !current_display || !current_context || !query_context ||
-      !query_extensions) {
-    return;
-  }
-  _XDisplay* p_display = current_display();
-  __GLXcontextRec* p_context = current_context();
-  int screen = 0;
-  if (!p_display || !p_context || query_context(p_display, p_context, GLX_SCREEN, &screen) != 0) {
-    return;
-  }
-  const char* p_extensions = query_extensions(p_display, screen);
-  if (!p_extensions || (std::string(" ") + p_extensions + " ").find(" GLX_MESA_copy_sub_buffer ") ==
-                           std::string::npos) {
-    return;
-  }
-  auto p_functions = std::make_unique<GlFunctions>();
-  p_functions->p_enable = reinterpret_cast<void (*)(unsigned)>(get("glEnable"));
-  p_functions->p_disable = reinterpret_cast<void (*)(unsigned)>(get("glDisable"));
-  p_functions->p_scissor = reinterpret_cast<void (*)(int, int, int, int)>(get("glScissor"));
-  p_functions->p_copy_sub_buffer =
-      reinterpret_cast<void (*)(_XDisplay*, unsigned long, int, int, int, int)>(
-          get("glXCopySubBufferMESA"));
-  p_functions->p_display = p_display;
-  if (p_functions->p_enable && p_functions->p_disable && p_functions->p_scissor &&
-      p_functions->p_copy_sub_buffer) {
-    p_gl = std::move(p_functions);
-  }
-#endif
-}
-
 bool GraphicsManager::isShowingInPart() const {
-  return damage_tracking && p_gl && p_window && batch.hasWhiteTexel();
+  return damage_tracking && surface.showsInPart() && p_window && batch.hasWhiteTexel();
 }
 
 void GraphicsManager::setDamageTracking(bool on) {
@@ -205,14 +144,10 @@ int GraphicsManager::startUp() {
                  window_vertical_chars);
     return -1;
   }
-#if defined(__unix__) && !defined(__APPLE__)
-  // Without an X display the window library cannot open a window and ends the program.
-  const char* p_display = std::getenv("DISPLAY");
-  if (!p_display || !*p_display) {
-    log.writeLog("GraphicsManager::startUp(): No display to open a window on (DISPLAY unset).");
+  if (std::string why; !WindowSurface::canOpenWindow(why)) {
+    log.writeLog("GraphicsManager::startUp(): No display to open a window on (%s).", why.c_str());
     return -1;
   }
-#endif
 
   const sf::VideoMode desktop = sf::VideoMode::getDesktopMode();
   log.writeLog(5, "GraphicsManager::startUp(): Window resolution (%d, %d) pixels",
@@ -274,10 +209,9 @@ int GraphicsManager::startUp() {
   damage.setSize(p_window->getSize());
   font_texture_size = font.getTexture(character_size).getSize();
   last_whole_show = std::chrono::steady_clock::now();
-  findPartialShow();
-  if (!p_gl) {
-    log.writeLog(1, "GraphicsManager::startUp(): The window cannot be shown in part here (no "
-                    "GLX_MESA_copy_sub_buffer): every frame is drawn whole.");
+  if (!surface.open(*p_window)) {
+    log.writeLog(1, "GraphicsManager::startUp(): The window cannot be shown in part here: every "
+                    "frame is drawn whole.");
   } else {
     log.writeLog(5, "GraphicsManager::startUp(): Damage tracking %s.",
                  damage_tracking ? "on" : "off");
@@ -313,7 +247,7 @@ int GraphicsManager::startUpWithoutWindow() {
 
 void GraphicsManager::shutDown() {
   batch.clear();
-  p_gl.reset();
+  surface.close();
   if (p_window) {
     p_window->close();
     p_window.reset();
@@ -569,22 +503,11 @@ void GraphicsManager::addCover(const sf::IntRect& rect, std::vector<sf::Vertex>&
 }
 
 void GraphicsManager::setScissor(const sf::IntRect* p_rect) {
-  if (!p_rect) {
-    p_gl->p_disable(GL_SCISSOR_TEST);
-    return;
-  }
-  // OpenGL counts rows from the bottom.
-  const int rows = static_cast<int>(p_window->getSize().y);
-  p_window->setActive(true);
-  p_gl->p_enable(GL_SCISSOR_TEST);
-  p_gl->p_scissor(p_rect->left, rows - p_rect->top - p_rect->height, p_rect->width, p_rect->height);
+  surface.scissor(p_rect);
 }
 
 void GraphicsManager::show(const sf::IntRect& rect) {
-  const int rows = static_cast<int>(p_window->getSize().y);
-  p_window->setActive(true);
-  p_gl->p_copy_sub_buffer(p_gl->p_display, p_window->getSystemHandle(), rect.left,
-                          rows - rect.top - rect.height, rect.width, rect.height);
+  surface.show(rect);
 }
 
 void GraphicsManager::refresh() {
@@ -646,26 +569,17 @@ void GraphicsManager::drawOverlay() {
 
 sf::Image GraphicsManager::capture() const {
   sf::Image image;
-  // The back buffer is read straight from OpenGL: copying the window into a texture leaves
-  // allocations behind in some drivers, which a leak checker reports.
-  using ReadPixels = void (*)(int, int, int, int, unsigned, unsigned, void*);
-  const auto read = reinterpret_cast<ReadPixels>(sf::Context::getFunction("glReadPixels"));
-  if (!p_window || !read) {
+  if (!p_window) {
     return image;
   }
   if (drawing || !batch.isEmpty()) {
     startWholeFrame();
     flush();
   }
-  if (!p_window->setActive(true)) {
-    return image;
+  std::vector<sf::Uint8> pixels;
+  if (surface.readBack(*p_window, pixels)) {
+    image.create(p_window->getSize().x, p_window->getSize().y, pixels.data());
   }
-  const sf::Vector2u size = p_window->getSize();
-  std::vector<sf::Uint8> pixels(static_cast<std::size_t>(size.x) * size.y * 4);
-  read(0, 0, static_cast<int>(size.x), static_cast<int>(size.y), 0x1908 /* GL_RGBA */,
-       0x1401 /* GL_UNSIGNED_BYTE */, pixels.data());
-  image.create(size.x, size.y, pixels.data());
-  image.flipVertically(); // OpenGL gives the bottom row first
   return image;
 }
 

@@ -6,6 +6,7 @@
 #include "Frame.h"
 #include "Manager.h"
 #include "Vector.h"
+#include "WindowSurface.h"
 
 #include <SFML/Graphics.hpp>
 
@@ -169,8 +170,6 @@ private:
   std::vector<Cell> cells;
   std::vector<Cell> shown_cells;
 
-  struct GlFunctions;
-  void findPartialShow();
   /// The window holds this frame's cells alone from now on (cleared if it held the last one).
   void startWholeFrame() const;
   /// Whether the window's view maps positions to its pixels one to one.
@@ -182,9 +181,9 @@ private:
   void addCover(const sf::IntRect& rect, std::vector<sf::Vertex>& out) const;
 
   bool damage_tracking = true;
-  std::unique_ptr<GlFunctions> p_gl; ///< null where the window cannot be shown in part
-  bool drawing = false;              ///< cells were drawn since the last frame was shown
-  mutable bool whole_frame = false;  ///< this frame's cells already went to the window
+  mutable WindowSurface surface;
+  bool drawing = false;             ///< cells were drawn since the last frame was shown
+  mutable bool whole_frame = false; ///< this frame's cells already went to the window
   DamageMap damage;
   /// The quads sent to the window this frame, and those of the frame last shown.
   mutable std::vector<sf::Vertex> frame_vertices;
