@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Plays a short scripted session of the game with real X input on the current display: the
-# menu, a normal game paused with RETURN and lost, an advanced game won with E, a
-# timed game ended with T, and Q. Each step waits for the game's log or its recording to show the
-# screen it leads to, so the session keeps pace with a slow machine. Saves screenshots and the game's
-# audio in the output folder (first argument, default out/) and prints where. With
+# menu, a normal game paused with RETURN and lost, an advanced game won with E, a timed game
+# ended with T, and Q. Each game starts paused, and each step waits for the game's log or its
+# recording to show the screen it leads to, so the session goes the same way however slow
+# the frames are. Saves screenshots and the game's audio in the output folder (first argument,
+# default out/) and prints where. With
 # TARNWICK_SESSION=menu it only waits for the menu, writes the window's id to the output
 # folder's "window" and waits for the game to end by other means.
 set -uo pipefail
@@ -105,24 +106,27 @@ xdotool key --window "$window" F3
 if [ "${TARNWICK_SESSION:-}" = menu ]; then
   echo "$window" > "$out/window"
 else
+  # Starts a mode from its menu entry (mode, the entry's column) paused in its first frame,
+  # however slow the frames are: RETURN is held down before the entry is pressed, and the
+  # pause puts the paused frame's input into the recording. Sets first to the game's first
+  # step.
+  start_paused() {
+    point "$2" 21
+    xdotool keydown Return
+    until_seen "Mode::update(): $1" "$(seen "Mode::update(): $1")" press
+    first=$(awk -v m="$1" '$3 == "Mode::update():" && $4 == m {s = $2} END {print s}' tarnwick.log)
+    until_recorded "\$1 >= $first && / RETURN\$/"
+    xdotool keyup Return
+  }
   point 40 30
   sleep 0.3
   shot 1-menu
-  # RETURN is held down before the entry is pressed, so the game pauses in its first frame,
-  # however slow the frames are: the ball cannot be lost before the pause.
-  point 20 21
-  xdotool keydown Return
-  until_seen "Mode::update(): Regular" 0 press
-  # Counted at once: the ball may be lost before escape is pressed.
+  start_paused Regular 20
   menus=$(seen "$menu")
-  # The pause puts the paused frame's input into the recording: once RETURN shows there at
-  # the game's first step or later, the game waits.
-  first=$(awk '/Mode::update\(\): Regular/ {print $2; exit}' tarnwick.log)
-  until_recorded "\$1 >= $first && / RETURN\$/"
   shot 2-paused-1
   sleep 0.5
   shot 2-paused-2
-  xdotool keyup Return key space
+  xdotool key space
   until_recorded "\$1 >= $first && / resume /"
   shot 2-resumed
   # The ball starts at column 29.5 and falls to the right: meet it there.
@@ -134,20 +138,20 @@ else
   until_seen "$menu" "$menus" true
   sleep 0.3
   shot 3-menu-after-loss
-  # Mode, its menu entry's column, a paddle key, the key that ends it, and two screenshots.
+  # Mode, its menu entry's column, the key that ends it, and two screenshots. The key that
+  # ends the game also resumes it, and stays down: the game ends in its first frames.
   play_mode() {
-    point "$2" 21
-    until_seen "Mode::update(): $1" 0 press
+    start_paused "$1" "$2"
+    shot "$4"
     menus=$(seen "$menu")
-    sleep 0.5
-    shot "$5"
-    hold "$3"
-    until_seen "$menu" "$menus" hold "$4"
+    xdotool keydown "$3"
+    until_seen "$menu" "$menus" true
+    xdotool keyup "$3"
     sleep 0.3
-    shot "$6"
+    shot "$5"
   }
-  play_mode Advanced 40 w e 4-advanced-game 5-menu-after-win
-  play_mode Timed 60 s t 6-timed-game 7-menu-after-time
+  play_mode Advanced 40 e 4-advanced-paused 5-menu-after-win
+  play_mode Timed 60 t 6-timed-paused 7-menu-after-time
   xdotool keydown q
 fi
 for _ in $(seq 1 100); do
