@@ -212,27 +212,30 @@ int Object::setAltitude(int new_altitude) {
   return 0;
 }
 
+void Object::sizeBoxToSprite() {
+  // From the first character drawn to the last, at the offsets drawFrame draws them at.
+  const int w = p_sprite->getWidth(), h = p_sprite->getHeight();
+  const Vector corner = sprite_center
+                            ? Vector(static_cast<float>(-(w / 2)), static_cast<float>(-(h / 2)))
+                            : Vector(0, 0);
+  box = Box(corner, static_cast<float>(w - 1), static_cast<float>(h - 1));
+  boxChanged();
+}
+
 void Object::setSprite(Sprite* p_new_sprite) {
-  if (p_new_sprite) {
-    const auto w = static_cast<float>(p_new_sprite->getWidth());
-    const auto h = static_cast<float>(p_new_sprite->getHeight());
-    box = Box(Vector(-w * 0.5f, -h * 0.5f), w, h);
-    setSpriteName(p_new_sprite->getLabel());
-  }
   p_sprite = p_new_sprite;
   sprite_index = 0;
   modified[ATTR_SPRITE] = true;
-  boxChanged();
+  if (p_new_sprite) {
+    setSpriteName(p_new_sprite->getLabel());
+    sizeBoxToSprite();
+  }
 }
 
 void Object::setCentered(bool centered) {
   sprite_center = centered;
   if (p_sprite) {
-    const auto w = static_cast<float>(p_sprite->getWidth());
-    const auto h = static_cast<float>(p_sprite->getHeight());
-    const Vector corner = centered ? Vector(-w * 0.5f, -h * 0.5f) : Vector(0, 0);
-    box = Box(corner, w - 1.0f, h - 1.0f);
-    boxChanged();
+    sizeBoxToSprite();
   }
   modified[ATTR_SPRITE] = true;
 }

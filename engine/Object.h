@@ -51,6 +51,16 @@ constexpr int MAX_ALTITUDE = 4;
 
 /// Everything in the world. Created with new; it enters the world in its constructor and is
 /// deleted by the world manager, never by game code.
+///
+/// The box, relative to the position, decides collisions; boxes whose edges meet collide.
+/// Without a sprite it is the cell around the position, (-0.5, -0.5) by 0.99 x 0.99, which
+/// does not reach the next cell. A sprite sizes it to the positions of the characters it
+/// draws: setSprite() and setCentered() both make it (width - 1) x (height - 1) cells, from
+/// the top-left character, which is at the position when not centred and at
+/// (-(width / 2), -(height / 2)) from it, halves rounded down, when centred. So a 1 x 1
+/// sprite has a box of one point, at the position: objects on neighbouring cells do not
+/// collide, objects on one cell do. An object moving by fractions of a cell that should meet
+/// others between cells needs a box of its own (setBox() after setSprite()).
 class Object {
 public:
   /// Enters the world if the world manager is started; ids count up from 0, never reused.
@@ -104,7 +114,8 @@ public:
   /// Shows or hides the object; -1 when the scene graph fails.
   int setVisible(bool visible = true);
 
-  /// Bounding box relative to the position, in cells; by default about one cell centred on it.
+  /// Bounding box relative to the position, in cells; by default about one cell centred on it
+  /// (see the class for the box a sprite gives).
   Box getBox() const { return box; }
   /// Replaces the bounding box, relative to the position, in cells.
   void setBox(Box new_box);
@@ -151,7 +162,8 @@ public:
 
   /// The sprite drawn for the object (owned by the resource manager), or null.
   Sprite* getSprite() const { return p_sprite; }
-  /// Sets the sprite and sizes the box to it, centred on the position.
+  /// Sets the sprite and, when not null, sizes the box to it as setCentered() does: (width - 1)
+  /// x (height - 1) cells, centred or from the position as isCentered() says.
   void setSprite(Sprite* p_new_sprite);
   /// Label of the sprite, as serialized; empty when none was set.
   std::string getSpriteName() const { return sprite_name; }
@@ -159,7 +171,8 @@ public:
   void setSpriteName(std::string new_sprite_name);
   /// Whether the sprite is drawn centred on the position, else from its top-left corner.
   bool isCentered() const { return sprite_center; }
-  /// With a sprite, the box becomes (width - 1) x (height - 1) cells, centred or from the position.
+  /// Draws the sprite centred or from its top-left corner; with a sprite, the box follows:
+  /// (width - 1) x (height - 1) cells, from (-(width / 2), -(height / 2)) or from (0, 0).
   void setCentered(bool centered = true);
   /// The sprite character left undrawn so that what is behind shows; 0 for none.
   char getTransparency() const { return sprite_transparency; }
@@ -215,6 +228,8 @@ private:
   SceneGraph* sceneGraph() const;
   /// Tells the scene graph that the world box moved or changed size.
   void boxChanged();
+  /// The box of the sprite (not null), as the class describes it.
+  void sizeBoxToSprite();
 
   int id;
   bool in_world = false;

@@ -19,8 +19,9 @@
 namespace {
 
 int coins_left = 0;
-/// A box filling one cell but not touching the next: a sprite's box covers its whole width,
-/// and boxes whose edges meet collide.
+/// The monster's box: the cell around it, not touching the next (the default box). A one-cell
+/// sprite's own box is the point at its position: right for the player, who moves a whole cell
+/// at a time, but the monster moves an eighth of a cell a step and could slip past him.
 const tw::Box ONE_CELL(tw::Vector(-0.5f, -0.5f), 0.99f, 0.99f);
 
 const char* const MAZE[] = {
@@ -74,7 +75,7 @@ class Player : public tw::Object {
 public:
   Player() {
     setType("Player"), setSprite(tw::ResourceManager::getInstance().getSprite("player"));
-    setBox(ONE_CELL), setPosition(tw::Vector(2, 14)), setSpriteSlowdown(8);
+    setPosition(tw::Vector(2, 14)), setSpriteSlowdown(8);
     setSolidness(tw::SOFT);
     registerInterest(tw::KEYBOARD_EVENT), registerInterest(tw::STEP_EVENT);
   }

@@ -87,7 +87,18 @@ TEST_F(ObjectTest, SpriteBoxesAndAnimation) {
   p_o->setSpriteSlowdown(0), p_o->draw(), state(p_o);                      // frozen
   p_o->setSpriteSlowdown(1), p_o->setSpriteIndex(2000000000), p_o->draw(); // wraps from outside
   state(p_o), p_o->setSpriteSlowdownCount(2147483647), p_o->draw(), state(p_o);
-  p_o->setSprite(nullptr), state(p_o), world.shutDown(); // the box stays; the sprite goes
+  p_o->setSprite(nullptr), state(p_o); // the box stays; the sprite goes
+  tw::Sprite dot(1); // a one-cell sprite's box is a point: the next cell is out of reach
+  dot.setWidth(1), dot.setHeight(1), dot.addFrame(tw::Frame(1, 1, "o")), dot.setLabel("dot");
+  auto* p_near = new tw::Object;
+  p_near->setSprite(&dot), p_near->setPosition(Vector(1, 0)), p_o->setCentered(false);
+  p_o->setSprite(&sprite), state(p_o), p_o->setSprite(&dot), p_near->setCentered(true);
+  for (const tw::Object* p : {p_o, p_near}) // centred or not, setSprite or setCentered
+    log.writeLog("dot box %g,%g %g %g", XY(p->getBox().getCorner()), p->getBox().getHorizontal(),
+                 p->getBox().getVertical());
+  log.writeLog("%d %d", world.getCollisions(p_o, Vector(0, 0)).getCount(),
+               world.getCollisions(p_o, Vector(1, 0)).getCount()),
+      world.shutDown();
 }
 
 TEST_F(ObjectTest, RecordsHoldWhatChangedRoundTripAndSurviveHostileText) {
