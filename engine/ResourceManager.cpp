@@ -31,23 +31,43 @@ int toInt(const std::string& text) {
   return static_cast<int>(value);
 }
 
+/// A sprite file being read: the stream, its name for the messages and the number of the line
+/// read last.
+struct SpriteFile {
+  std::istream& in;
+  const std::string& name;
+  int line_number = 0;
+
+  /// Reads the next line without its carriage return; false at the end of the file, and for a
+  /// last line without its newline.
+  bool next(std::string& line) {
+    line_number++;
+    std::getline(in, line);
+    if (!in.good()) {
+      return false;
+    }
+    discardCR(line);
+    return true;
+  }
+  /// Logs "\tError line N in file 'NAME'.", two spaces and what; N is the line read last
+  /// unless number is given.
+  void error(const std::string& what, int number = 0) const {
+    LogManager::getInstance().writeLog("\tError line %d in file '%s'.  %s",
+                                       number ? number : line_number, name.c_str(), what.c_str());
+  }
+};
+
 /// Reads the header line "tag value" and returns the text after the tag and one separator
 /// character. Sets ok to false, after logging why, when the line is missing or has no tag.
-std::string readTagged(std::istream& file, int& line_number, const std::string& tag, bool& ok) {
-  const LogManager& log = LogManager::getInstance();
-  std::string line;
-  line_number++;
-  std::getline(file, line);
-  if (!file.good()) {
-    log.writeLog("\tError line %d.  Unexpected end of file.", line_number);
-    ok = false;
+std::string readTagged(SpriteFile& file, const std::string& tag, bool& ok, std::string& line) {
+  ok = false;
+  if (!file.next(line)) {
+    file.error("Unexpected end of file.");
     return "";
   }
-  discardCR(line);
   if (line.compare(0, tag.size(), tag) != 0) {
-    log.writeLog("\tError line %d.  Expected '%s #'", line_number, tag.c_str());
-    log.writeLog("\tHave '%s'", line.c_str());
-    ok = false;
+    file.error("Expected '" + tag + " #'");
+    LogManager::getInstance().writeLog("\tHave '%s'", line.c_str());
     return "";
   }
   ok = true;
@@ -56,47 +76,67 @@ std::string readTagged(std::istream& file, int& line_number, const std::string& 
   return start < line.size() ? line.substr(start) : std::string();
 }
 
-int readLineInt(std::istream& file, int& line_number, const std::string& tag) {
+/// The number after tag; -1 when the line is missing or has no tag, and a value below 1,
+/// logged, when it holds no number above 0.
+int readLineInt(SpriteFile& file, const std::string& tag) {
   bool ok = false;
-  const std::string rest = readTagged(file, line_number, tag, ok);
-  return ok ? toInt(rest) : -1;
+  std::string line;
+  const std::string rest = readTagged(file, tag, ok, line);
+  if (!ok) {
+    return -1;
+  }
+  const int value = toInt(rest);
+  if (value <= 0) {
+    file.error("Expected '" + tag + " #' with # above 0");
+    LogManager::getInstance().writeLog("\tHave '%s'", line.c_str());
+  }
+  return value;
 }
 
-std::string readLineStr(std::istream& file, int& line_number, const std::string& tag) {
+/// The text after tag; empty when the line is missing, has no tag, or names nothing (logged).
+std::string readLineStr(SpriteFile& file, const std::string& tag) {
   bool ok = false;
-  return readTagged(file, line_number, tag, ok);
+  std::string line;
+  const std::string rest = readTagged(file, tag, ok, line);
+  if (ok && rest.empty()) {
+    file.error("Expected '" + tag + " NAME'");
+    LogManager::getInstance().writeLog("\tHave '%s'", line.c_str());
+  }
+  return rest;
 }
 
-/// Reads height rows of width characters and the "end" line after them; an empty frame when
-/// the file does not hold them.
-Frame readFrame(std::istream& file, int& line_number, int width, int height) {
+/// Reads height rows of width characters and the "end" line after them; an empty frame, with
+/// why in error, when the file does not hold them.
+Frame readFrame(SpriteFile& file, int width, int height, std::string& error) {
   const LogManager& log = LogManager::getInstance();
   std::string line;
   std::string frame_str;
   for (int row = 0; row < height; row++) {
-    line_number++;
-    std::getline(file, line);
-    if (!file.good()) {
+    if (!file.next(line)) {
+      file.error("Unexpected end of file.");
+      error = "the file ends in it";
       return Frame();
     }
-    discardCR(line);
     if (line.size() != static_cast<std::size_t>(width)) {
-      log.writeLog("\tError line %d.  Width %d of %d.", line_number,
-                   static_cast<int>(std::min<std::size_t>(line.size(), INT_MAX)), width);
+      const int length = static_cast<int>(std::min<std::size_t>(line.size(), INT_MAX));
+      file.error("Width " + std::to_string(length) + " of " + std::to_string(width) + ".");
       log.writeLog("\tLine is '%s'", line.c_str());
+      error = "line " + std::to_string(file.line_number) + " holds " + std::to_string(length) +
+              (length == 1 ? " character" : " characters") + ", not the sprite's width of " +
+              std::to_string(width);
       return Frame();
     }
     frame_str += line;
   }
-  line_number++;
-  std::getline(file, line);
-  if (!file.good()) {
+  if (!file.next(line)) {
+    file.error("Unexpected end of file.");
+    error = "the file ends before its 'end' line";
     return Frame();
   }
-  discardCR(line);
   if (line != "end") {
-    log.writeLog("\tError line %d.  Expected '%s'.", line_number, "end");
+    file.error("Expected 'end'.");
     log.writeLog("\tLine is '%s'.", line.c_str());
+    error = "its " + std::to_string(height) + " rows are not followed by an 'end' line";
     return Frame();
   }
   return Frame(width, height, frame_str);
@@ -168,8 +208,9 @@ int ResourceManager::loadSprite(std::string filename, std::string label) {
     return -1;
   }
   if (sprite_count == MAX_SPRITES) {
-    log.writeLog("ResourceManager::loadSprite(): Unable to add more Sprites (max is %d)\n",
-                 MAX_SPRITES);
+    log.writeLog("ResourceManager::loadSprite(): Unable to add more Sprites (max is %d), so not "
+                 "loading file '%s'\n",
+                 MAX_SPRITES, filename.c_str());
     return -1;
   }
   std::ifstream file(filename, std::ios::in | std::ios::binary);
@@ -178,27 +219,31 @@ int ResourceManager::loadSprite(std::string filename, std::string label) {
     return -1;
   }
   log.writeLog(1, "ResourceManager::loadSprite(): Opened file '%s'", filename.c_str());
-  int line_number = 0;
+  SpriteFile reader{file, filename};
+  const char* const file_name = filename.c_str();
 
-  const int frames = readLineInt(file, line_number, "frames");
+  const int frames = readLineInt(reader, "frames");
   if (frames <= 0) {
-    log.writeLog(10, "ResourceManager::loadSprite(): error readLineInt().  frames %d", frames);
+    log.writeLog(10, "ResourceManager::loadSprite(): error readLineInt().  frames %d in file '%s'",
+                 frames, file_name);
     return -1;
   }
-  const int width = readLineInt(file, line_number, "width");
+  const int width = readLineInt(reader, "width");
   if (width <= 0) {
-    log.writeLog(10, "ResourceManager::loadSprite(): error readLineInt().  width %d", width);
+    log.writeLog(10, "ResourceManager::loadSprite(): error readLineInt().  width %d in file '%s'",
+                 width, file_name);
     return -1;
   }
-  const int height = readLineInt(file, line_number, "height");
+  const int height = readLineInt(reader, "height");
   if (height <= 0) {
-    log.writeLog(10, "ResourceManager::loadSprite(): error readLineInt().  height %d", height);
+    log.writeLog(10, "ResourceManager::loadSprite(): error readLineInt().  height %d in file '%s'",
+                 height, file_name);
     return -1;
   }
-  const std::string color = readLineStr(file, line_number, "color");
+  const std::string color = readLineStr(reader, "color");
   if (color.empty()) {
-    log.writeLog(10, "ResourceManager::loadSprite(): error readLineStr().  Color '%s'",
-                 color.c_str());
+    log.writeLog(10, "ResourceManager::loadSprite(): error readLineStr().  Color '%s' in file '%s'",
+                 color.c_str(), file_name);
     return -1;
   }
   log.writeLog(5, "                               Frames: %d", frames);
@@ -211,8 +256,9 @@ int ResourceManager::loadSprite(std::string filename, std::string label) {
     p_sprite = std::make_unique<Sprite>(frames);
   }
   if (!p_sprite || p_sprite->getMaxFrameCount() != frames) {
-    log.writeLog("ResourceManager::loadSprite(): Cannot make room for %d frames (max is %d)",
-                 frames, MAX_SPRITE_FRAMES);
+    log.writeLog("ResourceManager::loadSprite(): Cannot make room for %d frames (max is %d) in "
+                 "file '%s'",
+                 frames, MAX_SPRITE_FRAMES, file_name);
     return -1;
   }
   p_sprite->setWidth(width);
@@ -221,16 +267,19 @@ int ResourceManager::loadSprite(std::string filename, std::string label) {
   bool known = false;
   const Color sprite_color = colorNamed(color, known);
   if (!known) {
-    log.writeLog("ResourceManager::loadSprite(): Unrecognized color '%s'", color.c_str());
+    log.writeLog("ResourceManager::loadSprite(): Unrecognized color '%s' in file '%s'",
+                 color.c_str(), file_name);
     log.writeLog("  Valid colors are: black, red, green, yellow,");
     log.writeLog("                    blue, magenta, cyan and white.");
   }
   p_sprite->setColor(sprite_color);
 
   for (int i = 0; i < frames; i++) {
-    Frame frame = readFrame(file, line_number, width, height);
+    std::string error;
+    Frame frame = readFrame(reader, width, height, error);
     if (frame.stringRef().empty()) {
-      log.writeLog("ResourceManager::loadSprite(): Cannot add frame!");
+      log.writeLog("ResourceManager::loadSprite(): Cannot read frame %d of %d in file '%s': %s.",
+                   i + 1, frames, file_name, error.c_str());
       return -1;
     }
     p_sprite->addFrame(std::move(frame));
@@ -239,12 +288,13 @@ int ResourceManager::loadSprite(std::string filename, std::string label) {
   std::string line;
   std::getline(file, line);
   if (!file.good()) {
-    log.writeLog("\tError line %d. End of file reached or missing newline.", line_number + 1);
+    log.writeLog("\tError line %d in file '%s'. End of file reached or missing newline.",
+                 reader.line_number + 1, file_name);
     return -1;
   }
   discardCR(line);
   if (line != "eof") {
-    log.writeLog("\tError line %d.  Expected '%s'.", line_number + 1, "eof");
+    reader.error("Expected 'eof'.", reader.line_number + 1);
     log.writeLog("\tLine is '%s'.", line.c_str());
     return -1;
   }

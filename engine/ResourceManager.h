@@ -33,7 +33,10 @@ public:
   /// Deletes the sprites and stops every sound and music; loaded sounds and music stay.
   void shutDown() override;
 
-  /// Reads a sprite file and stores the sprite under label; 0 or -1.
+  /// Reads a sprite file (its format: \ref sprite_format) and stores the sprite under label;
+  /// 0, or -1 when the manager is not started, the table is full, or the file cannot be opened
+  /// or is malformed. Each failure is logged, with the file's name and, for a malformed file,
+  /// the line and what is wrong with it.
   int loadSprite(std::string filename, std::string label);
   /// The first sprite loaded under label, or null.
   Sprite* getSprite(std::string label) const;

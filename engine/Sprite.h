@@ -7,7 +7,8 @@
 
 namespace tw {
 
-/// A labelled sequence of equally sized frames drawn in one colour.
+/// A labelled sequence of equally sized frames drawn in one colour, read from a sprite file by
+/// ResourceManager::loadSprite() (the file format: \ref sprite_format).
 class Sprite {
 public:
   /// Room for max_frames frames (none when the count is not positive or cannot be allocated).
