@@ -2,6 +2,9 @@
 # make test     builds everything and runs the whole test suite on a private virtual display
 # make docs     writes the engine's API reference to build/docs/html (Doxygen)
 # make package  builds the Debian package of the game and the engine in build-package/
+# make engine   builds the engine library alone, not the game, the examples or the tests; with
+#               PREFIX=DIR, installs it there for games of your own (library, headers, CMake
+#               package, tarnwick.pc and font; not the game)
 # Each target first installs the Debian packages it needs (scripts/setup.sh).
 BUILD ?= build
 CMAKE_FLAGS ?=
@@ -32,6 +35,15 @@ test: build
 
 clean:
 	rm -rf $(BUILD)
+
+.PHONY: engine
+PREFIX ?=
+engine: SETUP = engine
+engine: TARGETS = --target tw_engine
+engine: build
+	@if [ -n "$(PREFIX)" ]; then \
+		cmake --install $(BUILD) --prefix "$(PREFIX)" --component engine && \
+		cmake --install $(BUILD) --prefix "$(PREFIX)" --component headers; fi
 
 .PHONY: docs package
 docs: SETUP = docs

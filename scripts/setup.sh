@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that one use of the project needs, when missing:
-#   scripts/setup.sh run|test|docs|package|bench|fuzz   (default: test)
-# run: building and playing the game (and, with no display, a virtual one to play it on);
-# test: the test suite and the soak; docs: the API reference; package: the Debian package;
-# bench: the benchmarks and their report; fuzz: the fuzzers.
+#   scripts/setup.sh engine|run|test|docs|package|bench|fuzz   (default: test)
+# engine: building the engine alone; run: building and playing the game (and, with no display,
+# a virtual one to play it on); test: the test suite and the soak; docs: the API reference;
+# package: the Debian package; bench: the benchmarks and their report; fuzz: the fuzzers.
 set -euo pipefail
 build=(cmake make g++ pkg-config libsfml-dev)
 virtual_display=(xvfb xdotool x11-utils imagemagick)
 tests=("${build[@]}" "${virtual_display[@]}" libgtest-dev libx11-dev python3 rsync doxygen dpkg-dev)
 case "${1:-test}" in
+engine) packages=("${build[@]}") ;;
 run)
   packages=("${build[@]}")
   [ -n "${DISPLAY:-}" ] || packages+=("${virtual_display[@]}")
@@ -19,7 +20,7 @@ package) packages=("${build[@]}" dpkg-dev) ;;
 bench) packages=("${tests[@]}" libbenchmark-dev gnuplot-nox) ;;
 fuzz) packages=("${build[@]}" clang libclang-rt-14-dev llvm) ;;
 *)
-  echo "usage: $0 run|test|docs|package|bench|fuzz" >&2
+  echo "usage: $0 engine|run|test|docs|package|bench|fuzz" >&2
   exit 2
   ;;
 esac
