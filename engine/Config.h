@@ -59,11 +59,14 @@ private:
   std::string replay_file;
 };
 
-/// The setting lines of "tw-config.txt" in the working directory, joined; empty if unreadable.
+/// The setting lines of "tw-config.txt" in the working directory, joined; empty, with a log
+/// line, if it cannot be opened.
 std::string readConfig();
 /// The same for another file name.
 std::string readConfig(const std::string& filename);
-/// Parses the joined key:value text into the configuration.
+/// Parses the joined key:value text into the configuration. Each unknown key, repeated key,
+/// setting without a value or running into the next one (a missing comma), and value that
+/// cannot be read or is out of range gets a warning that quotes it, and changes nothing.
 void loadConfig(std::string text);
 /// Writes every setting to the log at level 1.
 void writeToLog();

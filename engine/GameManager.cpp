@@ -11,11 +11,60 @@
 #include "WorldManager.h"
 
 #include <algorithm>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
 
 namespace tw {
+
+namespace {
+
+// SIGINT and SIGTERM end the game at the end of the frame instead of the process at once, so
+// that the log and the recording are ended as at any other end of the game.
+const int SIGNALS[] = {SIGINT, SIGTERM};
+struct sigaction previous_actions[2];
+bool caught[2] = {false, false};
+volatile std::sig_atomic_t interrupt_signal = 0;
+
+void onSignal(int signal_number) {
+  for (int i = 0; i < 2; i++) {
+    // A second one goes where it would have without the engine: mostly, it ends the process.
+    if (SIGNALS[i] == signal_number && interrupt_signal != 0) {
+      sigaction(signal_number, &previous_actions[i], nullptr);
+      std::raise(signal_number);
+      return;
+    }
+  }
+  interrupt_signal = signal_number;
+}
+
+// Catches the signals, but for one that the program was started to ignore (nohup, or a job
+// in the background); the handlers before are kept for shut-down.
+void catchSignals() {
+  interrupt_signal = 0;
+  for (int i = 0; i < 2; i++) {
+    struct sigaction action {};
+    action.sa_handler = onSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    if (!caught[i] && sigaction(SIGNALS[i], nullptr, &previous_actions[i]) == 0 &&
+        previous_actions[i].sa_handler != SIG_IGN) {
+      caught[i] = sigaction(SIGNALS[i], &action, nullptr) == 0;
+    }
+  }
+}
+
+void releaseSignals() {
+  for (int i = 0; i < 2; i++) {
+    if (caught[i]) {
+      sigaction(SIGNALS[i], &previous_actions[i], nullptr);
+      caught[i] = false;
+    }
+  }
+}
+
+} // namespace
 
 GameManager::GameManager() {
   setType("GameManager");
@@ -34,7 +83,12 @@ void GameManager::setClock(Clock* p_new_clock) {
   p_clock = p_new_clock ? p_new_clock : &system_clock;
 }
 
+int GameManager::getInterruptSignal() const {
+  return interrupt_signal;
+}
+
 int GameManager::startUp() {
+  catchSignals();
   loadConfig(readConfig());
   Config& config = Config::getInstance();
 
@@ -152,6 +206,7 @@ void GameManager::shutDown() {
   log.writeLog("****************************************************");
   log.shutDown();
   Manager::shutDown();
+  releaseSignals();
 }
 
 void GameManager::run() {
@@ -194,6 +249,7 @@ void GameManager::run() {
     lap(times.step_events);
     graphics.displayFrame();
     recording.frameShown(step_count);
+    log.flush(); // whatever the flush setting, a frame's lines are in the file at its end
     lap(times.display);
     const std::int64_t elapsed = p_clock->now() - frame_start;
     if (graphics.isOverlayShown()) {
@@ -228,6 +284,13 @@ void GameManager::run() {
       times.work = elapsed;
       times.sleep = slept;
       frame_observer(times);
+    }
+    if (interrupt_signal != 0 && !game_over) {
+      // Recorded as a close request, so that a replay ends after the same step.
+      log.writeLog("GameManager::run(): %s received: ending the game.",
+                   interrupt_signal == SIGINT ? "SIGINT" : "SIGTERM");
+      recording.addClose(step_count);
+      game_over = true;
     }
     step_count++;
     if (game_over) {

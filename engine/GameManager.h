@@ -36,9 +36,12 @@ public:
   /// Only STEP_EVENT.
   bool isValid(std::string event_type) const override;
   /// Reads "tw-config.txt", then starts the log, graphics, input, resource, world and path
-  /// managers (headless: no window, no input); -1 when one fails.
+  /// managers (headless: no window, no input); -1 when one fails. From here to shutDown, a
+  /// SIGINT or SIGTERM ends the game loop after its frame (a second one acts as without the
+  /// engine), unless the program was started with the signal ignored.
   int startUp() override;
-  /// Stops the world (deleting every object), resource, input, graphics and log managers.
+  /// Stops the world (deleting every object), resource, input, graphics and log managers,
+  /// and puts back the SIGINT and SIGTERM handlers found by startUp.
   void shutDown() override;
   /// Runs frames until game over is set; returns after the frame that set it.
   void run();
@@ -47,6 +50,8 @@ public:
   void setGameOver(bool new_game_over = true) { game_over = new_game_over; }
   /// True when the loop ends after the current frame.
   bool getGameOver() const { return game_over; }
+  /// The SIGINT or SIGTERM received since startUp, which ends the game; 0 when none.
+  int getInterruptSignal() const;
   /// Target duration of a frame in milliseconds; 0 runs the loop unpaced.
   int getFrameTime() const { return frame_time; }
   /// Frame time for the loop (normally taken from the configuration by startUp).

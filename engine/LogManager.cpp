@@ -7,6 +7,12 @@
 
 namespace tw {
 
+namespace {
+// Lines kept for the file before it opens: enough for any start-up, bounded for a program
+// that never opens its log.
+constexpr std::size_t MAX_EARLY_LINES = 1000;
+} // namespace
+
 const char* getTimeString() {
   static char time_str[sizeof("(time error)")];
   std::time_t now = std::time(nullptr);
@@ -47,6 +53,12 @@ int LogManager::startUp() {
     writeLog("LogManager::startup(): Warning! Unable to open file '%s'.\n", name.c_str());
     return -1;
   }
+  // What was written before the file first opened (the configuration's warnings) starts it.
+  for (const std::string& line : early) {
+    std::fwrite(line.data(), 1, line.size(), p_file);
+  }
+  early.clear(), early.shrink_to_fit();
+  opened = true;
   Manager::startUp();
   writeLog(1, "LogManager::startUp(): successfully started.");
   return 0;
@@ -61,22 +73,43 @@ void LogManager::shutDown() {
   }
 }
 
+void LogManager::flush() const {
+  if (p_file) {
+    std::fflush(p_file);
+  }
+}
+
 int LogManager::writeLine(const char* fmt, va_list args) const {
+  // The whole line is made first, then written at once.
+  char prefix[64] = "";
+  int length = 0;
+  if (log_time_string) {
+    length = std::snprintf(prefix, sizeof prefix, "%s ", getTimeString());
+  }
+  if (log_step_count) {
+    std::snprintf(prefix + length, sizeof prefix - static_cast<std::size_t>(length), "%4d ",
+                  GameManager::getInstance().getStepCount());
+  }
+  std::string line = prefix;
+  const std::size_t start = line.size();
+  char text[256];
+  va_list again;
+  va_copy(again, args);
+  const int written = std::vsnprintf(text, sizeof text, fmt, args);
+  if (written >= static_cast<int>(sizeof text)) {
+    line.resize(start + static_cast<std::size_t>(written) + 1);
+    std::vsnprintf(&line[start], static_cast<std::size_t>(written) + 1, fmt, again);
+    line.resize(start + static_cast<std::size_t>(written));
+  } else if (written >= 0) {
+    line.append(text, static_cast<std::size_t>(written));
+  }
+  va_end(again);
+  line += '\n';
+
   FILE* p_out = p_file ? p_file : stderr;
-  bool failed = false;
-  if (log_time_string && std::fprintf(p_out, "%s ", getTimeString()) < 0) {
-    failed = true;
-  }
-  if (log_step_count &&
-      std::fprintf(p_out, "%4d ", GameManager::getInstance().getStepCount()) < 0) {
-    failed = true;
-  }
-  const int written = std::vfprintf(p_out, fmt, args);
-  if (written < 0) {
-    failed = true;
-  }
-  if (std::fputc('\n', p_out) == EOF) {
-    failed = true;
+  const bool failed = written < 0 || std::fwrite(line.data(), 1, line.size(), p_out) != line.size();
+  if (!p_file && !opened && early.size() < MAX_EARLY_LINES) {
+    early.push_back(line);
   }
   if (do_flush) {
     std::fflush(p_out);

@@ -4,14 +4,18 @@
 
 #include <cstdarg>
 #include <cstdio>
+#include <string>
+#include <vector>
 
 namespace tw {
 
 /// The current local time of day as "hh:mm:ss" in a static buffer, or "(time error)".
 const char* getTimeString();
 
-/// Writes the log: one line per call, prefixed with the time and the frame number. Before
-/// start-up and after shut-down, lines go to the standard error stream.
+/// Writes the log: one line per call, prefixed with the time and the frame number, each line
+/// put into the file as it is written (unless setFlush(false)). Before start-up and after
+/// shut-down, lines go to the standard error stream; those written before the log first opens
+/// (the configuration's warnings among them) are also kept and start the file when it opens.
 class LogManager : public Manager {
 public:
   /// The one log manager, made on first use.
@@ -28,8 +32,11 @@ public:
   /// Written only when the log level is at least level.
   int writeLog(int level, const char* fmt, ...) const __attribute__((format(printf, 3, 4)));
 
-  /// Flushes every line as it is written (true), or leaves it buffered.
+  /// Flushes every line as it is written (true, the default), or leaves it buffered until
+  /// flush(), which the game loop calls after every frame.
   void setFlush(bool new_do_flush) { do_flush = new_do_flush; }
+  /// Puts the lines written so far into the file.
+  void flush() const;
   /// Lines with a level above this are not written; 0 writes only unlevelled lines.
   void setLogLevel(int new_log_level) { log_level = new_log_level; }
   /// Highest level of the lines written.
@@ -43,8 +50,10 @@ private:
   LogManager();
   int writeLine(const char* fmt, va_list args) const;
 
-  bool do_flush = false;
+  bool do_flush = true;
   FILE* p_file = nullptr;
+  bool opened = false;                    ///< true once the file has been opened
+  mutable std::vector<std::string> early; ///< lines written before, for the file
   int log_level = 0;
   bool log_time_string = true;
   bool log_step_count = true;

@@ -67,7 +67,11 @@ int Pause::eventHandler(const Event* p_event) {
         paused = false;
       }
     }
-    if (paused) {
+    if (paused && game.getInterruptSignal() != 0) {
+      // SIGINT or SIGTERM ends the game: the pause ends too, resumed by no key in the recording.
+      recording.addResume(game.getStepCount(), -1);
+      paused = false;
+    } else if (paused) {
       platform::waitMicros(PAUSE_POLL_MICROS);
     }
   }

@@ -1,6 +1,8 @@
 #include "EventStep.h"
 #include "TestSupport.h"
 
+#include <csignal>
+
 using namespace twtest;
 
 struct GameManagerTest : WorldTest {
@@ -52,11 +54,12 @@ TEST_F(GameManagerTest, StepsSleepsAndOverruns) {
       matchesFile("golden/GameManager.StepsSleepsAndOverruns.txt", withoutTimes(stopLog())));
 }
 
-/// Start-up, three frames and shut-down, headless.
+/// Start-up, two frames (a SIGINT in the second ends the loop) and shut-down, headless; the
+/// configuration's warning, written before the log opens, starts the log.
 using GameStartUp = TempDirTest;
 
 TEST_F(GameStartUp, HeadlessStartRunAndShutDownWriteTheLog) {
-  writeFile("tw-config.txt", "headless:true,\nframe_time:1,\nrandom_seed:99\n");
+  writeFile("tw-config.txt", "headless:true,\nframe_time:1,\nrandom_seed:99,\nwidth:8\n");
   tw::GameManager& game = tw::GameManager::getInstance();
   tw::LogManager& log = tw::LogManager::getInstance();
   const tw::WorldManager& world = tw::WorldManager::getInstance();
@@ -70,8 +73,12 @@ TEST_F(GameStartUp, HeadlessStartRunAndShutDownWriteTheLog) {
                world.getViewSlack().getX(), world.getViewSlack().getY());
   auto* p_s = new WorldProbe;
   p_s->registerInterest(tw::STEP_EVENT);
-  p_s->on_event = [&](const tw::Event*) { game.setGameOver(game.getStepCount() == 2); };
+  p_s->on_event = [&](const tw::Event*) {
+    game.getStepCount() == 1 ? void(std::raise(SIGINT)) : game.setGameOver(game.getStepCount() > 9);
+  };
   game.run(), game.shutDown(), game.setClock(nullptr);
+  struct sigaction now {};
+  EXPECT_TRUE(sigaction(SIGINT, nullptr, &now) == 0 && now.sa_handler == SIG_DFL);
   std::string slept;
   for (int ms : clock.sleeps)
     slept += std::to_string(ms) + " ";

@@ -41,3 +41,21 @@ TEST_F(LogManagerTest, LinesCarryTimeAndStepAndGoToStandardErrorWhileClosed) {
   }
   EXPECT_TRUE(matchesFile("golden/LogManager.LinesCarryTimeAndStep.txt", withoutTimes(all)));
 }
+
+/// Lines reach the file as they are written, without setFlush; with flushing off, at the end
+/// of the frame that wrote them.
+TEST_F(LogManagerTest, LinesReachTheFileAsWrittenOrByTheEndOfTheFrame) {
+  tw::LogManager& log = tw::LogManager::getInstance();
+  tw::GameManager& game = tw::GameManager::getInstance();
+  ASSERT_EQ(log.startUp(), 0);
+  log.writeLog("at once");
+  EXPECT_TRUE(contains(linesOf("tarnwick.log"), "at once"));
+  FakeClock clock;
+  game.setClock(&clock), log.setFlush(false), log.writeLog("in the frame");
+  auto* p_stop = new WorldProbe; // ends the loop after its first frame
+  p_stop->registerInterest(tw::STEP_EVENT);
+  p_stop->on_event = [&](const tw::Event*) { game.setGameOver(); };
+  game.run();
+  EXPECT_TRUE(contains(linesOf("tarnwick.log"), "in the frame"));
+  delete p_stop, log.shutDown(), game.setClock(nullptr);
+}
