@@ -20,8 +20,9 @@ namespace tw {
 ///   grid 80 24
 ///   STEP key pressed|released|down KEY      (a key name such as RETURN, or its number)
 ///   STEP mouse clicked|pressed|moved LEFT|RIGHT|MIDDLE|- X Y      (X, Y in cells)
-///   STEP resume CODE                        (the key that ended a pause)
-///   STEP close                              (the window's close request)
+///   STEP resume CODE                        (the key that ended a pause; -1: a signal)
+///   STEP close                              (the window's close request, or a SIGINT or
+///                                            SIGTERM that ended the session)
 ///   STEP screen HASH                        (the screen shown at the end of STEP)
 ///   end STEP
 class Recording {
@@ -78,7 +79,8 @@ public:
   void addMouse(int step, int action, int button, Vector position);
   /// Writes the window library's code of the key that ended a pause at step (when recording).
   void addResume(int step, int code);
-  /// Writes the window's close request at step (when recording).
+  /// Writes the window's close request at step, or the SIGINT or SIGTERM that ended the
+  /// game there (when recording).
   void addClose(int step);
   /// The next replayed entry of step, or null when step has no more.
   const Entry* next(int step);
