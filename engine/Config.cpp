@@ -45,7 +45,7 @@ bool isSpace(char c) {
 }
 
 // The pieces of text between separators, each without the white space around it; a piece
-// that is only white space is none (so a value reads as match reads it, Part 1.5).
+// that is only white space is none (so a value reads as match reads it).
 std::vector<std::string> pieces(const std::string& text, char sep) {
   std::vector<std::string> out;
   for (std::size_t pos = 0; pos <= text.size();) {
