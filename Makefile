@@ -5,6 +5,11 @@
 # make engine   builds the engine library alone, not the game, the examples or the tests; with
 #               PREFIX=DIR, installs it there for games of your own (library, headers, CMake
 #               package, tarnwick.pc and font; not the game)
+# make windows cross-builds the engine, the game, the examples and the suite for 64-bit Windows
+#               with MinGW-w64 in build-windows/, and runs the suite under Wine on a private
+#               virtual display; SFML_SOURCE=PATH gives SFML 2.5.1's source (a tree or its
+#               archive), which is otherwise fetched from SFML's repository
+# make windows-package  the Windows zips of the game and of the engine's SDK (after make windows)
 # Each target first installs the Debian packages it needs (scripts/setup.sh).
 BUILD ?= build
 CMAKE_FLAGS ?=
@@ -83,3 +88,19 @@ soak: SETUP = test
 soak: build
 	@SOAK_SECONDS=$(SOAK_SECONDS) TARNWICK=$(BUILD)/tarnwick scripts/with-sanitizer-env.sh \
 		scripts/with-display.sh scripts/soak.sh out/soak
+
+WINDOWS_BUILD ?= build-windows
+SFML_SOURCE ?=
+.PHONY: windows windows-build windows-package
+windows-build: SETUP = windows
+windows-build: setup
+	@cmake -S . -B $(WINDOWS_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
+		$(if $(SFML_SOURCE),-DSFML_SOURCE=$(abspath $(SFML_SOURCE))) $(CMAKE_FLAGS) >/dev/null
+	@cmake --build $(WINDOWS_BUILD) -j $(JOBS)
+
+windows: windows-build
+	@scripts/with-display.sh scripts/wine-run.sh --path $(WINDOWS_BUILD) --server \
+		ctest --test-dir $(WINDOWS_BUILD) --output-on-failure -j $(JOBS)
+
+windows-package: windows-build
+	@cmake --build $(WINDOWS_BUILD) --target windows-package

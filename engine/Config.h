@@ -47,7 +47,7 @@ public:
   bool show_mouse = false;             ///< whether the pointer shows over the window
   bool headless = false;               ///< no window and no input
   bool damage_tracking = true;         ///< redraw and show only what changed between frames
-  int random_seed = 0;                 ///< seed of rand(); 0 takes the time
+  int random_seed = 0;                 ///< seed of tw::randomNumber(); 0 takes the time
 
 private:
   Config() = default;

@@ -9,6 +9,7 @@
 #include "Platform.h"
 #include "ResourceManager.h"
 #include "WorldManager.h"
+#include "utility.h"
 
 #include <algorithm>
 #include <csignal>
@@ -22,46 +23,24 @@ namespace {
 
 // SIGINT and SIGTERM end the game at the end of the frame instead of the process at once, so
 // that the log and the recording are ended as at any other end of the game.
-const int SIGNALS[] = {SIGINT, SIGTERM};
-struct sigaction previous_actions[2];
-bool caught[2] = {false, false};
 volatile std::sig_atomic_t interrupt_signal = 0;
 
 void onSignal(int signal_number) {
-  for (int i = 0; i < 2; i++) {
-    // A second one goes where it would have without the engine: mostly, it ends the process.
-    if (SIGNALS[i] == signal_number && interrupt_signal != 0) {
-      sigaction(signal_number, &previous_actions[i], nullptr);
-      std::raise(signal_number);
-      return;
-    }
+  // A second one goes where it would have without the engine: mostly, it ends the process.
+  if (interrupt_signal != 0) {
+    platform::passOnInterrupt(signal_number);
+    return;
   }
   interrupt_signal = signal_number;
 }
 
-// Catches the signals, but for one that the program was started to ignore (nohup, or a job
-// in the background); the handlers before are kept for shut-down.
 void catchSignals() {
   interrupt_signal = 0;
-  for (int i = 0; i < 2; i++) {
-    struct sigaction action {};
-    action.sa_handler = onSignal;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    if (!caught[i] && sigaction(SIGNALS[i], nullptr, &previous_actions[i]) == 0 &&
-        previous_actions[i].sa_handler != SIG_IGN) {
-      caught[i] = sigaction(SIGNALS[i], &action, nullptr) == 0;
-    }
-  }
+  platform::catchInterrupts(onSignal);
 }
 
 void releaseSignals() {
-  for (int i = 0; i < 2; i++) {
-    if (caught[i]) {
-      sigaction(SIGNALS[i], &previous_actions[i], nullptr);
-      caught[i] = false;
-    }
-  }
+  platform::releaseInterrupts();
 }
 
 } // namespace
@@ -168,7 +147,7 @@ int GameManager::startUp() {
     seed = static_cast<int>(std::time(nullptr));
   }
   log.writeLog(10, "GameManager()::startUp(): seed is %d", seed);
-  std::srand(static_cast<unsigned>(seed));
+  seedRandom(static_cast<std::uint32_t>(seed));
   if (!config.getRecordFile().empty() &&
       recording.record(config.getRecordFile(), seed,
                        replaying ? recording.getFrameTime() : frame_time,

@@ -526,8 +526,11 @@ void GraphicsManager::refresh() {
 void GraphicsManager::saveScreenshot() {
   const LogManager& log = LogManager::getInstance();
   const std::time_t now = std::time(nullptr);
-  char stamp[32];
-  std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", std::localtime(&now));
+  std::tm local{};
+  char stamp[32] = "time-unknown";
+  if (platform::localTime(now, &local)) {
+    std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
+  }
   // A second shot within the same second gets a number rather than replacing the first.
   std::string name = std::string("tarnwick-") + stamp + ".png";
   for (int i = 2; std::ifstream(name).good() && i < 100; i++) {

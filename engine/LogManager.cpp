@@ -2,7 +2,9 @@
 
 #include "Config.h"
 #include "GameManager.h"
+#include "Platform.h"
 
+#include <cstdint>
 #include <ctime>
 
 namespace tw {
@@ -17,13 +19,18 @@ const char* getTimeString() {
   static char time_str[sizeof("(time error)")];
   std::time_t now = std::time(nullptr);
   std::tm local{};
-  if (now == static_cast<std::time_t>(-1) || !localtime_r(&now, &local)) {
+  if (now == static_cast<std::time_t>(-1) || !platform::localTime(now, &local)) {
     std::snprintf(time_str, sizeof(time_str), "(time error)");
   } else {
     std::snprintf(time_str, sizeof(time_str), "%02d:%02d:%02d", local.tm_hour % 100,
                   local.tm_min % 100, local.tm_sec % 100);
   }
   return time_str;
+}
+
+PointerText::PointerText(const void* p) {
+  const auto value = static_cast<unsigned long long>(reinterpret_cast<std::uintptr_t>(p));
+  std::snprintf(text, sizeof text, p ? "0x%llx" : "(nil)", value);
 }
 
 LogManager::LogManager() {
@@ -48,7 +55,7 @@ int LogManager::startUp() {
     return -1;
   }
   const std::string name = Config::getInstance().getLogFile();
-  p_file = std::fopen(name.c_str(), "w");
+  p_file = std::fopen(name.c_str(), "wb");
   if (!p_file) {
     writeLog("LogManager::startup(): Warning! Unable to open file '%s'.\n", name.c_str());
     return -1;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Attributes.h"
 #include "Manager.h"
 
 #include <cstdarg>
@@ -11,6 +12,18 @@ namespace tw {
 
 /// The current local time of day as "hh:mm:ss" in a static buffer, or "(time error)".
 const char* getTimeString();
+
+/// A pointer for the log, written the same on every system: "0x55d0c8a2f2b0", or "(nil)".
+class PointerText {
+public:
+  /// Writes p's text.
+  explicit PointerText(const void* p);
+  /// The text, valid while this object lives (a temporary lives to the end of the statement).
+  const char* c_str() const { return text; }
+
+private:
+  char text[24];
+};
 
 /// Writes the log: one line per call, prefixed with the time and the frame number, each line
 /// put into the file as it is written (unless setFlush(false)). Before start-up and after
@@ -28,9 +41,9 @@ public:
   void shutDown() override;
 
   /// Always written. Returns -1 on a write error, else the message's length.
-  int writeLog(const char* fmt, ...) const __attribute__((format(printf, 2, 3)));
+  int writeLog(const char* fmt, ...) const TW_PRINTF_FORMAT(2, 3);
   /// Written only when the log level is at least level.
-  int writeLog(int level, const char* fmt, ...) const __attribute__((format(printf, 3, 4)));
+  int writeLog(int level, const char* fmt, ...) const TW_PRINTF_FORMAT(3, 4);
 
   /// Flushes every line as it is written (true, the default), or leaves it buffered until
   /// flush(), which the game loop calls after every frame.

@@ -154,8 +154,8 @@ int PathManager::findPath(Object* p_o, Vector goal) {
 
 int PathManager::unregisterPathFind(PathFind* p_path_find) {
   const LogManager& log = LogManager::getInstance();
-  log.writeLog("PathManager::unregisterPathFind(): p_path_find is %p",
-               static_cast<void*>(p_path_find));
+  log.writeLog("PathManager::unregisterPathFind(): p_path_find is %s",
+               PointerText(p_path_find).c_str());
   if (!p_path_find) {
     return -1;
   }

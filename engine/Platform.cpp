@@ -1,5 +1,7 @@
 #include "Platform.h"
 
+#include <csignal>
+
 #ifdef _WIN32
 #include <windows.h>
 #else
@@ -12,6 +14,11 @@
 
 namespace tw {
 namespace platform {
+
+namespace {
+const int INTERRUPTS[] = {SIGINT, SIGTERM};
+bool caught[2] = {false, false};
+} // namespace
 
 #ifdef _WIN32
 
@@ -52,6 +59,46 @@ void waitMicros(int us) {
   SetWaitableTimer(timer, &due, 0, nullptr, nullptr, FALSE);
   WaitForSingleObject(timer, INFINITE);
   CloseHandle(timer);
+}
+
+bool localTime(std::time_t t, std::tm* p_out) {
+  return localtime_s(p_out, &t) == 0;
+}
+
+// The C runtime's signals: SIGINT from the console's Ctrl-C, SIGTERM from raise. A handler is
+// reset to the default before it runs, so a second signal ends the program.
+namespace {
+void (*previous_handlers[2])(int) = {nullptr, nullptr};
+} // namespace
+
+void catchInterrupts(void (*on_signal)(int)) {
+  for (int i = 0; i < 2; i++) {
+    if (!caught[i]) {
+      void (*previous)(int) = std::signal(INTERRUPTS[i], on_signal);
+      if (previous == SIG_IGN) {
+        std::signal(INTERRUPTS[i], SIG_IGN);
+      } else if (previous != SIG_ERR) {
+        previous_handlers[i] = previous, caught[i] = true;
+      }
+    }
+  }
+}
+
+void releaseInterrupts() {
+  for (int i = 0; i < 2; i++) {
+    if (caught[i]) {
+      std::signal(INTERRUPTS[i], previous_handlers[i]), caught[i] = false;
+    }
+  }
+}
+
+void passOnInterrupt(int signal_number) {
+  for (int i = 0; i < 2; i++) {
+    if (INTERRUPTS[i] == signal_number) {
+      std::signal(signal_number, previous_handlers[i]);
+    }
+  }
+  std::raise(signal_number);
 }
 
 void keepFreedMemory() {}
@@ -95,6 +142,45 @@ void waitMicros(int us) {
   if (us > 0) {
     sleepFor(us);
   }
+}
+
+bool localTime(std::time_t t, std::tm* p_out) {
+  return localtime_r(&t, p_out) != nullptr;
+}
+
+namespace {
+struct sigaction previous_actions[2];
+} // namespace
+
+void catchInterrupts(void (*on_signal)(int)) {
+  for (int i = 0; i < 2; i++) {
+    struct sigaction action {};
+    action.sa_handler = on_signal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    if (!caught[i] && sigaction(INTERRUPTS[i], nullptr, &previous_actions[i]) == 0 &&
+        previous_actions[i].sa_handler != SIG_IGN) {
+      caught[i] = sigaction(INTERRUPTS[i], &action, nullptr) == 0;
+    }
+  }
+}
+
+void releaseInterrupts() {
+  for (int i = 0; i < 2; i++) {
+    if (caught[i]) {
+      sigaction(INTERRUPTS[i], &previous_actions[i], nullptr);
+      caught[i] = false;
+    }
+  }
+}
+
+void passOnInterrupt(int signal_number) {
+  for (int i = 0; i < 2; i++) {
+    if (INTERRUPTS[i] == signal_number) {
+      sigaction(signal_number, &previous_actions[i], nullptr);
+    }
+  }
+  std::raise(signal_number);
 }
 
 void keepFreedMemory() {

@@ -1,10 +1,11 @@
 #pragma once
 
 #include <cstdint>
+#include <ctime>
 
 namespace tw {
 
-/// Thin wrappers over the operating system's timing and memory calls.
+/// Thin wrappers over the operating system's timing, time and memory calls.
 namespace platform {
 
 /// Answer of the timer-resolution calls when the system cannot give the resolution asked for.
@@ -20,6 +21,15 @@ std::int64_t monotonicMicros();
 void sleepMillis(int ms);
 /// Blocks the thread for about us microseconds without spinning.
 void waitMicros(int us);
+/// The local calendar time of t into *p_out, thread-safely; false when it cannot be had.
+bool localTime(std::time_t t, std::tm* p_out);
+/// Has SIGINT and SIGTERM call on_signal, but for one that the program was started to ignore
+/// (nohup, or a job in the background); the handlers before are kept for releaseInterrupts.
+void catchInterrupts(void (*on_signal)(int signal_number));
+/// Puts back the handlers that catchInterrupts replaced.
+void releaseInterrupts();
+/// From on_signal: hands signal_number to the handler before catchInterrupts and raises it.
+void passOnInterrupt(int signal_number);
 /// Makes freed memory stay with the process for reuse instead of going back to the system.
 /// A software OpenGL renderer allocates and frees megabytes of working memory every frame;
 /// handed back each time, its pages fault in again on the next frame.

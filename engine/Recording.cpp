@@ -122,7 +122,7 @@ int Recording::record(const std::string& file, int new_seed, int new_frame_time,
     log.writeLog("Recording::record(): Already recording; '%s' not started", file.c_str());
     return -1;
   }
-  p_file = std::fopen(file.c_str(), "w");
+  p_file = std::fopen(file.c_str(), "wb");
   if (!p_file) {
     log.writeLog("Recording::record(): Cannot write recording file '%s': %s", file.c_str(),
                  std::strerror(errno));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Attributes.h"
 #include "Vector.h"
 
 #include <cstdint>
@@ -97,7 +98,7 @@ public:
   static std::uint32_t screenHash();
 
 private:
-  void write(int step, const char* fmt, ...) __attribute__((format(printf, 3, 4)));
+  void write(int step, const char* fmt, ...) TW_PRINTF_FORMAT(3, 4);
   /// Forgets the recording being replayed.
   void reset();
 

@@ -100,8 +100,8 @@ int SceneGraph::removeObject(Object* p_o) {
   grid.remove(p_o);
   if (failed) {
     LogManager::getInstance().writeLog(
-        "SceneGraph::removeObject(): error removing object!  Pointer is %p.\n",
-        static_cast<void*>(p_o));
+        "SceneGraph::removeObject(): error removing object!  Pointer is %s.\n",
+        PointerText(p_o).c_str());
     return -1;
   }
   return 0;

@@ -119,8 +119,8 @@ int WorldManager::markForDelete(Object* p_o) {
   }
   if (deletions.add(p_o) != 0) {
     LogManager::getInstance().writeLog(
-        "WorldManager::markForDelete(): unable to add object %p to deletions list",
-        static_cast<void*>(p_o));
+        "WorldManager::markForDelete(): unable to add object %s to deletions list",
+        PointerText(p_o).c_str());
     return -1;
   }
   return 0;

@@ -127,6 +127,34 @@ std::string match(std::string line, std::string token) {
   return "";
 }
 
+namespace {
+
+// PCG32 (XSH RR): a 64-bit linear congruential state, each output its top bits xor-shifted
+// and rotated into 32. Fixed-width arithmetic only, so a seed replays the same everywhere.
+constexpr std::uint64_t MULTIPLIER = 6364136223846793005u;
+constexpr std::uint64_t INCREMENT = 109u; // odd: the stream
+
+constexpr std::uint64_t seededState(std::uint32_t seed) {
+  return (INCREMENT + seed) * MULTIPLIER + INCREMENT;
+}
+
+std::uint64_t random_state = seededState(0);
+
+} // namespace
+
+void seedRandom(std::uint32_t seed) {
+  random_state = seededState(seed);
+}
+
+int randomNumber() {
+  const std::uint64_t old = random_state;
+  random_state = old * MULTIPLIER + INCREMENT;
+  const auto shifted = static_cast<std::uint32_t>(((old >> 18) ^ old) >> 27);
+  const auto rotation = static_cast<std::uint32_t>(old >> 59);
+  const std::uint32_t output = (shifted >> rotation) | (shifted << ((32u - rotation) & 31u));
+  return static_cast<int>(output >> 1);
+}
+
 Box getWorldBox(const Object* p_o) {
   return getWorldBox(p_o, p_o->getPosition());
 }

@@ -2,6 +2,7 @@
 
 #include "Box.h"
 
+#include <cstdint>
 #include <string>
 
 namespace tw {
@@ -21,6 +22,13 @@ std::string toString(bool b);
 /// the remembered items; an empty line searches those of the last one. Returns the value of
 /// the first item whose key equals token, or an empty string.
 std::string match(std::string line, std::string token);
+
+/// Seeds the engine's random numbers: a seed gives the same numbers on every system.
+void seedRandom(std::uint32_t seed);
+/// The next random number, 0 to RANDOM_MAX (PCG32, its top 31 bits).
+int randomNumber();
+/// The largest number randomNumber() gives.
+constexpr int RANDOM_MAX = 0x7fffffff;
 
 /// The object's box moved to the object's position.
 Box getWorldBox(const Object* p_o);

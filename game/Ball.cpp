@@ -8,14 +8,13 @@
 #include "LogManager.h"
 #include "ResourceManager.h"
 #include "WorldManager.h"
-
-#include <cstdlib>
+#include "utility.h"
 
 namespace {
 
 /// One of -0.1, 0 and +0.1.
 float jitter() {
-  return static_cast<float>((std::rand() % 3) / 10.0 - 0.1);
+  return static_cast<float>((tw::randomNumber() % 3) / 10.0 - 0.1);
 }
 
 } // namespace

@@ -15,8 +15,7 @@
 #include "LogManager.h"
 #include "Pause.h"
 #include "WorldManager.h"
-
-#include <cstdlib>
+#include "utility.h"
 
 namespace {
 
@@ -28,7 +27,7 @@ void buildFourSidedGame() {
   new Paddle(SIDE_BOTTOM, "paddleh");
   new Paddle(SIDE_LEFT, "paddlev");
   new Paddle(SIDE_RIGHT, "paddlev");
-  new Ball(tw::Vector(static_cast<float>(std::rand() % 35 + 6), 3));
+  new Ball(tw::Vector(static_cast<float>(tw::randomNumber() % 35 + 6), 3));
   for (int y = 14; y <= 26; y += 2) {
     for (int x = 28; x <= 46; x += 6) {
       new Brick(BRICK_DEFAULT, tw::Vector(static_cast<float>(x), static_cast<float>(y)));

@@ -1,15 +1,21 @@
 #include "Mode.h"
 
+#include "Attributes.h"
 #include "GameManager.h"
 #include "LogManager.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 // Ask laptop graphics drivers for the high-performance graphics processor.
 extern "C" {
-__attribute__((visibility("default"))) int NvOptimusEnablement = 1;
-__attribute__((visibility("default"))) int AmdPowerXpressRequestHighPerformance = 1;
+TW_EXPORT int NvOptimusEnablement = 1;
+TW_EXPORT int AmdPowerXpressRequestHighPerformance = 1;
 }
 
-int main(int, char**) {
+namespace {
+int play() {
   tw::GameManager& game_manager = tw::GameManager::getInstance();
   tw::LogManager& log_manager = tw::LogManager::getInstance();
   if (game_manager.startUp() != 0) {
@@ -22,3 +28,16 @@ int main(int, char**) {
   game_manager.shutDown();
   return 0;
 }
+} // namespace
+
+int main(int, char**) {
+  return play();
+}
+
+#ifdef _WIN32
+// The game is a GUI program, without a console window. MinGW's start-up code calls main
+// itself; other compilers call this entry point, which plays as main does.
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  return play();
+}
+#endif

@@ -42,7 +42,7 @@ pid=$!
 
 window=""
 for _ in $(seq 1 150); do
-  window=$(xdotool search --pid "$pid" --name '^Tarnwick' 2>/dev/null | head -n 1)
+  window=$(xdotool search --onlyvisible --pid "$pid" --name '^Tarnwick' 2>/dev/null | head -n 1)
   [ -n "$window" ] && break
   kill -0 "$pid" 2>/dev/null || break
   sleep 0.1
@@ -101,6 +101,8 @@ shot() { import -window "$window" "$out/$1.png"; }
 menu="Mode::update(): Menu"
 
 until_seen "$menu" 0 true
+# Keys go to the window with the input focus (Wine's windows do not take it by themselves).
+xdotool windowfocus "$window"
 # The frame-time overlay stays on throughout: it must change nothing in the game.
 xdotool key --window "$window" F3
 if [ "${TARNWICK_SESSION:-}" = menu ]; then

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that one use of the project needs, when missing:
-#   scripts/setup.sh engine|run|test|docs|package|bench|fuzz   (default: test)
+#   scripts/setup.sh engine|run|test|docs|package|bench|fuzz|windows   (default: test)
 # engine: building the engine alone; run: building and playing the game (and, with no display,
 # a virtual one to play it on); test: the test suite and the soak; docs: the API reference;
-# package: the Debian package; bench: the benchmarks and their report; fuzz: the fuzzers.
+# package: the Debian package; bench: the benchmarks and their report; fuzz: the fuzzers;
+# windows: the Windows cross-build (MinGW-w64) and its suite under Wine.
 set -euo pipefail
 build=(cmake make g++ pkg-config libsfml-dev)
 virtual_display=(xvfb xdotool x11-utils imagemagick)
@@ -19,8 +20,9 @@ docs) packages=("${build[@]}" doxygen) ;;
 package) packages=("${build[@]}" dpkg-dev) ;;
 bench) packages=("${tests[@]}" libbenchmark-dev gnuplot-nox) ;;
 fuzz) packages=("${build[@]}" clang libclang-rt-14-dev llvm) ;;
+windows) packages=(cmake make git mingw-w64 wine64 libgtest-dev "${virtual_display[@]}") ;;
 *)
-  echo "usage: $0 engine|run|test|docs|package|bench|fuzz" >&2
+  echo "usage: $0 engine|run|test|docs|package|bench|fuzz|windows" >&2
   exit 2
   ;;
 esac

@@ -53,7 +53,7 @@ TEST_P(ReplayInWindow, DrawsOnlyWhatChangedAndShowsWhatAWholeRedrawShows) {
     g.setDamageTracking(frames % 50 < 40);       // now and then every frame drawn whole
   });
   Mode::update(MENU, START), game.run(), game.shutDown();
-  EXPECT_EQ(frames, 429);
+  EXPECT_EQ(frames, 331);
   EXPECT_EQ(differing, std::vector<int>());
 }
 
