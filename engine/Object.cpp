@@ -427,9 +427,10 @@ int readInt(const std::string& text) {
   return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
 }
 
-// atof, but a value that is not a finite number is refused (false).
+// strtod (atof, but read alike by every C library: MinGW's atof takes "inf" and "nan" for 0),
+// and a value that is not a finite number is refused (false).
 bool readFloat(const std::string& text, float& out) {
-  const double value = std::atof(text.c_str());
+  const double value = std::strtod(text.c_str(), nullptr);
   if (!std::isfinite(value) || std::fabs(value) > 3.0e38) {
     LogManager::getInstance().writeLog("Object::deserialize(): Warning! '%s' is not a usable "
                                        "number, so ignoring.",

@@ -89,15 +89,15 @@ std::string match(std::string line, std::string token) {
       std::vector<std::string> parts;
       for (const std::string& field : fields) {
         log.writeLog(15, "\titem number %d", items.count);
-        log.writeLog(17, "\tp_element is '%s' (%p)", field.c_str(),
-                     static_cast<const void*>(field.c_str()));
+        log.writeLog(17, "\tp_element is '%s' (%s)", field.c_str(),
+                     PointerText(field.c_str()).c_str());
         parts.clear();
         splitRuns(field, ':', parts);
         if (parts.empty()) {
           break; // a field of colons only ends the parse
         }
-        log.writeLog(17, "\ttoken is '%s' (%p)", parts[0].c_str(),
-                     static_cast<const void*>(parts[0].c_str()));
+        log.writeLog(17, "\ttoken is '%s' (%s)", parts[0].c_str(),
+                     PointerText(parts[0].c_str()).c_str());
         items.keys.push_back(parts[0]);
         log.writeLog(15, "\tkey %s", parts[0].c_str());
         items.values.push_back(parts.size() > 1 ? parts[1] : std::string());

@@ -77,8 +77,7 @@ TEST_F(GameStartUp, HeadlessStartRunAndShutDownWriteTheLog) {
     game.getStepCount() == 1 ? void(std::raise(SIGINT)) : game.setGameOver(game.getStepCount() > 9);
   };
   game.run(), game.shutDown(), game.setClock(nullptr);
-  struct sigaction now {};
-  EXPECT_TRUE(sigaction(SIGINT, nullptr, &now) == 0 && now.sa_handler == SIG_DFL);
+  EXPECT_EQ(std::signal(SIGINT, SIG_DFL), SIG_DFL); // the handler found at start-up is back
   std::string slept;
   for (int ms : clock.sleeps)
     slept += std::to_string(ms) + " ";

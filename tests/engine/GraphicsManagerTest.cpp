@@ -161,9 +161,14 @@ TEST(GraphicsStartUp, WithoutAWindowNothingIsDrawnAndFailuresSayWhy) {
   Shape shape; // a shape draws nothing, sets nothing, and says why
   shape.setKind(CIRCLE), shape.setSize(5), shape.setColor(RED), shape.draw(Vector(1, 1));
   out << +shape.getGreen() << " " << (Shape::figure().getRadius() == radius) << "\n";
+#ifndef _WIN32 // X's own: without a display to open a window on, start-up fails
   const std::string display = std::getenv("DISPLAY");
-  unsetenv("DISPLAY"), out << g.startUp();
+  unsetenv("DISPLAY");
+  EXPECT_EQ(g.startUp(), -1);
   setenv("DISPLAY", display.c_str(), 1);
+  EXPECT_TRUE(twtest::contains(twtest::linesOf("tarnwick.log"),
+                               "No display to open a window on (DISPLAY unset)."));
+#endif
   c.window_horizontal_chars = 0, out << g.startUp() << "\n";
   c.reset();
   for (const char* font : {"no-such-font.ttf", "no-such-font.ttf", "/dev/null"}) {
@@ -174,8 +179,10 @@ TEST(GraphicsStartUp, WithoutAWindowNothingIsDrawnAndFailuresSayWhy) {
   out << g.startUp() << g.drawCharacter('a', RED, Vector(1, 1)) << "\n";
   g.shutDown(), out << (g.getWindow() == nullptr) << "\n";
   std::vector<std::string> lines;
-  for (const std::string& line : twtest::stopLog()) // without the desktop's size
-    if (line.find("Window resolution") == std::string::npos)
+  // Without the desktop's size, and whether the driver can show part of a window.
+  for (const std::string& line : twtest::stopLog())
+    if (line.find("Window resolution") == line.npos && line.find("DISPLAY unset") == line.npos &&
+        line.find("Damage tracking") == line.npos && line.find("in part") == line.npos)
       lines.push_back(line);
   EXPECT_TRUE(twtest::matchesFile("golden/GraphicsStartUp.WithoutAWindow.txt",
                                   out.str() + twtest::withoutTimes(lines)));

@@ -3,11 +3,15 @@
 #include "Pause.h"
 #include "TestWindow.h"
 
-#include <sys/resource.h>
-
 #include <chrono>
+#include <ctime>
+#include <filesystem>
 #include <sstream>
 #include <thread>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace Keyboard = tw::Keyboard;
 using Clock = std::chrono::steady_clock;
@@ -36,7 +40,8 @@ protected:
     ASSERT_EQ(input.startUp(), 0);
     ASSERT_EQ(game.getRecording().record("input.rec", 1, 33, 80, 24), 0);
     game.setGameOver(false);
-    window = tw::GraphicsManager::getInstance().getWindow()->getSystemHandle();
+    handle = tw::GraphicsManager::getInstance().getWindow()->getSystemHandle();
+    window = twtest::xWindow(handle);
     x("windowraise " + std::to_string(window) + " windowfocus " + std::to_string(window));
     move(20, 20), move(10, 10), through("moved"); // a move, wherever the pointer was
     pumpFor(50); // whatever mapping and focusing the window produced
@@ -88,7 +93,8 @@ protected:
   static constexpr std::chrono::milliseconds kFrame{5};
   tw::GameManager& game = tw::GameManager::getInstance();
   tw::InputManager& input = tw::InputManager::getInstance();
-  unsigned long window = 0;
+  sf::WindowHandle handle{};
+  unsigned long window = 0; ///< for xdotool
   std::size_t seen = 0;
 };
 
@@ -126,7 +132,7 @@ TEST_F(Input, MouseMovesClicksAndHeldButtonsArriveInCells) {
 }
 
 TEST_F(Input, CloseRequestSetsGameOverAndEndsTheFramesInput) {
-  twtest::requestClose(window), x("keydown q");
+  twtest::requestClose(handle), x("keydown q");
   std::string sent;
   for (int i = 0; i < 1000 && !game.getGameOver(); i++, std::this_thread::sleep_for(kFrame))
     sent = frame();
@@ -142,7 +148,10 @@ TEST_F(Input, F3ShowsTheOverlayAndF12SavesTheWindowNeitherReachingTheGame) {
   std::string name, sent;
   for (int i = 0; i < 1000 && name.empty(); i++, std::this_thread::sleep_for(kFrame)) {
     sent += frame(), graphics.displayFrame();
-    name = twtest::shell("ls tarnwick-*-*.png 2>/dev/null | tr -d '\\n'");
+    for (const auto& file : std::filesystem::directory_iterator(".")) {
+      const std::string n = file.path().filename().string();
+      name = n.rfind("tarnwick-", 0) == 0 && file.path().extension() == ".png" ? n : name;
+    }
   }
   EXPECT_TRUE(graphics.isOverlayShown() && sent.empty()) << sent;
   sf::Image shot;
@@ -153,11 +162,17 @@ TEST_F(Input, F3ShowsTheOverlayAndF12SavesTheWindowNeitherReachingTheGame) {
   EXPECT_TRUE(twtest::contains(twtest::stopLog(), "Screenshot saved to '" + name + "'."));
 }
 
+/// The processor time of all the process's threads.
 double cpuSeconds() {
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-         static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+#ifdef _WIN32 // where the C library's clock() is the time since start
+  FILETIME unused, kernel, user;
+  GetProcessTimes(GetCurrentProcess(), &unused, &unused, &kernel, &user);
+  return (double(kernel.dwHighDateTime + user.dwHighDateTime) * 4294967296.0 +
+          double(kernel.dwLowDateTime) + double(user.dwLowDateTime)) /
+         1e7;
+#else
+  return static_cast<double>(std::clock()) / CLOCKS_PER_SEC;
+#endif
 }
 
 // Another thread, with an X connection of its own, plays the player: once the log shows the
@@ -170,7 +185,7 @@ TEST_F(Input, ReturnPausesUntilAnotherKeyAndSwallowsTheCloseRequest) {
     for (int i = 0; i < 1000 && !twtest::contains(twtest::linesOf("tarnwick.log"), "Game paused.");
          i++)
       std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    twtest::requestClose(window), x("keyup Return");
+    twtest::requestClose(handle), x("keyup Return");
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
     x("key a");
   });

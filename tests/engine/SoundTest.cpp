@@ -19,7 +19,7 @@ protected:
     LoggedTest::SetUp(), tw::LogManager::getInstance().setLogLevel(5);
     ASSERT_EQ(rm.startUp(), 0);
     for (const char* from : {"/tests/data/sounds", "/sounds"})
-      std::filesystem::copy(twtest::sourceDir() + from, ".");
+      twtest::copyIn({"."}, twtest::sourceDir() + from);
   }
   /// Whether the sound and the music play, and loop.
   static std::string playing(const tw::Sound* p_s, const tw::Music* p_m) {

@@ -22,7 +22,7 @@ protected:
   void SetUp() override {
     LoggedTest::SetUp(), tw::LogManager::getInstance().setLogLevel(10);
     ASSERT_EQ(rm.startUp(), 0);
-    std::filesystem::copy(twtest::sourceDir() + "/tests/data/sprites", ".");
+    twtest::copyIn({"."}, twtest::sourceDir() + "/tests/data/sprites");
   }
   /// The colour of sprite label, then its frames from -1 to one past the last, after "/".
   std::string framesOf(const std::string& label) {

@@ -16,8 +16,7 @@ class Bricks : public twtest::TempDirTest {
 protected:
   void SetUp() override {
     TempDirTest::SetUp();
-    const std::string src = twtest::sourceDir();
-    ASSERT_EQ(std::system(("ln -s " + src + "/sprites " + src + "/sounds .").c_str()), 0);
+    twtest::copyIn({"sprites", "sounds"});
     twtest::startLog();
     ASSERT_EQ(tw::ResourceManager::getInstance().startUp() + world.startUp(), 0);
     world.setBoundary(tw::Box(Vector(0, 0), 80, 40)), loadResources();

@@ -2,14 +2,13 @@
 // loads, headless, or stops cleanly saying why.
 #include "TestSupport.h"
 
-#include <sys/wait.h>
-
 using namespace twtest;
 
 namespace {
 
-/// What a run breaks (a shell command in the game's folder), whether the recorded session
-/// still plays through, and texts that must stand in the log or on standard error, "|" apart.
+/// What a run breaks (a command of Linux's shell, under Wine too, in the game's folder), whether
+/// the recorded session still plays through, and texts that must stand in the log or on
+/// standard error, "|" apart.
 struct Breakage {
   const char* name;
   const char* damage;
@@ -21,14 +20,10 @@ class BrokenData : public TempDirTest, public ::testing::WithParamInterface<Brea
 
 TEST_P(BrokenData, PlaysThroughOrStopsCleanly) {
   const Breakage& b = GetParam();
-  const std::string src = sourceDir();
-  shell("cp -r " + src + "/tw-font.ttf " + src + "/sprites " + src + "/sounds . && cp " + src +
-        "/tests/data/replays/session.rec . && printf "
-        "'headless:true,\\nframe_time:0,\\nreplay_file:session.rec\\n' > tw-config.txt");
-  ASSERT_EQ(std::system(b.damage), 0);
-  const int code = WEXITSTATUS(
-      std::system("ALSOFT_DRIVERS=null timeout 60 '" TW_BINARY_DIR "/tarnwick' > out.txt 2>&1"));
-  EXPECT_EQ(code, 0);
+  copyIn({"tw-font.ttf", "sprites", "sounds", "tests/data/replays/session.rec"});
+  writeFile("tw-config.txt", "headless:true,\nframe_time:0,\nreplay_file:session.rec\n");
+  ASSERT_EQ(runProgram("/bin/sh", {"-c", b.damage}), 0);
+  EXPECT_EQ(runProgram(program("tarnwick"), {}, "out.txt"), 0);
   const std::string all = readText("tarnwick.log") + readText("out.txt");
   EXPECT_TRUE(all.find("Sanitizer") == all.npos && all.find("runtime error") == all.npos) << all;
   std::istringstream expected(b.expected);

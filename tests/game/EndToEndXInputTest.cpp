@@ -3,7 +3,7 @@
 // headless, to the same log and the recorded screen at every step.
 #include "TestWindow.h"
 
-#include <sys/wait.h>
+#include <filesystem>
 
 using namespace twtest;
 
@@ -35,14 +35,23 @@ class EndToEnd : public TempDirTest {};
 
 TEST_F(EndToEnd, SessionThroughEveryScreenReplaysInAWindowAndHeadless) {
   TW_SKIP_ON_SHARED_DISPLAY();
-  const std::string src = sourceDir(), program = "'" TW_BINARY_DIR "/tarnwick'";
-  shell("cp -r " + src + "/tw-config.txt " + src + "/tw-font.ttf " + src + "/sprites " + src +
-        "/sounds . && mkdir out && sed -i '$s/$/,/' tw-config.txt && "
-        "echo record_file:session.rec >> tw-config.txt");
-  setenv("ALSOFT_DRIVERS", "null", 1);
-  ASSERT_EQ(std::system(("TARNWICK=" + program + " TARNWICK_HOME=. '" + src +
-                         "/scripts/play-session.sh' out > session.txt 2>&1")
-                            .c_str()),
+  const std::string tarnwick = program("tarnwick");
+  copyIn({"tw-config.txt", "tw-font.ttf", "sprites", "sounds"});
+  std::filesystem::create_directory("out");
+  std::string config = readText("tw-config.txt");
+  writeFile("tw-config.txt", config.insert(config.size() - 1, ",") + "record_file:session.rec\n");
+  std::string started = tarnwick; // by the session's script, a Linux one
+#ifdef _WIN32 // through the script that runs the build's Windows programs under Wine
+  writeFile("tarnwick.sh", "#!/bin/sh\nexec '" + linuxPath(sourceDir()) +
+                               "/scripts/wine-run.sh' --path '" + linuxPath(TW_BINARY_DIR) + "' '" +
+                               linuxPath(tarnwick) + "'\n");
+  ASSERT_EQ(runProgram("chmod", {"+x", "tarnwick.sh"}), 0);
+  started = "tarnwick.sh";
+#endif
+  ASSERT_EQ(runProgram("env",
+                       {"TARNWICK=" + started, "TARNWICK_HOME=.",
+                        linuxPath(sourceDir() + "/scripts/play-session.sh"), "out"},
+                       "session.txt", 100),
             0)
       << readText("session.txt");
   const std::vector<std::string> recorded = gameLog();
@@ -59,7 +68,7 @@ TEST_F(EndToEnd, SessionThroughEveryScreenReplaysInAWindowAndHeadless) {
   for (const std::string how : {"", "headless:true,\n"}) {
     SCOPED_TRACE(how);
     writeFile("tw-config.txt", how + "frame_time:0,\nreplay_file:session.rec\n");
-    EXPECT_EQ(std::system(("timeout 60 " + program + " > out.txt 2>&1").c_str()), 0);
+    EXPECT_EQ(runProgram(tarnwick, {}, "out.txt"), 0);
     EXPECT_EQ(gameLog(), recorded);
     EXPECT_TRUE(contains(linesOf("tarnwick.log"), "showed the recorded screen at every step"))
         << readText("tarnwick.log");

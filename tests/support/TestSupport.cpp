@@ -5,20 +5,41 @@
 #include <cctype>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 
 using namespace twtest;
 
 std::vector<std::string> twtest::probe_events;
 
+namespace {
+
+/// Folders still holding open files after their test (Windows cannot remove those): removed at
+/// exit, once the engine's singletons have closed them.
+struct Leftovers : std::vector<std::string> {
+  ~Leftovers() {
+    std::error_code ignored;
+    for (const std::string& dir : *this)
+      std::filesystem::remove_all(dir, ignored);
+  }
+} leftovers;
+
+} // namespace
+
 void TempDirTest::SetUp() {
-  char templ[] = "/tmp/tw-test-XXXXXX";
-  ASSERT_NE(mkdtemp(templ), nullptr);
-  old_dir = std::filesystem::current_path(), std::filesystem::current_path(dir = templ);
+  std::random_device random; // tests in other processes make theirs at the same time
+  do
+    dir = (WINDOWS ? "Z:/tmp" : std::filesystem::temp_directory_path().string()) + "/tw-test-" +
+          std::to_string(random());
+  while (!std::filesystem::create_directory(dir));
+  old_dir = std::filesystem::current_path().string(), std::filesystem::current_path(dir);
 }
 
 void TempDirTest::TearDown() {
-  std::filesystem::current_path(old_dir), std::filesystem::remove_all(dir);
+  std::error_code error;
+  std::filesystem::current_path(old_dir), std::filesystem::remove_all(dir, error);
+  if (error)
+    leftovers.push_back(dir);
 }
 
 void TempDirTest::writeFile(const std::string& name, const std::string& text) const {
@@ -27,7 +48,7 @@ void TempDirTest::writeFile(const std::string& name, const std::string& text) co
 
 std::vector<std::string> twtest::linesOf(const std::string& path) {
   std::vector<std::string> lines;
-  std::ifstream in(path);
+  std::ifstream in(path, std::ios::binary);
   for (std::string line; std::getline(in, line);)
     lines.push_back(line);
   return lines;
@@ -39,12 +60,15 @@ std::string twtest::readText(const std::string& path) {
                                                 : "";
 }
 
-std::string twtest::shell(const std::string& command) {
-  std::string out;
-  FILE* p_pipe = popen(command.c_str(), "r");
-  for (int c; p_pipe && (c = fgetc(p_pipe)) != EOF;)
-    out += static_cast<char>(c);
-  return p_pipe && pclose(p_pipe) == -1 ? "" : out;
+void twtest::copyIn(const std::vector<std::string>& names, const std::string& from) {
+  for (const std::string& name : names) {
+    if (name == ".") // one by one: on Windows, a folder cannot be copied into one that exists
+      for (const auto& entry : std::filesystem::directory_iterator(from))
+        copyIn({entry.path().filename().string()}, from);
+    else
+      std::filesystem::copy(from + "/" + name, std::filesystem::path(name).filename(),
+                            std::filesystem::copy_options::recursive);
+  }
 }
 
 int WorldProbe::eventHandler(const tw::Event* p_e) {

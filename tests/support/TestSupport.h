@@ -4,6 +4,8 @@
 #include "LogManager.h"
 #include "WorldManager.h"
 
+#include "Process.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -15,6 +17,13 @@
   GTEST_SKIP() << "sends real input or needs the screen to itself: skipped on a shared display"
 
 namespace twtest {
+
+/// Whether the tests are Windows programs (run under Wine).
+#ifdef _WIN32
+constexpr bool WINDOWS = true;
+#else
+constexpr bool WINDOWS = false;
+#endif
 
 /// The lines of a file; none when it cannot be read.
 std::vector<std::string> linesOf(const std::string& path);
@@ -29,8 +38,6 @@ inline std::vector<std::string> stopLog() {
 }
 /// The whole content of a file; empty when it cannot be read.
 std::string readText(const std::string& path);
-/// What a shell command writes on its standard output.
-std::string shell(const std::string& command);
 /// True when some line contains text.
 inline bool contains(const std::vector<std::string>& lines, const std::string& text) {
   return std::any_of(lines.begin(), lines.end(), [&](auto& l) { return l.find(text) != l.npos; });
@@ -39,6 +46,13 @@ inline bool contains(const std::vector<std::string>& lines, const std::string& t
 inline std::string sourceDir() {
   return TW_SOURCE_DIR;
 }
+/// The program name in dir (the build directory unless said), "name.exe" on Windows.
+inline std::string program(const std::string& name, const std::string& dir = TW_BINARY_DIR) {
+  return dir + "/" + name + (WINDOWS ? ".exe" : "");
+}
+/// Copies each of names (a file or a folder, under from) into the current directory; "." copies
+/// what from holds.
+void copyIn(const std::vector<std::string>& names, const std::string& from = sourceDir());
 
 /// The lines joined, each without its time column (the first nine characters).
 std::string withoutTimes(const std::vector<std::string>& lines);

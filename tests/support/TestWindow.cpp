@@ -2,11 +2,17 @@
 
 #include "Config.h"
 
+#include <algorithm>
+#include <iterator>
+#include <sstream>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <X11/Xlib.h>
 #include <dlfcn.h>
 #include <link.h>
-
-#include <algorithm>
+#endif
 
 namespace twtest {
 
@@ -36,6 +42,7 @@ void WindowTest::TearDown() {
 }
 
 void keepGraphicsDriverLoaded() {
+#ifndef _WIN32
   // Another reference to each OpenGL driver library ("/dri/..._dri.so") that is never dropped:
   // the library stays mapped after the last other one.
   dl_iterate_phdr(
@@ -46,13 +53,27 @@ void keepGraphicsDriverLoaded() {
         return 0;
       },
       nullptr);
+#endif
 }
 
 void xdo(const std::string& commands) {
-  EXPECT_EQ(std::system(("xdotool " + commands).c_str()), 0) << commands;
+  std::istringstream words(commands);
+  EXPECT_EQ(runProgram("xdotool", {std::istream_iterator<std::string>(words), {}}), 0) << commands;
 }
 
-void requestClose(unsigned long window) {
+unsigned long xWindow(sf::WindowHandle window) {
+#ifdef _WIN32 // Wine's X driver keeps it with the window
+  return static_cast<unsigned long>(
+      reinterpret_cast<unsigned long long>(GetPropW(window, L"__wine_x11_whole_window")));
+#else
+  return window;
+#endif
+}
+
+void requestClose(sf::WindowHandle window) {
+#ifdef _WIN32
+  EXPECT_TRUE(PostMessageW(window, WM_CLOSE, 0, 0));
+#else
   Display* p_display = XOpenDisplay(nullptr);
   ASSERT_NE(p_display, nullptr);
   XEvent event{};
@@ -63,6 +84,7 @@ void requestClose(unsigned long window) {
   event.xclient.data.l[0] = static_cast<long>(XInternAtom(p_display, "WM_DELETE_WINDOW", False));
   XSendEvent(p_display, window, False, NoEventMask, &event);
   XCloseDisplay(p_display);
+#endif
 }
 
 int countPixels(const sf::Image& image, sf::IntRect area,

@@ -26,13 +26,15 @@ protected:
 /// Keeps the OpenGL driver library that the window loaded mapped until the process ends.
 /// The driver keeps some allocations of the first draw in its own globals and is unloaded
 /// when the display closes at exit; the leak checker, no longer seeing those globals, would
-/// report them. Called by WindowTest once its window is open.
+/// report them. Called by WindowTest once its window is open; nothing to do on Windows.
 void keepGraphicsDriverLoaded();
 
 /// Sends real X input through XTest with xdotool: "keydown a", "mousemove --window W 10 10".
 void xdo(const std::string& commands);
+/// The X window of window (under Wine, the one that Wine made for it), for xdotool.
+unsigned long xWindow(sf::WindowHandle window);
 /// Asks window to close, as a window manager's close button does.
-void requestClose(unsigned long window);
+void requestClose(sf::WindowHandle window);
 
 /// Pixels whose channels differ between a and b by more than tolerance.
 int countDifferentPixels(const sf::Image& a, const sf::Image& b, int tolerance);
