@@ -99,8 +99,9 @@ int GameManager::startUp() {
   if (config.headless) {
     log.writeLog(1, "Headless mode enabled:");
     log.writeLog(1, "--> Not starting GraphicsManager or InputManager.");
-    // A replay keeps the screen's cells, without a window, so that they can be checked.
-    if (replaying && graphics.startUpWithoutWindow() != 0) {
+    // The screen's cells are kept without a window: a replay checks them, and a game that
+    // draws draws into them rather than into a graphics manager that is not there.
+    if (graphics.startUpWithoutWindow() != 0) {
       log.writeLog("Error starting graphics manager!");
       return -1;
     }
@@ -175,6 +176,9 @@ void GameManager::shutDown() {
   }
   WorldManager::getInstance().shutDown();
   log.writeLog(1, "World Manager stopped");
+  // Started with the others, so stopped with them: a later startUp can start it again.
+  PathManager::getInstance().shutDown();
+  log.writeLog(1, "Path Manager stopped");
   ResourceManager::getInstance().shutDown();
   log.writeLog(1, "Resource Manager stopped");
   InputManager::getInstance().shutDown();

@@ -1,5 +1,6 @@
 #include "InputManager.h"
 
+#include "Config.h"
 #include "EventMouse.h"
 #include "GameManager.h"
 #include "GraphicsManager.h"
@@ -273,8 +274,10 @@ void InputManager::getInput() {
     replayInput(p_window);
     return;
   }
-  if (!p_window) {
-    log.writeLog("InputManager::getInput(): GraphicsManager unexpectedly returned null window!");
+  if (!p_window) { // headless, there is no window and no input to take
+    if (!Config::getInstance().headless) {
+      log.writeLog("InputManager::getInput(): GraphicsManager unexpectedly returned null window!");
+    }
     return;
   }
 

@@ -55,7 +55,7 @@ TEST_F(GameManagerTest, StepsSleepsAndOverruns) {
 }
 
 /// Start-up, two frames (a SIGINT in the second ends the loop) and shut-down, headless; the
-/// configuration's warning, written before the log opens, starts the log.
+/// configuration's warning, written before the log opens, starts the log. Then a second start.
 using GameStartUp = TempDirTest;
 
 TEST_F(GameStartUp, HeadlessStartRunAndShutDownWriteTheLog) {
@@ -83,4 +83,6 @@ TEST_F(GameStartUp, HeadlessStartRunAndShutDownWriteTheLog) {
     slept += std::to_string(ms) + " ";
   EXPECT_TRUE(matchesFile("golden/GameStartUp.plain.txt",
                           withoutTimes(linesOf("tarnwick.log")) + slept + "\n"));
+  EXPECT_EQ(game.startUp(), 0) << readText("tarnwick.log"); // a second game in the process
+  game.shutDown();
 }
