@@ -75,6 +75,9 @@ int WorldManager::insertObject(Object* p_o) {
 }
 
 void WorldManager::removeObject(Object* p_o, bool in_world) {
+  if (destroy_observer) {
+    destroy_observer(p_o);
+  }
   if (in_world) {
     scene_graph.removeObject(p_o);
   } else {
@@ -89,6 +92,10 @@ void WorldManager::removeObject(Object* p_o, bool in_world) {
   if (walk_depth > 0) {
     destroyed.add(p_o);
   }
+}
+
+void WorldManager::setDestroyObserver(std::function<void(Object*)> observer) {
+  destroy_observer = std::move(observer);
 }
 
 bool WorldManager::wasDestroyed(const Object* p_o) const {

@@ -6,6 +6,7 @@
 #include "SceneGraph.h"
 #include "Vector.h"
 
+#include <functional>
 #include <vector>
 
 namespace tw {
@@ -33,6 +34,11 @@ public:
   int insertObject(Object* p_o);
   /// Forgets an object being destroyed (called by its destructor).
   void removeObject(Object* p_o, bool in_world);
+  /// Calls observer with every object being destroyed, whoever deletes it (a handler, the
+  /// update, shut-down): for wrappers and caches that must learn that it is gone. It runs in
+  /// the object's destructor, once the derived classes' are done: use the address and the
+  /// tw::Object part only. An empty observer (the default) stops the calls.
+  void setDestroyObserver(std::function<void(Object*)> observer);
 
   /// Deletes p_o at the end of the current update (marking twice is harmless); -1 for null.
   int markForDelete(Object* p_o);
@@ -108,6 +114,7 @@ private:
 
   ObjectList outside;   // objects made while the manager was not started
   ObjectList destroyed; // objects destroyed during the walk in progress
+  std::function<void(Object*)> destroy_observer;
   int walk_depth = 0;
   std::vector<void*> free_after_walk;
   ObjectList update_walk; // reused so that a frame's walks do not allocate

@@ -49,6 +49,9 @@ TEST_F(WorldManagerTest, CollisionRules) {
 }
 
 TEST_F(WorldManagerTest, DeletionAtTheEndOfTheUpdateWhateverHandlersDo) {
+  // The observer hears of every object destroyed, however it goes.
+  world.setDestroyObserver(
+      [](tw::Object* p_o) { probe_events.push_back(p_o->getType() + ":destroyed"); });
   WorldProbe* p[7];
   for (int i = 0; i < 7; i++) // a, c and e move right; a runs into b, c into d once made
     p[i] = new WorldProbe(std::string(1, 'a' + i), Vector(10 + 10 * i - 9 * (i == 1), 10));
@@ -82,6 +85,7 @@ TEST_F(WorldManagerTest, DeletionAtTheEndOfTheUpdateWhateverHandlersDo) {
     p_new->setAltitude(name[1] - '0'), p_new->setVisible(name[0] != 'h');
   }
   world.draw(), say("drawn");
+  world.setDestroyObserver({});
 }
 
 TEST_F(WorldManagerTest, OutEventsAccelerationAndInactiveObjects) {
