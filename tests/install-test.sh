@@ -7,18 +7,24 @@
 #                                   built through pkg-config alone
 #   install-test.sh package BUILD   the game, from its Debian package unpacked into a temporary
 #                                   root, started by its tarnwick command from elsewhere
+#   install-test.sh windows-game BUILD  the game's Windows zip unpacked into a fresh folder and a
+#                                   fresh Wine prefix, the game started in a window
+#   install-test.sh windows-sdk BUILD   the chase example built outside the tree with the cross
+#                                   compiler against the Windows SDK's zip, run under Wine
 set -euo pipefail
 src=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "$2" && pwd)
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 export ALSOFT_DRIVERS=null
+nl=$'\n'
 
-replay() { # DIRECTORY RECORDING COMMAND...
+replay() { # DIRECTORY RECORDING COMMAND...   (SETTINGS= replays in a window)
   local dir=$1 rec=$2
   shift 2
   cp "$src/tests/data/replays/$rec.rec" "$dir/replay.rec"
-  printf 'headless:true,\nframe_time:0,\nreplay_file:replay.rec\n' >"$dir/tw-config.txt"
+  printf '%sframe_time:0,\nreplay_file:replay.rec\n' "${SETTINGS-headless:true,$nl}" \
+    >"$dir/tw-config.txt"
   (cd "$dir" && "$@") >"$tmp/out.txt" 2>&1 || { cat "$tmp/out.txt"; exit 1; }
   grep -q "showed the recorded screen at every step" "$dir/tarnwick.log" ||
     { cat "$tmp/out.txt" "$dir/tarnwick.log"; exit 1; }
@@ -52,5 +58,27 @@ package)
   export XDG_STATE_HOME=$tmp/state
   mkdir -p "$tmp/state/tarnwick"
   replay "$tmp/state/tarnwick" session env -C / "$tmp/root/usr/bin/tarnwick"
+  ;;
+windows-*)
+  version=$(sed -n 's/^project(Tarnwick VERSION \([0-9.]*\).*/\1/p' "$src/CMakeLists.txt")
+  cmake --build "$build" --target windows-package >/dev/null
+  wine=("$src/scripts/wine-run.sh" --path)
+  if [ "$1" = windows-game ]; then
+    game="$tmp/tarnwick-$version-windows-x64"
+    (cd "$tmp" && cmake -E tar xf "$build/${game##*/}.zip")
+    for f in tarnwick.exe openal32.dll tw-font.ttf README.txt tw-font-LICENSE.txt SFML-license.md; do
+      [ -f "$game/$f" ] || { echo "the game's zip has no $f"; exit 1; }
+    done
+    SETTINGS='' TW_WINEPREFIX="$tmp/prefix" replay "$game" session "${wine[@]}" . ./tarnwick.exe
+  else
+    sdk="$tmp/tarnwick-sdk-$version-windows-x64"
+    (cd "$tmp" && cmake -E tar xf "$build/${sdk##*/}.zip")
+    cp -r "$src/examples/chase" "$tmp/chase-src"
+    cmake -S "$tmp/chase-src" -B "$tmp/chase" -DCMAKE_PREFIX_PATH="$sdk" \
+      -DCMAKE_TOOLCHAIN_FILE="$sdk/share/tarnwick/mingw-w64-x86_64.cmake" >/dev/null
+    cmake --build "$tmp/chase" >/dev/null
+    cp "$sdk/bin/openal32.dll" "$tmp/chase"
+    TW_WINEPREFIX="$build/wine-prefix" replay "$tmp/chase" example-chase "${wine[@]}" . ./chase.exe
+  fi
   ;;
 esac
