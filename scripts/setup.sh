@@ -8,7 +8,11 @@
 set -euo pipefail
 build=(cmake make g++ pkg-config libsfml-dev)
 virtual_display=(xvfb xdotool x11-utils imagemagick)
-tests=("${build[@]}" "${virtual_display[@]}" libgtest-dev libx11-dev python3 rsync doxygen dpkg-dev)
+# The Python module and its checks: pybind11, pytest, mypy, and building and installing its wheel.
+python=(python3 python3-dev pybind11-dev python3-pytest mypy python3-build python3-venv
+  python3-setuptools python3-wheel)
+tests=("${build[@]}" "${virtual_display[@]}" "${python[@]}" libgtest-dev libx11-dev rsync doxygen
+  dpkg-dev)
 case "${1:-test}" in
 engine) packages=("${build[@]}") ;;
 run)
@@ -17,7 +21,7 @@ run)
   ;;
 test) packages=("${tests[@]}") ;;
 docs) packages=("${build[@]}" doxygen) ;;
-package) packages=("${build[@]}" dpkg-dev) ;;
+package) packages=("${build[@]}" "${python[@]}" dpkg-dev) ;;
 bench) packages=("${tests[@]}" libbenchmark-dev gnuplot-nox) ;;
 fuzz) packages=("${build[@]}" clang libclang-rt-14-dev llvm) ;;
 windows) packages=(cmake make git mingw-w64 wine64 libgtest-dev "${virtual_display[@]}") ;;

@@ -1,0 +1,249 @@
+#include "Wrappers.h"
+
+#include "EventKeyboard.h"
+#include "EventMouse.h"
+#include "EventOut.h"
+#include "EventPath.h"
+#include "EventStep.h"
+#include "EventView.h"
+
+#include <vector>
+
+namespace twpy {
+
+PyTypeObject* p_object_type = nullptr;
+PyTypeObject* p_button_type = nullptr;
+PyTypeObject* p_event_type = nullptr;
+
+namespace {
+int sending = 0;
+// The Python event of the last step sent, handed to every handler of that step. Never freed:
+// it may outlive the interpreter.
+PyObject* p_step_event = nullptr;
+int step_event_count = -1;
+
+const char* const METHOD_NAMES[METHOD_COUNT] = {"event_handler", "draw", "on_click"};
+
+/// The Python objects registered for the address p whose class is type or derives from it.
+std::vector<py::detail::instance*> instancesOf(const void* p, PyTypeObject* type) {
+  std::vector<py::detail::instance*> found;
+  auto range = py::detail::get_internals().registered_instances.equal_range(p);
+  for (auto it = range.first; it != range.second; ++it) {
+    if (PyObject_TypeCheck(reinterpret_cast<PyObject*>(it->second), type)) {
+      found.push_back(it->second);
+    }
+  }
+  return found;
+}
+
+[[noreturn]] void raise(PyObject* type, const char* message) {
+  PyErr_SetString(type, message);
+  throw py::error_already_set();
+}
+} // namespace
+
+Sending::Sending() {
+  sending++;
+}
+
+Sending::~Sending() {
+  sending--;
+}
+
+Overridable::~Overridable() = default;
+
+CollisionValue::CollisionValue(tw::Vector position, py::object object_1, py::object object_2)
+    : tw::EventCollision(position, objectArg(object_1), objectArg(object_2)),
+      object1(std::move(object_1)), object2(std::move(object_2)) {}
+
+void invalidate(const tw::Object* p_o) {
+  if (!Py_IsInitialized() || p_object_type == nullptr) {
+    return;
+  }
+  const std::vector<py::detail::instance*> found = instancesOf(p_o, p_object_type);
+  if (found.empty()) {
+    return;
+  }
+  auto& registered = py::detail::get_internals().registered_instances;
+  for (py::detail::instance* p_inst : found) {
+    for (auto it = registered.find(p_o); it != registered.end() && it->first == p_o; ++it) {
+      if (it->second == p_inst) {
+        registered.erase(it);
+        break;
+      }
+    }
+    // A null value is skipped at deallocation; liveObject() refuses it (pybind11's own casts
+    // would take it for an object not made yet and allocate one).
+    for (py::detail::value_and_holder v_h : py::detail::values_and_holders(p_inst)) {
+      v_h.value_ptr() = nullptr;
+      v_h.set_instance_registered(false);
+    }
+  }
+}
+
+tw::Object* liveObject(py::handle object, PyTypeObject* type) {
+  if (!PyObject_TypeCheck(object.ptr(), type)) {
+    PyErr_Format(PyExc_TypeError, "expected a tarnwick.%s, not %s", type->tp_name,
+                 Py_TYPE(object.ptr())->tp_name);
+    throw py::error_already_set();
+  }
+  tw::Object* p_o = objectOrNull(object);
+  if (p_o == nullptr) {
+    raise(PyExc_ReferenceError, "the world has deleted this object");
+  }
+  return p_o;
+}
+
+tw::Object* objectOrNull(py::handle object) {
+  auto* p_inst = reinterpret_cast<py::detail::instance*>(object.ptr());
+  void* p_value = p_inst->simple_layout ? p_inst->simple_value_holder[0]
+                                        : p_inst->nonsimple.values_and_holders[0];
+  // Every class bound derives from tw::Object alone, so every value points at it.
+  return static_cast<tw::Object*>(p_value);
+}
+
+tw::Object* objectArg(py::handle object, bool none_ok) {
+  if (none_ok && object.is_none()) {
+    return nullptr;
+  }
+  return liveObject(object, p_object_type);
+}
+
+py::object toPython(tw::Object* p_o) {
+  if (p_o == nullptr) {
+    return py::none();
+  }
+  if (auto* p_made = dynamic_cast<Overridable*>(p_o)) {
+    return py::reinterpret_borrow<py::object>(p_made->python.self());
+  }
+  return py::cast(p_o, py::return_value_policy::reference);
+}
+
+void PythonSide::attach(PyObject* self, py::handle base) {
+  Py_INCREF(self);
+  p_self = self;
+  auto* type = reinterpret_cast<PyObject*>(Py_TYPE(self));
+  for (int m = 0; m < METHOD_COUNT; m++) {
+    if (!py::hasattr(base, METHOD_NAMES[m])) {
+      continue;
+    }
+    py::object mine = py::getattr(type, METHOD_NAMES[m]);
+    if (!mine.is(py::getattr(base, METHOD_NAMES[m]))) {
+      p_override[m] = mine.release().ptr();
+    }
+  }
+}
+
+void PythonSide::release(const tw::Object* p_o) {
+  if (!Py_IsInitialized() || p_self == nullptr) {
+    return;
+  }
+  invalidate(p_o);
+  for (PyObject*& p_fn : p_override) {
+    Py_CLEAR(p_fn);
+  }
+  Py_CLEAR(p_self);
+}
+
+int handlerResult(PyObject* result, PyObject* fn) {
+  if (result == nullptr) {
+    return 0;
+  }
+  py::object owned = py::reinterpret_steal<py::object>(result);
+  if (result == Py_None) {
+    return 0;
+  }
+  if (PyLong_Check(result)) {
+    return static_cast<int>(PyLong_AsLong(result) != 0);
+  }
+  PyErr_Format(PyExc_TypeError, "event_handler must return an int, a bool or None, not %s",
+               Py_TYPE(result)->tp_name);
+  Callbacks::failed(fn);
+  return 0;
+}
+
+void WrappedButton::onClick() {
+  if (PyObject* fn = python.override(ON_CLICK)) {
+    py::object self = py::reinterpret_borrow<py::object>(python.self());
+    Py_XDECREF(callBack(fn, self.ptr(), nullptr));
+  }
+}
+
+py::object toPython(const tw::Event* p_event) {
+  if (sending > 0) {
+    const std::vector<py::detail::instance*> sent = instancesOf(p_event, p_event_type);
+    if (!sent.empty()) {
+      return py::reinterpret_borrow<py::object>(reinterpret_cast<PyObject*>(sent.front()));
+    }
+  }
+  const std::string& type = p_event->getType();
+  if (type == tw::STEP_EVENT) {
+    const auto& step = *static_cast<const tw::EventStep*>(p_event);
+    if (p_step_event == nullptr || step_event_count != step.getStepCount()) {
+      Py_XDECREF(p_step_event);
+      p_step_event = py::cast(tw::EventStep(step)).release().ptr();
+      step_event_count = step.getStepCount();
+    }
+    return py::reinterpret_borrow<py::object>(p_step_event);
+  }
+  if (type == tw::COLLISION_EVENT) {
+    const auto& collision = *static_cast<const tw::EventCollision*>(p_event);
+    return py::cast(CollisionValue(collision.getPosition(), toPython(collision.getObject1()),
+                                   toPython(collision.getObject2())));
+  }
+  if (type == tw::KEYBOARD_EVENT) {
+    return py::cast(tw::EventKeyboard(*static_cast<const tw::EventKeyboard*>(p_event)));
+  }
+  if (type == tw::MOUSE_EVENT) {
+    return py::cast(tw::EventMouse(*static_cast<const tw::EventMouse*>(p_event)));
+  }
+  if (type == tw::OUT_EVENT) {
+    return py::cast(tw::EventOut());
+  }
+  if (type == tw::VIEW_EVENT) {
+    return py::cast(tw::EventView(*static_cast<const tw::EventView*>(p_event)));
+  }
+  if (type == tw::PATH_EVENT) {
+    return py::cast(tw::EventPath(*static_cast<const tw::EventPath*>(p_event)));
+  }
+  tw::Event copy;
+  copy.setType(type);
+  return py::cast(std::move(copy));
+}
+
+const tw::Event* fromPython(py::handle event) {
+  if (!PyObject_TypeCheck(event.ptr(), p_event_type)) {
+    raise(PyExc_TypeError, "expected a tarnwick.Event");
+  }
+  const auto* p_event = event.cast<const tw::Event*>();
+  // The engine's handlers take an event of an engine type for that type's class.
+  const std::string& type = p_event->getType();
+  bool right_class = true;
+  if (type.compare(0, 4, "tw::") == 0) {
+    if (type == tw::STEP_EVENT) {
+      right_class = dynamic_cast<const tw::EventStep*>(p_event) != nullptr;
+    } else if (type == tw::COLLISION_EVENT) {
+      right_class = dynamic_cast<const tw::EventCollision*>(p_event) != nullptr;
+    } else if (type == tw::KEYBOARD_EVENT) {
+      right_class = dynamic_cast<const tw::EventKeyboard*>(p_event) != nullptr;
+    } else if (type == tw::MOUSE_EVENT) {
+      right_class = dynamic_cast<const tw::EventMouse*>(p_event) != nullptr;
+    } else if (type == tw::OUT_EVENT) {
+      right_class = dynamic_cast<const tw::EventOut*>(p_event) != nullptr;
+    } else if (type == tw::VIEW_EVENT) {
+      right_class = dynamic_cast<const tw::EventView*>(p_event) != nullptr;
+    } else if (type == tw::PATH_EVENT) {
+      right_class = dynamic_cast<const tw::EventPath*>(p_event) != nullptr;
+    }
+  }
+  if (!right_class) {
+    PyErr_Format(PyExc_ValueError, "an event of type '%s' must be of its own class", type.c_str());
+    throw py::error_already_set();
+  }
+  if (const auto* p_collision = dynamic_cast<const CollisionValue*>(p_event)) {
+    objectArg(p_collision->object1), objectArg(p_collision->object2);
+  }
+  return p_event;
+}
+
+} // namespace twpy
