@@ -5,6 +5,7 @@
 #include "Recording.h"
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <functional>
 
@@ -71,7 +72,8 @@ public:
 private:
   GameManager();
 
-  bool game_over = false;
+  // Set by other threads too (a script's, while the loop sleeps).
+  std::atomic<bool> game_over{false};
   int frame_time = 0;
   int step_count = 0;
   Clock system_clock;

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Lines of test code against lines of engine and game code: non-blank lines that are not
+# Lines of test code against lines of engine, game and Python module code: non-blank lines that are not
 # only a comment. Test code is everything that exists only to test: tests/ and fuzz/ in
 # every language, and the scripts that only the tests, the soak, the fuzzers and CI use.
 # With --max PCT, exits 1 when the share passes PCT per cent; -v lists every file.
@@ -36,13 +36,14 @@ while [ $# -gt 0 ]; do
   esac
 done
 
-mapfile -t code_files < <(git ls-files -co --exclude-standard -- engine game | grep -E '\.(cpp|h)$')
+mapfile -t code_files < <(git ls-files -co --exclude-standard -- engine game python |
+  grep -E '\.(cpp|h|py)$')
 mapfile -t test_files < <(git ls-files -co --exclude-standard -- tests fuzz |
   grep -E '(\.(cpp|h|sh|py|cmake)|CMakeLists\.txt)$')
 code=$(total "${code_files[@]}")
 tests=$(total "${test_files[@]}" "${test_scripts[@]}")
 pct=$(awk -v t="$tests" -v c="$code" 'BEGIN { printf "%.1f", 100 * t / c }')
-echo "code: $code lines in engine/ and game/"
+echo "code: $code lines in engine/, game/ and python/"
 echo "tests: $tests lines in tests/, fuzz/ and test scripts"
 echo "tests are $pct % of the code"
 if [ -n "$max" ] && awk -v p="$pct" -v m="$max" 'BEGIN { exit !(p > m) }'; then

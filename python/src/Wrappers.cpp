@@ -145,27 +145,42 @@ void PythonSide::release(const tw::Object* p_o) {
   Py_CLEAR(p_self);
 }
 
-int handlerResult(PyObject* result, PyObject* fn) {
-  if (result == nullptr) {
-    return 0;
+int callHandler(PyObject* fn, PyObject* self, const tw::Event* p_event) {
+  // The handler may have the world delete the object: self is held, and nothing touches the
+  // object after the call.
+  py::object held = py::reinterpret_borrow<py::object>(self);
+  try {
+    py::object event = toPython(p_event);
+    PyObject* result = callBack(fn, self, event.ptr());
+    if (result == nullptr) {
+      return 0;
+    }
+    py::object owned = py::reinterpret_steal<py::object>(result);
+    if (result == Py_None) {
+      return 0;
+    }
+    if (PyLong_Check(result)) {
+      return static_cast<int>(PyLong_AsLong(result) != 0);
+    }
+    PyErr_Format(PyExc_TypeError, "event_handler must return an int, a bool or None, not %s",
+                 Py_TYPE(result)->tp_name);
+  } catch (py::error_already_set& e) {
+    e.restore();
+  } catch (const std::exception& e) {
+    PyErr_SetString(PyExc_RuntimeError, e.what());
   }
-  py::object owned = py::reinterpret_steal<py::object>(result);
-  if (result == Py_None) {
-    return 0;
-  }
-  if (PyLong_Check(result)) {
-    return static_cast<int>(PyLong_AsLong(result) != 0);
-  }
-  PyErr_Format(PyExc_TypeError, "event_handler must return an int, a bool or None, not %s",
-               Py_TYPE(result)->tp_name);
   Callbacks::failed(fn);
   return 0;
 }
 
+void callMethod(PyObject* fn, PyObject* self) {
+  py::object held = py::reinterpret_borrow<py::object>(self);
+  Py_XDECREF(callBack(fn, self, nullptr));
+}
+
 void WrappedButton::onClick() {
   if (PyObject* fn = python.override(ON_CLICK)) {
-    py::object self = py::reinterpret_borrow<py::object>(python.self());
-    Py_XDECREF(callBack(fn, self.ptr(), nullptr));
+    callMethod(fn, python.self());
   }
 }
 

@@ -108,8 +108,11 @@ public:
   PythonSide python;
 };
 
-/// The event handler's result: an int, a bool or None (0).
-int handlerResult(PyObject* result, PyObject* fn);
+/// Calls the Python event handler fn of self with the event as a Python value: its result, an
+/// int, a bool or None (0); 0 after an exception, which Callbacks takes.
+int callHandler(PyObject* fn, PyObject* self, const tw::Event* p_event);
+/// Calls fn(self) for its effect, as callHandler does.
+void callMethod(PyObject* fn, PyObject* self);
 
 /// An engine class made from Python: its virtual methods call the Python overrides.
 template <class Base> class Wrapped : public Base, public Overridable {
@@ -117,22 +120,11 @@ public:
   ~Wrapped() override { python.release(this); }
   int eventHandler(const tw::Event* p_event) override {
     PyObject* fn = python.override(EVENT_HANDLER);
-    if (fn == nullptr) {
-      return Base::eventHandler(p_event);
-    }
-    // The handler may have the world delete this object: nothing here touches it after.
-    py::object self = py::reinterpret_borrow<py::object>(python.self());
-    py::object event = toPython(p_event);
-    return handlerResult(callBack(fn, self.ptr(), event.ptr()), fn);
+    return fn != nullptr ? callHandler(fn, python.self(), p_event) : Base::eventHandler(p_event);
   }
   void draw() override {
     PyObject* fn = python.override(DRAW);
-    if (fn == nullptr) {
-      Base::draw();
-      return;
-    }
-    py::object self = py::reinterpret_borrow<py::object>(python.self());
-    Py_XDECREF(callBack(fn, self.ptr(), nullptr));
+    fn != nullptr ? callMethod(fn, python.self()) : Base::draw();
   }
   int baseEventHandler(const tw::Event* p_event) override { return Base::eventHandler(p_event); }
   void baseDraw() override { Base::draw(); }
