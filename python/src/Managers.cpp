@@ -262,6 +262,10 @@ void bindManagers(py::module_& m) {
           py::arg("text"), py::arg("level") = 0,
           "Writes a line when level is at most the log level.")
       .def_property("log_level", &LM::getLogLevel, &LM::setLogLevel)
+      .def("set_flush", &LM::setFlush, py::arg("flush"),
+           "Flushes the file after every line, or not.")
+      .def("set_log_time_string", &LM::setLogTimeString, py::arg("on"))
+      .def("set_log_step_count", &LM::setLogStepCount, py::arg("on"))
       .def("flush", &LM::flush);
   m.attr("log_manager") = py::cast(&LM::getInstance(), py::return_value_policy::reference);
 
