@@ -7,6 +7,7 @@ namespace twpy {
 namespace {
 // Heap-held and never destroyed at exit, when the interpreter may be gone already.
 py::error_already_set* p_kept = nullptr;
+int scope_depth = 0;
 } // namespace
 
 void Callbacks::failed(py::handle callable) {
@@ -30,10 +31,16 @@ void Callbacks::raisePending() {
   throw error;
 }
 
-Callbacks::Scope::Scope() : had_pending(p_kept != nullptr) {}
+Callbacks::Scope::Scope() : had_pending(p_kept != nullptr) {
+  scope_depth++;
+}
+
+Callbacks::Scope::~Scope() {
+  scope_depth--;
+}
 
 void Callbacks::Scope::raise() {
-  if (!had_pending && p_kept != nullptr) {
+  if (p_kept != nullptr && (!had_pending || scope_depth == 1)) {
     raisePending();
   }
 }

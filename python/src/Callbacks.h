@@ -2,6 +2,8 @@
 
 #include <pybind11/pybind11.h>
 
+#include <type_traits>
+
 namespace twpy {
 namespace py = pybind11;
 
@@ -16,16 +18,32 @@ public:
   /// True while an exception waits to be raised.
   static bool pending();
 
-  /// Brackets a Python call into the engine: raise() raises what a callback raised during it.
+  /// Brackets a Python call into the engine: raise() raises what a callback raised during it,
+  /// and the outermost one also what was kept before it began.
   class Scope {
   public:
     Scope();
-    /// Raises the exception kept since the scope began, if any.
+    ~Scope();
+    Scope(const Scope&) = delete;
+    Scope& operator=(const Scope&) = delete;
+    /// Raises the exception kept, if this scope is to raise it.
     void raise();
 
   private:
     bool had_pending;
   };
+  /// Runs a call into the engine that may call Python back, raising what a callback raised.
+  template <class F> static auto guard(F&& f) {
+    Scope scope;
+    if constexpr (std::is_void_v<decltype(f())>) {
+      f();
+      scope.raise();
+    } else {
+      auto result = f();
+      scope.raise();
+      return result;
+    }
+  }
 
 private:
   static void raisePending();

@@ -34,19 +34,6 @@ py::list toList(const tw::ObjectList& list) {
   return out;
 }
 
-/// Runs a call into the engine that may call Python back, raising what a callback raised.
-template <class F> auto callingBack(F&& f) {
-  Callbacks::Scope scope;
-  if constexpr (std::is_void_v<decltype(f())>) {
-    f();
-    scope.raise();
-  } else {
-    auto result = f();
-    scope.raise();
-    return result;
-  }
-}
-
 void run() {
   tw::GameManager& game = tw::GameManager::getInstance();
   ReleasingClock clock;
@@ -84,6 +71,7 @@ int startUp() {
 }
 
 void shutDownAtExit() {
+  tw::GameManager::getInstance().setFrameObserver(nullptr);
   if (tw::GameManager::getInstance().isStarted()) {
     tw::GameManager::getInstance().shutDown();
   }
@@ -118,7 +106,7 @@ void bindManagers(py::module_& m) {
           [](const tw::Manager& mgr, py::handle event) {
             const tw::Event* p_event = fromPython(event);
             Sending sending;
-            return callingBack([&] { return mgr.onEvent(p_event); });
+            return Callbacks::guard([&] { return mgr.onEvent(p_event); });
           },
           py::arg("event"), "Delivers the event to the objects interested in its type; how many.");
 
@@ -139,7 +127,7 @@ void bindManagers(py::module_& m) {
       .def(
           "start_up", [](GM&) { return startUp(); },
           "Reads tw-config.txt and starts every manager; 0, or -1 (the log says why).")
-      .def("shut_down", [](GM& g) { callingBack([&] { g.shutDown(); }); })
+      .def("shut_down", [](GM& g) { Callbacks::guard([&] { g.shutDown(); }); })
       .def(
           "run", [](GM&) { run(); },
           "Runs frames until game over; raises the first exception a callback raised, and "
@@ -174,13 +162,13 @@ void bindManagers(py::module_& m) {
       .def(
           "mark_for_delete", [](WM& w, py::handle o) { return w.markForDelete(objectArg(o)); },
           py::arg("obj"), "Deletes the object at the end of the update.")
-      .def("update", [](WM& w) { callingBack([&] { w.update(); }); })
-      .def("draw", [](WM& w) { callingBack([&] { w.draw(); }); })
+      .def("update", [](WM& w) { Callbacks::guard([&] { w.update(); }); })
+      .def("draw", [](WM& w) { Callbacks::guard([&] { w.draw(); }); })
       .def(
           "move_object",
           [](WM& w, py::handle o, tw::Vector where) {
             tw::Object* p_o = objectArg(o);
-            return callingBack([&] { return w.moveObject(p_o, where); });
+            return Callbacks::guard([&] { return w.moveObject(p_o, where); });
           },
           py::arg("obj"), py::arg("where"))
       .def(

@@ -149,6 +149,7 @@ int callHandler(PyObject* fn, PyObject* self, const tw::Event* p_event) {
   // The handler may have the world delete the object: self is held, and nothing touches the
   // object after the call.
   py::object held = py::reinterpret_borrow<py::object>(self);
+  py::object held_fn = py::reinterpret_borrow<py::object>(fn);
   try {
     py::object event = toPython(p_event);
     PyObject* result = callBack(fn, self, event.ptr());
@@ -175,6 +176,7 @@ int callHandler(PyObject* fn, PyObject* self, const tw::Event* p_event) {
 
 void callMethod(PyObject* fn, PyObject* self) {
   py::object held = py::reinterpret_borrow<py::object>(self);
+  py::object held_fn = py::reinterpret_borrow<py::object>(fn);
   Py_XDECREF(callBack(fn, self, nullptr));
 }
 

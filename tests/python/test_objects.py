@@ -134,6 +134,8 @@ def test_a_button_needs_on_click_and_gets_clicks(engine):
     class Quit(tw.Button):
         def on_click(self) -> None:
             clicks.append(self.view_string)
+            if len(clicks) > 1:
+                raise RuntimeError("clicked twice")
 
     button = Quit()
     button.view_string = "Quit"
@@ -142,6 +144,8 @@ def test_a_button_needs_on_click_and_gets_clicks(engine):
     for where in middle, (0, 0):  # the input manager would send these in a window
         button.event_handler(tw.EventMouse(tw.MouseAction.CLICKED, tw.MouseButton.LEFT, where))
     assert clicks == ["Quit"]
+    with pytest.raises(RuntimeError, match="clicked twice"):  # from the call that clicked
+        button.event_handler(tw.EventMouse(tw.MouseAction.CLICKED, tw.MouseButton.LEFT, middle))
 
 
 @pytest.mark.parametrize("expression, expected", [
