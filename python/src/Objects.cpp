@@ -80,18 +80,16 @@ void bindObjects(py::module_& m) {
            })
       .def("event_handler", on<tw::Object>([](tw::Object& o, py::handle event) {
              const tw::Event* p_event = fromPython(event);
-             if (auto* p_made = dynamic_cast<Overridable*>(&o)) {
-               return p_made->baseEventHandler(p_event);
-             }
-             return o.eventHandler(p_event);
+             auto* p_made = dynamic_cast<Overridable*>(&o);
+             return Callbacks::guard([&] {
+               return p_made != nullptr ? p_made->baseEventHandler(p_event)
+                                        : o.eventHandler(p_event);
+             });
            }),
            py::arg("event"), "1 when the event was handled, 0 when ignored.")
       .def("draw", on<tw::Object>([](tw::Object& o) {
-             if (auto* p_made = dynamic_cast<Overridable*>(&o)) {
-               p_made->baseDraw();
-             } else {
-               o.draw();
-             }
+             auto* p_made = dynamic_cast<Overridable*>(&o);
+             Callbacks::guard([&] { p_made != nullptr ? p_made->baseDraw() : o.draw(); });
            }),
            "Draws the sprite's frame and the shape, and advances the animation.")
       .def_property_readonly("id", on<tw::Object>(&tw::Object::getId))
