@@ -67,8 +67,18 @@ step "input polling" "$bin/InputPollBench" --benchmark_repetitions="$rounds" \
   --benchmark_out=input.json --benchmark_out_format=json >/dev/null 2>&1
 step "path finding" "$bin/PathBench" --benchmark_out=path.json \
   --benchmark_out_format=json >/dev/null 2>&1
+# Step events to objects made in C++ and in Python, one round of each in turn.
+step_events() {
+  local i
+  for i in $(seq 1 "$1"); do
+    "$bin/StepEventBench" "stepevents-cpp-$i.json" 1 2>/dev/null
+    PYTHONPATH="$build/python" /usr/bin/python3 "$root/bench/python/step_events.py" \
+      "stepevents-py-$i.json" 1
+  done
+}
+step "step events" step_events $((rounds * 2 + 1))
 for f in gridframe.json world.json gameframe-1.json gameframe-whole-1.json startup.json cpu.jsonl \
-  input.json; do
+  input.json stepevents-cpp-1.json stepevents-py-1.json; do
   if [ ! -s "$f" ]; then
     echo "bench: no results in $results/$f" >&2
     exit 1
