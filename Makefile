@@ -2,6 +2,7 @@
 # make test     builds everything and runs the whole test suite on a private virtual display
 # make docs     writes the engine's API reference to build/docs/html (Doxygen)
 # make package  builds the Debian package of the game and the engine in build-package/
+# make wheel    builds the Python module's wheel (the engine linked in) into build-wheel/dist/
 # make engine   builds the engine library alone, not the game, the examples or the tests; with
 #               PREFIX=DIR, installs it there for games of your own (library, headers, CMake
 #               package, tarnwick.pc and font; not the game)
@@ -63,6 +64,15 @@ package: setup
 	@cmake --build build-package -j $(JOBS)
 	@cd build-package && cpack
 	@ls build-package/tarnwick_*.deb
+
+# The wheel for Debian's python3, built offline with Debian's setuptools (python/setup.py runs
+# CMake in build-wheel/): tarnwick-<version>-cp311-cp311-linux_x86_64.whl
+.PHONY: wheel
+wheel: SETUP = package
+wheel: setup
+	@CMAKE_BUILD_PARALLEL_LEVEL=$(JOBS) TW_WHEEL_BUILD=$(CURDIR)/build-wheel \
+		/usr/bin/python3 -m build --no-isolation --wheel --outdir build-wheel/dist python
+	@ls build-wheel/dist/tarnwick-*.whl
 
 .PHONY: bench
 # make bench  builds in Release, runs every benchmark on the current display (Xvfb when there

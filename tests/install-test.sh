@@ -3,10 +3,15 @@
 # recorded in a window; the program checks that it shows the recorded screen at every step.
 #   install-test.sh consumer BUILD  the engine installed alone (as make engine PREFIX=... does),
 #                                   the chase example built through the CMake package outside the
-#                                   tree, its data copied again by a build after an edit, and hello
-#                                   built through pkg-config alone
+#                                   tree, its data copied again by a build after an edit, hello
+#                                   built through pkg-config alone, and the library linked into a
+#                                   shared object
 #   install-test.sh package BUILD   the game, from its Debian package unpacked into a temporary
-#                                   root, started by its tarnwick command from elsewhere
+#                                   root, started by its tarnwick command from elsewhere; its Python
+#                                   module imported by Debian's python3 from there, run headless
+#   install-test.sh wheel BUILD     the Python module's wheel (BUILD/dist/tarnwick-*.whl when the
+#                                   caller built it, else built now in BUILD/wheel) installed in a
+#                                   fresh venv, its pytest suite run there from elsewhere
 #   install-test.sh windows-game BUILD  the game's Windows zip unpacked into a fresh folder and a
 #                                   fresh Wine prefix, the game started in a window
 #   install-test.sh windows-sdk BUILD   the chase example built outside the tree with the cross
@@ -50,6 +55,9 @@ consumer)
   c++ -std=c++17 -fsyntax-only $(pkg-config --cflags tarnwick) all.cpp
   cp "$src/examples/hello/"{main.cpp,data/click.wav} "$tmp/usr/share/tarnwick/tw-font.ttf" .
   c++ -std=c++17 main.cpp -o hello $(pkg-config --cflags --libs tarnwick)
+  # The static library is position-independent: it links into a shared object, a plug-in's.
+  printf '#include <tarnwick/GameManager.h>\nint started() { return tw::GameManager::getInstance().isStarted(); }\n' >plugin.cpp
+  c++ -std=c++17 -shared -fPIC plugin.cpp -o libplugin.so $(pkg-config --cflags --libs tarnwick)
   replay "$tmp/hello" example-hello ./hello
   ;;
 package)
@@ -58,6 +66,56 @@ package)
   export XDG_STATE_HOME=$tmp/state
   mkdir -p "$tmp/state/tarnwick"
   replay "$tmp/state/tarnwick" session env -C / "$tmp/root/usr/bin/tarnwick"
+  # The Python module, when the tree has it (pybind11 installed). A headless run loads no font:
+  # the package's own, which a window in a directory without tw-font.ttf uses, is checked to be
+  # there.
+  [ -d "$build/python/tarnwick" ] || exit 0
+  site=$tmp/root/usr/lib/python3/dist-packages
+  mkdir "$tmp/python" && cd "$tmp/python"
+  printf 'headless:true,\nframe_time:0,\n' >tw-config.txt
+  PYTHONPATH=$site /usr/bin/python3 -c '
+import os
+import sys
+import tarnwick as tw
+assert tw.__file__ == sys.argv[1] + "/tarnwick/__init__.py", tw.__file__
+assert os.path.isfile(os.path.join(os.path.dirname(tw.__file__), "tw-font.ttf"))
+class Walker(tw.Object):
+    def __init__(self):
+        super().__init__()
+        self.position = (10, 5)
+        self.velocity = (1, 0)
+        self.register_interest(tw.STEP_EVENT)
+    def event_handler(self, event):
+        tw.game_manager.game_over = event.step_count == 5
+        return 1
+    def draw(self):
+        tw.graphics_manager.draw_string(self.position, "hi")
+assert tw.game_manager.start_up() == 0, open("tarnwick.log").read()
+walker = Walker()
+tw.game_manager.run()
+row = tw.graphics_manager.row_text(5, True)
+assert walker.position.x > 10 and row.find("hi") == int(walker.position.x), (walker, row)
+' "$site" || { cat tarnwick.log; exit 1; }
+  ;;
+wheel)
+  wheels=("$build"/dist/tarnwick-*.whl)
+  if [ ! -e "${wheels[0]}" ]; then
+    TW_WHEEL_BUILD=$build/wheel /usr/bin/python3 -m build --no-isolation --wheel \
+      --outdir "$build/wheel/dist" "$src/python" >"$tmp/out.txt" 2>&1 || { cat "$tmp/out.txt"; exit 1; }
+    wheels=("$build"/wheel/dist/tarnwick-*.whl)
+  fi
+  [ ${#wheels[@]} -eq 1 ] || { echo "more than one wheel: ${wheels[*]}"; exit 1; }
+  # Debian's pytest comes from the system's packages; tarnwick must come from the venv's.
+  /usr/bin/python3 -m venv --system-site-packages "$tmp/venv"
+  python=$tmp/venv/bin/python
+  "$python" -m pip install --quiet --no-index --no-deps --disable-pip-version-check "${wheels[0]}"
+  unset PYTHONPATH
+  mkdir "$tmp/run" && cd "$tmp/run"
+  file=$("$python" -c 'import os, tarnwick; assert os.path.isfile(tarnwick.FONT_FILE)
+print(tarnwick.__file__)')
+  [[ $file == "$tmp"/venv/lib/python3*/site-packages/tarnwick/__init__.py ]] ||
+    { echo "tarnwick imported from $file"; exit 1; }
+  PYTHONDONTWRITEBYTECODE=1 "$python" -m pytest -q -p no:cacheprovider "$src/tests/python"
   ;;
 windows-*)
   version=$(sed -n 's/^project(Tarnwick VERSION \([0-9.]*\).*/\1/p' "$src/CMakeLists.txt")

@@ -214,7 +214,10 @@ void bindObjects(py::module_& m) {
                     on<tw::Button>(&tw::Button::setHighlightColor))
       .def_property("default_color", on<tw::Button>(&tw::Button::getDefaultColor),
                     on<tw::Button>(&tw::Button::setDefaultColor))
-      .def("is_mouse_over", on<tw::Button>(&tw::Button::isMouseOver), py::arg("event"));
+      .def("is_mouse_over", on<tw::Button>([](const tw::Button& b, const tw::EventMouse& e) {
+             return b.isMouseOver(&e);
+           }),
+           py::arg("event"));
 }
 
 } // namespace twpy

@@ -59,7 +59,9 @@ void bindResources(py::module_& m) {
       .def(
           "get_frame", [](const SpriteRef& r, int index) { return find(r).getFrame(index); },
           py::arg("index"))
-      .def("__eq__", [](const SpriteRef& a, const SpriteRef& b) { return a.label == b.label; })
+      .def(
+          "__eq__", [](const SpriteRef& a, const SpriteRef& b) { return a.label == b.label; },
+          py::is_operator())
       .def("__hash__", [](const SpriteRef& r) { return py::hash(py::str(r.label)); })
       .def("__repr__", [](const SpriteRef& r) { return "Sprite('" + r.label + "')"; });
   py::class_<SoundRef> sound(m, "Sound", "A sound of the resource manager, found by its label.");
