@@ -3,7 +3,6 @@ finds it through PYTHONPATH, accepts the examples and a game's uses of the API a
 wrong uses marked in data/typing_errors.py."""
 
 import ast
-import filecmp
 import glob
 import os
 import re
@@ -12,12 +11,10 @@ import sys
 
 import pytest
 
-import tarnwick
 from tarnwick import _tarnwick
 
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 DATA = os.path.join(ROOT, "tests", "python", "data")
-ALLOWLIST = os.path.join(ROOT, "tests", "python", "stubtest-allowlist.txt")
 STUB = os.path.join(ROOT, "python", "tarnwick", "_tarnwick.pyi")
 PYTHON = sys.executable
 
@@ -53,11 +50,6 @@ def mypy_errors(mypy_installed, tmp_path_factory):
         return errors
 
     return check
-
-
-def test_the_build_has_the_stub_of_the_sources():
-    built = os.path.join(os.path.dirname(tarnwick.__file__), "_tarnwick.pyi")
-    assert filecmp.cmp(built, STUB, shallow=False), f"{built} is not {STUB}: rebuild tw_python"
 
 
 def stub_scopes():
@@ -112,8 +104,7 @@ def test_the_stubs_arguments_are_the_modules():
 
 
 def test_stubtest_finds_the_stub_true_to_the_module(mypy_installed, tmp_path):
-    allowlist = ["--allowlist", ALLOWLIST] if os.path.exists(ALLOWLIST) else []
-    done = run(tmp_path, "mypy.stubtest", "tarnwick._tarnwick", *allowlist)
+    done = run(tmp_path, "mypy.stubtest", "tarnwick._tarnwick")
     assert done.returncode == 0, done.stdout + done.stderr
 
 
