@@ -11,6 +11,44 @@
 
 namespace tw {
 
+const char* const Keyboard::KEY_NAMES[KEY_COUNT] = {"SPACE",       "RETURN",
+                                                    "ESCAPE",      "TAB",
+                                                    "LEFTARROW",   "RIGHTARROW",
+                                                    "UPARROW",     "DOWNARROW",
+                                                    "PAUSE",       "MINUS",
+                                                    "PLUS",        "TILDE",
+                                                    "PERIOD",      "COMMA",
+                                                    "SLASH",       "EQUAL",
+                                                    "BACKSLASH",   "MULTIPLY",
+                                                    "QUOTE",       "SEMICOLON",
+                                                    "LEFTCONTROL", "RIGHTCONTROL",
+                                                    "LEFTSHIFT",   "RIGHTSHIFT",
+                                                    "F1",          "F2",
+                                                    "F3",          "F4",
+                                                    "F5",          "F6",
+                                                    "F7",          "F8",
+                                                    "F9",          "F10",
+                                                    "F11",         "F12",
+                                                    "A",           "B",
+                                                    "C",           "D",
+                                                    "E",           "F",
+                                                    "G",           "H",
+                                                    "I",           "J",
+                                                    "K",           "L",
+                                                    "M",           "N",
+                                                    "O",           "P",
+                                                    "Q",           "R",
+                                                    "S",           "T",
+                                                    "U",           "V",
+                                                    "W",           "X",
+                                                    "Y",           "Z",
+                                                    "NUM1",        "NUM2",
+                                                    "NUM3",        "NUM4",
+                                                    "NUM5",        "NUM6",
+                                                    "NUM7",        "NUM8",
+                                                    "NUM9",        "NUM0",
+                                                    "BACKSPACE"};
+
 namespace {
 
 struct KeyPair {

@@ -108,6 +108,10 @@ enum Action : int {
 
 /// The engine key of a window-library key code.
 Key fromSFML(sf::Keyboard::Key code);
+/// Number of keys with a name, SPACE to BACKSPACE.
+constexpr int KEY_COUNT = BACKSPACE + 1;
+/// The keys' names by Key, as recordings write them ("SPACE", "A", "NUM1").
+extern const char* const KEY_NAMES[KEY_COUNT];
 
 } // namespace Keyboard
 

@@ -15,45 +15,8 @@ namespace tw {
 
 namespace {
 
-const char* const KEY_NAMES[] = {"SPACE",       "RETURN",
-                                 "ESCAPE",      "TAB",
-                                 "LEFTARROW",   "RIGHTARROW",
-                                 "UPARROW",     "DOWNARROW",
-                                 "PAUSE",       "MINUS",
-                                 "PLUS",        "TILDE",
-                                 "PERIOD",      "COMMA",
-                                 "SLASH",       "EQUAL",
-                                 "BACKSLASH",   "MULTIPLY",
-                                 "QUOTE",       "SEMICOLON",
-                                 "LEFTCONTROL", "RIGHTCONTROL",
-                                 "LEFTSHIFT",   "RIGHTSHIFT",
-                                 "F1",          "F2",
-                                 "F3",          "F4",
-                                 "F5",          "F6",
-                                 "F7",          "F8",
-                                 "F9",          "F10",
-                                 "F11",         "F12",
-                                 "A",           "B",
-                                 "C",           "D",
-                                 "E",           "F",
-                                 "G",           "H",
-                                 "I",           "J",
-                                 "K",           "L",
-                                 "M",           "N",
-                                 "O",           "P",
-                                 "Q",           "R",
-                                 "S",           "T",
-                                 "U",           "V",
-                                 "W",           "X",
-                                 "Y",           "Z",
-                                 "NUM1",        "NUM2",
-                                 "NUM3",        "NUM4",
-                                 "NUM5",        "NUM6",
-                                 "NUM7",        "NUM8",
-                                 "NUM9",        "NUM0",
-                                 "BACKSPACE"};
-constexpr int KEY_NAME_COUNT = sizeof(KEY_NAMES) / sizeof(KEY_NAMES[0]);
-static_assert(KEY_NAME_COUNT == Keyboard::BACKSPACE + 1, "a name for every named key, in order");
+using Keyboard::KEY_NAMES;
+constexpr int KEY_NAME_COUNT = Keyboard::KEY_COUNT;
 
 const char* const KEY_ACTIONS[] = {"pressed", "released", "down"};
 const char* const MOUSE_ACTIONS[] = {"clicked", "pressed", "moved"};

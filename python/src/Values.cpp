@@ -134,47 +134,8 @@ void bindValues(py::module_& m) {
       .value("MIDDLE", tw::Mouse::MIDDLE);
   py::enum_<tw::Keyboard::Key> key(m, "Key");
   key.value("UNDEFINED", tw::Keyboard::UNDEFINED_KEY);
-  static const char* const key_names[] = {"SPACE",       "RETURN",
-                                          "ESCAPE",      "TAB",
-                                          "LEFTARROW",   "RIGHTARROW",
-                                          "UPARROW",     "DOWNARROW",
-                                          "PAUSE",       "MINUS",
-                                          "PLUS",        "TILDE",
-                                          "PERIOD",      "COMMA",
-                                          "SLASH",       "EQUAL",
-                                          "BACKSLASH",   "MULTIPLY",
-                                          "QUOTE",       "SEMICOLON",
-                                          "LEFTCONTROL", "RIGHTCONTROL",
-                                          "LEFTSHIFT",   "RIGHTSHIFT",
-                                          "F1",          "F2",
-                                          "F3",          "F4",
-                                          "F5",          "F6",
-                                          "F7",          "F8",
-                                          "F9",          "F10",
-                                          "F11",         "F12",
-                                          "A",           "B",
-                                          "C",           "D",
-                                          "E",           "F",
-                                          "G",           "H",
-                                          "I",           "J",
-                                          "K",           "L",
-                                          "M",           "N",
-                                          "O",           "P",
-                                          "Q",           "R",
-                                          "S",           "T",
-                                          "U",           "V",
-                                          "W",           "X",
-                                          "Y",           "Z",
-                                          "NUM1",        "NUM2",
-                                          "NUM3",        "NUM4",
-                                          "NUM5",        "NUM6",
-                                          "NUM7",        "NUM8",
-                                          "NUM9",        "NUM0",
-                                          "BACKSPACE"};
-  static_assert(sizeof key_names / sizeof key_names[0] == tw::Keyboard::BACKSPACE + 1,
-                "a name for every key");
-  for (int k = 0; k <= tw::Keyboard::BACKSPACE; k++) {
-    key.value(key_names[k], static_cast<tw::Keyboard::Key>(k));
+  for (int k = 0; k < tw::Keyboard::KEY_COUNT; k++) {
+    key.value(tw::Keyboard::KEY_NAMES[k], static_cast<tw::Keyboard::Key>(k));
   }
 
   m.attr("MIN_ALTITUDE") = tw::MIN_ALTITUDE;
