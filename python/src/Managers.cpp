@@ -230,6 +230,8 @@ void bindManagers(py::module_& m) {
       .def_property_readonly("horizontal_pixels", &GR::getHorizontalPixels)
       .def_property_readonly("vertical_pixels", &GR::getVerticalPixels)
       .def("cell_at", &GR::cellAt, py::arg("x"), py::arg("y"))
+      .def("shown_cell_at", &GR::shownCellAt, py::arg("x"), py::arg("y"),
+           "The cell as last shown in the window.")
       .def("row_text", &GR::rowText, py::arg("y"), py::arg("shown") = false)
       .def_property("damage_tracking", &GR::isDamageTracking, &GR::setDamageTracking)
       .def("mark_all_damaged", &GR::markAllDamaged)
@@ -265,7 +267,8 @@ void bindManagers(py::module_& m) {
           [](PM& p, py::handle o, tw::Vector goal) { return p.findPath(objectArg(o), goal); },
           py::arg("obj"), py::arg("goal"),
           "Starts a search; the object gets an EventPath when it ends.")
-      .def_property_readonly("finder_count", &PM::getFinderCount);
+      .def_property_readonly("finder_count", &PM::getFinderCount)
+      .def_property_readonly("max_cycle_time", &PM::getMaxCycleTime);
   m.attr("path_manager") = py::cast(&PM::getInstance(), py::return_value_policy::reference);
 
   py::class_<tw::Config, std::unique_ptr<tw::Config, py::nodelete>>(

@@ -173,7 +173,13 @@ void bindObjects(py::module_& m) {
                     on<tw::Object>(&tw::Object::setPath))
       .def("serialize", on<tw::Object>(&tw::Object::serialize), py::arg("all") = false)
       .def("deserialize", on<tw::Object>(&tw::Object::deserialize), py::arg("record"))
-      .def("is_modified", on<tw::Object>(py::overload_cast<>(&tw::Object::isModified, py::const_)));
+      .def("is_modified", on<tw::Object>(py::overload_cast<>(&tw::Object::isModified, py::const_)))
+      .def("is_attribute_modified",
+           on<tw::Object>(
+               py::overload_cast<tw::ObjectAttribute>(&tw::Object::isModified, py::const_)),
+           py::arg("attribute"))
+      .def("set_modified", on<tw::Object>(&tw::Object::setModified), py::arg("attribute"),
+           py::arg("modified") = true);
 
   py::class_<tw::ViewObject, tw::Object, Wrapped<tw::ViewObject>, Holder<tw::ViewObject>>(
       m, "ViewObject",

@@ -110,6 +110,23 @@ class Color(_Enum):
     CUSTOM: ClassVar[Color]
     __members__: ClassVar[dict[str, Color]]
 
+class ObjectAttribute(_Enum):
+    ID: ClassVar[ObjectAttribute]
+    ACTIVE: ClassVar[ObjectAttribute]
+    VISIBLE: ClassVar[ObjectAttribute]
+    EVENTS: ClassVar[ObjectAttribute]
+    BOX: ClassVar[ObjectAttribute]
+    POSITION: ClassVar[ObjectAttribute]
+    TYPE: ClassVar[ObjectAttribute]
+    SPRITE: ClassVar[ObjectAttribute]
+    ALTITUDE: ClassVar[ObjectAttribute]
+    SOLIDNESS: ClassVar[ObjectAttribute]
+    NO_SOFT: ClassVar[ObjectAttribute]
+    SPEED: ClassVar[ObjectAttribute]
+    DIRECTION: ClassVar[ObjectAttribute]
+    ACCELERATION: ClassVar[ObjectAttribute]
+    __members__: ClassVar[dict[str, ObjectAttribute]]
+
 class Solidness(_Enum):
     HARD: ClassVar[Solidness]
     SOFT: ClassVar[Solidness]
@@ -438,6 +455,8 @@ class Object(_Pybind11Object):
     def serialize(self, all: bool = False) -> str: ...
     def deserialize(self, record: str) -> int: ...
     def is_modified(self) -> bool: ...
+    def is_attribute_modified(self, attribute: ObjectAttribute) -> bool: ...
+    def set_modified(self, attribute: ObjectAttribute, modified: bool = True) -> None: ...
 
 class ViewObject(Object):
     def __init__(self) -> None: ...
@@ -545,6 +564,7 @@ class GraphicsManager(Manager):
     @property
     def vertical_pixels(self) -> int: ...
     def cell_at(self, x: int, y: int) -> Cell: ...
+    def shown_cell_at(self, x: int, y: int) -> Cell: ...
     def row_text(self, y: int, shown: bool = False) -> str: ...
     damage_tracking: bool
     def mark_all_damaged(self) -> None: ...
@@ -566,6 +586,8 @@ class PathManager(Manager):
     def find_path(self, obj: Object, goal: _VectorLike) -> int: ...
     @property
     def finder_count(self) -> int: ...
+    @property
+    def max_cycle_time(self) -> int: ...
 
 class Config(_Pybind11Object):
     def reset(self) -> None: ...
