@@ -57,14 +57,15 @@ void run() {
 int startUp() {
   tw::Config& config = tw::Config::getInstance();
   // The package's font stands in for one missing from the working directory.
-  py::object font = py::module_::import("tarnwick").attr("FONT_FILE");
-  const bool default_font = config.getFontFile() == "tw-font.ttf";
-  if (default_font &&
-      !py::module_::import("os").attr("path").attr("exists")("tw-font.ttf").cast<bool>()) {
-    config.setFontFile(font.cast<std::string>());
+  const std::string font = py::module_::import("tarnwick").attr("FONT_FILE").cast<std::string>();
+  const bool stand_in =
+      config.getFontFile() == "tw-font.ttf" &&
+      !py::module_::import("os").attr("path").attr("exists")("tw-font.ttf").cast<bool>();
+  if (stand_in) {
+    config.setFontFile(font);
   }
   const int result = tw::GameManager::getInstance().startUp();
-  if (default_font) {
+  if (stand_in && config.getFontFile() == font) {
     config.setFontFile("tw-font.ttf");
   }
   return result;

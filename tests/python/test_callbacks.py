@@ -1,5 +1,6 @@
 """Python code the engine calls back: its exceptions, the GIL and Ctrl-C."""
 
+import faulthandler
 import signal
 import sys
 import threading
@@ -70,12 +71,15 @@ def test_an_exception_in_a_call_from_python_is_raised_there(engine, method):
 
 
 def test_the_gil_is_released_while_the_frame_sleeps(engine):
-    # With frame_time set, the loop sleeps; a thread needs the GIL to end the game.
+    # With frame_time set, the loop sleeps; a thread needs the GIL to end the game. Without it,
+    # the process would hang: faulthandler's own thread ends it.
+    faulthandler.dump_traceback_later(60, exit=True)
     tw.game_manager.frame_time = 20
     ender = threading.Timer(0.2, lambda: setattr(tw.game_manager, "game_over", True))
     ender.start()
     tw.game_manager.run()
     ender.join()
+    faulthandler.cancel_dump_traceback_later()
     assert tw.game_manager.step_count > 1
 
 
