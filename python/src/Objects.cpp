@@ -14,12 +14,6 @@ namespace twpy {
 namespace {
 template <class T> using Holder = std::unique_ptr<T, py::nodelete>;
 
-/// The type's own attribute, or null: what tells a Python override from the binding's.
-bool overrides(PyObject* self, PyTypeObject* base, const char* name) {
-  py::object mine = py::getattr(reinterpret_cast<PyObject*>(Py_TYPE(self)), name, py::none());
-  return !mine.is(py::getattr(reinterpret_cast<PyObject*>(base), name, py::none()));
-}
-
 /// __init__ of the classes Python may derive from: the object is made, enters the world, and
 /// keeps its Python object alive until the world deletes it.
 template <class W, class Base> void makeObject(py::detail::value_and_holder& v_h) {
@@ -29,9 +23,8 @@ template <class W, class Base> void makeObject(py::detail::value_and_holder& v_h
   }
   auto* p_made = new W();
   v_h.value_ptr() = static_cast<Base*>(p_made);
-  p_made->python.attach(self, reinterpret_cast<PyObject*>(std::is_same<Base, tw::Button>::value
-                                                              ? p_button_type
-                                                              : p_object_type));
+  p_made->python.attach(self,
+                        std::is_same<Base, tw::Button>::value ? p_button_type : p_object_type);
 }
 
 [[noreturn]] void refused(const char* what) {

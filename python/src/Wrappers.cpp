@@ -119,17 +119,20 @@ py::object toPython(tw::Object* p_o) {
   return py::cast(p_o, py::return_value_policy::reference);
 }
 
-void PythonSide::attach(PyObject* self, py::handle base) {
+bool overrides(PyObject* self, PyTypeObject* base, const char* name) {
+  auto* type = reinterpret_cast<PyObject*>(Py_TYPE(self));
+  py::object mine = py::getattr(type, name, py::none());
+  return !mine.is_none() &&
+         !mine.is(py::getattr(reinterpret_cast<PyObject*>(base), name, py::none()));
+}
+
+void PythonSide::attach(PyObject* self, PyTypeObject* base) {
   Py_INCREF(self);
   p_self = self;
-  auto* type = reinterpret_cast<PyObject*>(Py_TYPE(self));
   for (int m = 0; m < METHOD_COUNT; m++) {
-    if (!py::hasattr(base, METHOD_NAMES[m])) {
-      continue;
-    }
-    py::object mine = py::getattr(type, METHOD_NAMES[m]);
-    if (!mine.is(py::getattr(base, METHOD_NAMES[m]))) {
-      p_override[m] = mine.release().ptr();
+    if (overrides(self, base, METHOD_NAMES[m])) {
+      p_override[m] =
+          py::getattr(reinterpret_cast<PyObject*>(Py_TYPE(self)), METHOD_NAMES[m]).release().ptr();
     }
   }
 }

@@ -86,7 +86,7 @@ public:
   PythonSide(const PythonSide&) = delete;
   PythonSide& operator=(const PythonSide&) = delete;
   /// Keeps self and looks up its class's overrides of the methods of base.
-  void attach(PyObject* self, py::handle base);
+  void attach(PyObject* self, PyTypeObject* base);
   /// Kills the Python object's reference to the engine object and lets it go.
   void release(const tw::Object* p_o);
   /// The override of a method, or null.
@@ -107,6 +107,9 @@ public:
   virtual void baseDraw() = 0;
   PythonSide python;
 };
+
+/// Whether the class of self has an attribute name that is not base's: a Python override.
+bool overrides(PyObject* self, PyTypeObject* base, const char* name);
 
 /// Calls the Python event handler fn of self with the event as a Python value: its result, an
 /// int, a bool or None (0); 0 after an exception, which Callbacks takes.
