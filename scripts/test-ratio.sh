@@ -36,8 +36,9 @@ while [ $# -gt 0 ]; do
   esac
 done
 
+# The Python module's type stub is its interface, as the headers are the engine's.
 mapfile -t code_files < <(git ls-files -co --exclude-standard -- engine game python |
-  grep -E '\.(cpp|h|py)$')
+  grep -E '\.(cpp|h|py|pyi)$')
 mapfile -t test_files < <(git ls-files -co --exclude-standard -- tests fuzz |
   grep -E '(\.(cpp|h|sh|py|cmake)|CMakeLists\.txt)$')
 code=$(total "${code_files[@]}")
