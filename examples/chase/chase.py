@@ -144,7 +144,9 @@ class Monster(tarnwick.Object):
                 tarnwick.path_manager.find_path(self, self.player.position)
             return 1
         if isinstance(event, tarnwick.EventCollision):
-            if event.object1 is self.player or event.object2 is self.player:
+            # Caught once: the monster may meet the player twice in a step (moving, and moved into).
+            caught = event.object1 is self.player or event.object2 is self.player
+            if caught and not tarnwick.game_manager.game_over:
                 tarnwick.log_manager.write_log(
                     f"Chase: caught at step {tarnwick.game_manager.step_count}.")
                 tarnwick.game_manager.game_over = True

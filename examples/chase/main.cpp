@@ -147,10 +147,11 @@ public:
     }
     if (p_event->isType(tw::COLLISION_EVENT)) {
       const auto* p_c = static_cast<const tw::EventCollision*>(p_event);
-      if (p_c->getObject1() == p_player || p_c->getObject2() == p_player) {
-        tw::LogManager::getInstance().writeLog("Chase: caught at step %d.",
-                                               tw::GameManager::getInstance().getStepCount());
-        tw::GameManager::getInstance().setGameOver();
+      // Caught once: the monster may meet the player twice in a step (moving, and moved into).
+      tw::GameManager& game = tw::GameManager::getInstance();
+      if ((p_c->getObject1() == p_player || p_c->getObject2() == p_player) && !game.getGameOver()) {
+        tw::LogManager::getInstance().writeLog("Chase: caught at step %d.", game.getStepCount());
+        game.setGameOver();
       }
       return 1;
     }
