@@ -5,14 +5,13 @@
 #include "GraphicsManager.h"
 #include "InputManager.h"
 #include "LogManager.h"
-#include "Platform.h"
 
 namespace tw {
 
 namespace {
 // Time between two looks at the window while paused: short enough that a key press resumes
 // at once, long enough that the paused program uses next to no processor time.
-constexpr int PAUSE_POLL_MICROS = 10000;
+constexpr int PAUSE_POLL_MS = 10;
 } // namespace
 
 Pause::Pause(Keyboard::Key key) : pause_key(key) {
@@ -72,7 +71,9 @@ int Pause::eventHandler(const Event* p_event) {
       recording.addResume(game.getStepCount(), -1);
       paused = false;
     } else if (paused) {
-      platform::waitMicros(PAUSE_POLL_MICROS);
+      // On the loop's clock, so that whoever set it sees the wait (a script lets its other
+      // threads run).
+      game.getClock().sleep(PAUSE_POLL_MS);
     }
   }
   // The keys that went down or up while paused were never seen by the input manager.

@@ -48,19 +48,6 @@ void sleepMillis(int ms) {
   }
 }
 
-void waitMicros(int us) {
-  HANDLE timer = CreateWaitableTimerW(nullptr, TRUE, nullptr);
-  if (!timer) {
-    Sleep(1);
-    return;
-  }
-  LARGE_INTEGER due;
-  due.QuadPart = -10LL * us; // relative, in units of 100 ns
-  SetWaitableTimer(timer, &due, 0, nullptr, nullptr, FALSE);
-  WaitForSingleObject(timer, INFINITE);
-  CloseHandle(timer);
-}
-
 bool localTime(std::time_t t, std::tm* p_out) {
   return localtime_s(p_out, &t) == 0;
 }
@@ -135,12 +122,6 @@ void sleepFor(std::int64_t us) {
 void sleepMillis(int ms) {
   if (ms > 0) {
     sleepFor(static_cast<std::int64_t>(ms) * 1000);
-  }
-}
-
-void waitMicros(int us) {
-  if (us > 0) {
-    sleepFor(us);
   }
 }
 

@@ -19,8 +19,6 @@ int endTimerResolution();
 std::int64_t monotonicMicros();
 /// Sleeps about ms milliseconds; nothing for ms <= 0.
 void sleepMillis(int ms);
-/// Blocks the thread for about us microseconds without spinning.
-void waitMicros(int us);
 /// The local calendar time of t into *p_out, thread-safely; false when it cannot be had.
 bool localTime(std::time_t t, std::tm* p_out);
 /// Has SIGINT and SIGTERM call on_signal, but for one that the program was started to ignore

@@ -189,12 +189,19 @@ TEST_F(Input, ReturnPausesUntilAnotherKeyAndSwallowsTheCloseRequest) {
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
     x("key a");
   });
+  struct CountingClock : tw::Clock {
+    int sleeps = 0;
+    void sleep(int ms) override { sleeps++, tw::Clock::sleep(ms); }
+  } counting;
+  game.setClock(&counting); // the pause waits on the loop's clock
   x("keydown Return");
   const auto begin = Clock::now();
   const double cpu_before = cpuSeconds();
   const std::string paused = until("resume");
   const double seconds = std::chrono::duration<double>(Clock::now() - begin).count();
   player.join();
+  game.setClock(nullptr);
+  EXPECT_GT(counting.sleeps, 10);
   EXPECT_EQ(paused.substr(0, 28),
             "key pressed RETURN\nresume " + std::to_string(sf::Keyboard::A) + "\n");
   EXPECT_LT(cpuSeconds() - cpu_before, 0.25 * seconds) << "s of processor time in " << seconds;
