@@ -9,20 +9,12 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <unistd.h>
 #include <vector>
 
 namespace {
-
-/// path made absolute, so that it still names the same file after a change of folder.
-std::string absolute(const char* path) {
-  if (path[0] == '/') {
-    return path;
-  }
-  char cwd[4096];
-  return std::string(getcwd(cwd, sizeof(cwd)) ? cwd : ".") + "/" + path;
-}
 
 constexpr int OBJECT_COUNTS[] = {1000, 10000};
 constexpr int WARM_UP = 20;
@@ -93,7 +85,7 @@ void writeJson(FILE* p_out, const std::vector<Run>& runs) {
 } // namespace
 
 int main(int argc, char** argv) {
-  const std::string out_path = argc > 1 ? absolute(argv[1]) : "";
+  const std::string out_path = argc > 1 ? std::filesystem::absolute(argv[1]).string() : "";
   const int rounds = argc > 2 ? std::atoi(argv[2]) : 7;
   // The engine reads tw-config.txt from its working folder and writes its log there.
   char templ[] = "/tmp/tw-stepevent-XXXXXX";

@@ -15,8 +15,8 @@ namespace tw {
 
 namespace {
 
+using Keyboard::KEY_COUNT;
 using Keyboard::KEY_NAMES;
-constexpr int KEY_NAME_COUNT = Keyboard::KEY_COUNT;
 
 const char* const KEY_ACTIONS[] = {"pressed", "released", "down"};
 const char* const MOUSE_ACTIONS[] = {"clicked", "pressed", "moved"};
@@ -209,7 +209,7 @@ int Recording::parse(const std::string& text, std::string& error) {
       entry.kind = KEY;
       entry.action = indexOf(KEY_ACTIONS, w[2]);
       entry.code = indexOf(KEY_NAMES, w[3]);
-      if (entry.code < 0 && (!toInt(w[3], entry.code) || entry.code < KEY_NAME_COUNT)) {
+      if (entry.code < 0 && (!toInt(w[3], entry.code) || entry.code < KEY_COUNT)) {
         entry.code = -1;
       }
       if (entry.action < 0 || entry.code < 0) {
@@ -261,7 +261,7 @@ void Recording::addKeyboard(int step, int action, int key) {
   if (action < 0 || action > 2) {
     return;
   }
-  if (key >= 0 && key < KEY_NAME_COUNT) {
+  if (key >= 0 && key < KEY_COUNT) {
     write(step, "key %s %s", KEY_ACTIONS[action], KEY_NAMES[key]);
   } else {
     write(step, "key %s %d", KEY_ACTIONS[action], key);

@@ -18,7 +18,7 @@ template <class T> using Holder = std::unique_ptr<T, py::nodelete>;
 /// keeps its Python object alive until the world deletes it.
 template <class W, class Base> void makeObject(py::detail::value_and_holder& v_h) {
   auto* self = reinterpret_cast<PyObject*>(v_h.inst);
-  if (std::is_same<Base, tw::Button>::value && !overrides(self, p_button_type, "on_click")) {
+  if (std::is_same<Base, tw::Button>::value && !overrideOf(self, p_button_type, "on_click")) {
     throw py::type_error("a Button's class must define on_click()");
   }
   auto* p_made = new W();

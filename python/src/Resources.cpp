@@ -37,6 +37,11 @@ tw::Music& find(const MusicRef& r) {
   return *p;
 }
 
+/// A handle to the resource labelled label when p_resource (its look-up) found it, else None.
+template <class Ref> std::optional<Ref> refTo(const void* p_resource, const std::string& label) {
+  return p_resource != nullptr ? std::optional<Ref>(Ref{{label}}) : std::nullopt;
+}
+
 template <class Ref> void bindPlayable(py::class_<Ref>& c, bool loop_default) {
   c.def(
        "play", [](const Ref& r, bool loop) { find(r).play(loop); }, py::arg("loop") = loop_default)
@@ -77,31 +82,22 @@ void bindResources(py::module_& m) {
       .def("load_sprite", &RM::loadSprite, py::arg("filename"), py::arg("label"))
       .def(
           "get_sprite",
-          [](const RM& rm, const std::string& label) -> std::optional<SpriteRef> {
-            if (rm.getSprite(label) == nullptr) {
-              return std::nullopt;
-            }
-            return SpriteRef{{label}};
+          [](RM& rm, const std::string& label) {
+            return refTo<SpriteRef>(rm.getSprite(label), label);
           },
           py::arg("label"))
       .def("load_sound", &RM::loadSound, py::arg("filename"), py::arg("label"))
       .def(
           "get_sound",
-          [](RM& rm, const std::string& label) -> std::optional<SoundRef> {
-            if (rm.getSound(label) == nullptr) {
-              return std::nullopt;
-            }
-            return SoundRef{{label}};
+          [](RM& rm, const std::string& label) {
+            return refTo<SoundRef>(rm.getSound(label), label);
           },
           py::arg("label"))
       .def("load_music", &RM::loadMusic, py::arg("filename"), py::arg("label"))
       .def(
           "get_music",
-          [](RM& rm, const std::string& label) -> std::optional<MusicRef> {
-            if (rm.getMusic(label) == nullptr) {
-              return std::nullopt;
-            }
-            return MusicRef{{label}};
+          [](RM& rm, const std::string& label) {
+            return refTo<MusicRef>(rm.getMusic(label), label);
           },
           py::arg("label"))
       .def_property_readonly("sprite_count", &RM::getSpriteCount)

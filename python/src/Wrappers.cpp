@@ -36,6 +36,32 @@ std::vector<py::detail::instance*> instancesOf(const void* p, PyTypeObject* type
   return found;
 }
 
+/// The engine's handlers take an event of an engine type for that type's class.
+bool ofItsTypesClass(const tw::Event* p_event) {
+  if (p_event->isType(tw::STEP_EVENT)) {
+    return dynamic_cast<const tw::EventStep*>(p_event) != nullptr;
+  }
+  if (p_event->isType(tw::COLLISION_EVENT)) {
+    return dynamic_cast<const tw::EventCollision*>(p_event) != nullptr;
+  }
+  if (p_event->isType(tw::KEYBOARD_EVENT)) {
+    return dynamic_cast<const tw::EventKeyboard*>(p_event) != nullptr;
+  }
+  if (p_event->isType(tw::MOUSE_EVENT)) {
+    return dynamic_cast<const tw::EventMouse*>(p_event) != nullptr;
+  }
+  if (p_event->isType(tw::OUT_EVENT)) {
+    return dynamic_cast<const tw::EventOut*>(p_event) != nullptr;
+  }
+  if (p_event->isType(tw::VIEW_EVENT)) {
+    return dynamic_cast<const tw::EventView*>(p_event) != nullptr;
+  }
+  if (p_event->isType(tw::PATH_EVENT)) {
+    return dynamic_cast<const tw::EventPath*>(p_event) != nullptr;
+  }
+  return true;
+}
+
 [[noreturn]] void raise(PyObject* type, const char* message) {
   PyErr_SetString(type, message);
   throw py::error_already_set();
@@ -83,7 +109,7 @@ void invalidate(const tw::Object* p_o) {
 
 tw::Object* liveObject(py::handle object, PyTypeObject* type) {
   if (!PyObject_TypeCheck(object.ptr(), type)) {
-    PyErr_Format(PyExc_TypeError, "expected a tarnwick.%s, not %s", type->tp_name,
+    PyErr_Format(PyExc_TypeError, "expected a %s, not %s", type->tp_name,
                  Py_TYPE(object.ptr())->tp_name);
     throw py::error_already_set();
   }
@@ -119,21 +145,19 @@ py::object toPython(tw::Object* p_o) {
   return py::cast(p_o, py::return_value_policy::reference);
 }
 
-bool overrides(PyObject* self, PyTypeObject* base, const char* name) {
-  auto* type = reinterpret_cast<PyObject*>(Py_TYPE(self));
-  py::object mine = py::getattr(type, name, py::none());
-  return !mine.is_none() &&
-         !mine.is(py::getattr(reinterpret_cast<PyObject*>(base), name, py::none()));
+py::object overrideOf(PyObject* self, PyTypeObject* base, const char* name) {
+  py::object mine = py::getattr(reinterpret_cast<PyObject*>(Py_TYPE(self)), name, py::none());
+  if (mine.is_none() || mine.is(py::getattr(reinterpret_cast<PyObject*>(base), name, py::none()))) {
+    return py::object();
+  }
+  return mine;
 }
 
 void PythonSide::attach(PyObject* self, PyTypeObject* base) {
   Py_INCREF(self);
   p_self = self;
   for (int m = 0; m < METHOD_COUNT; m++) {
-    if (overrides(self, base, METHOD_NAMES[m])) {
-      p_override[m] =
-          py::getattr(reinterpret_cast<PyObject*>(Py_TYPE(self)), METHOD_NAMES[m]).release().ptr();
-    }
+    p_override[m] = overrideOf(self, base, METHOD_NAMES[m]).release().ptr();
   }
 }
 
@@ -196,8 +220,7 @@ py::object toPython(const tw::Event* p_event) {
       return py::reinterpret_borrow<py::object>(reinterpret_cast<PyObject*>(sent.front()));
     }
   }
-  const std::string& type = p_event->getType();
-  if (type == tw::STEP_EVENT) {
+  if (p_event->isType(tw::STEP_EVENT)) {
     const auto& step = *static_cast<const tw::EventStep*>(p_event);
     if (p_step_event == nullptr || step_event_count != step.getStepCount()) {
       Py_XDECREF(p_step_event);
@@ -206,28 +229,28 @@ py::object toPython(const tw::Event* p_event) {
     }
     return py::reinterpret_borrow<py::object>(p_step_event);
   }
-  if (type == tw::COLLISION_EVENT) {
+  if (p_event->isType(tw::COLLISION_EVENT)) {
     const auto& collision = *static_cast<const tw::EventCollision*>(p_event);
     return py::cast(CollisionValue(collision.getPosition(), toPython(collision.getObject1()),
                                    toPython(collision.getObject2())));
   }
-  if (type == tw::KEYBOARD_EVENT) {
+  if (p_event->isType(tw::KEYBOARD_EVENT)) {
     return py::cast(tw::EventKeyboard(*static_cast<const tw::EventKeyboard*>(p_event)));
   }
-  if (type == tw::MOUSE_EVENT) {
+  if (p_event->isType(tw::MOUSE_EVENT)) {
     return py::cast(tw::EventMouse(*static_cast<const tw::EventMouse*>(p_event)));
   }
-  if (type == tw::OUT_EVENT) {
+  if (p_event->isType(tw::OUT_EVENT)) {
     return py::cast(tw::EventOut());
   }
-  if (type == tw::VIEW_EVENT) {
+  if (p_event->isType(tw::VIEW_EVENT)) {
     return py::cast(tw::EventView(*static_cast<const tw::EventView*>(p_event)));
   }
-  if (type == tw::PATH_EVENT) {
+  if (p_event->isType(tw::PATH_EVENT)) {
     return py::cast(tw::EventPath(*static_cast<const tw::EventPath*>(p_event)));
   }
   tw::Event copy;
-  copy.setType(type);
+  copy.setType(p_event->getType());
   return py::cast(std::move(copy));
 }
 
@@ -236,28 +259,9 @@ const tw::Event* fromPython(py::handle event) {
     raise(PyExc_TypeError, "expected a tarnwick.Event");
   }
   const auto* p_event = event.cast<const tw::Event*>();
-  // The engine's handlers take an event of an engine type for that type's class.
-  const std::string& type = p_event->getType();
-  bool right_class = true;
-  if (type.compare(0, 4, "tw::") == 0) {
-    if (type == tw::STEP_EVENT) {
-      right_class = dynamic_cast<const tw::EventStep*>(p_event) != nullptr;
-    } else if (type == tw::COLLISION_EVENT) {
-      right_class = dynamic_cast<const tw::EventCollision*>(p_event) != nullptr;
-    } else if (type == tw::KEYBOARD_EVENT) {
-      right_class = dynamic_cast<const tw::EventKeyboard*>(p_event) != nullptr;
-    } else if (type == tw::MOUSE_EVENT) {
-      right_class = dynamic_cast<const tw::EventMouse*>(p_event) != nullptr;
-    } else if (type == tw::OUT_EVENT) {
-      right_class = dynamic_cast<const tw::EventOut*>(p_event) != nullptr;
-    } else if (type == tw::VIEW_EVENT) {
-      right_class = dynamic_cast<const tw::EventView*>(p_event) != nullptr;
-    } else if (type == tw::PATH_EVENT) {
-      right_class = dynamic_cast<const tw::EventPath*>(p_event) != nullptr;
-    }
-  }
-  if (!right_class) {
-    PyErr_Format(PyExc_ValueError, "an event of type '%s' must be of its own class", type.c_str());
+  if (!ofItsTypesClass(p_event)) {
+    PyErr_Format(PyExc_ValueError, "an event of type '%s' must be of its own class",
+                 p_event->getType().c_str());
     throw py::error_already_set();
   }
   if (const auto* p_collision = dynamic_cast<const CollisionValue*>(p_event)) {

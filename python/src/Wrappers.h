@@ -108,8 +108,9 @@ public:
   PythonSide python;
 };
 
-/// Whether the class of self has an attribute name that is not base's: a Python override.
-bool overrides(PyObject* self, PyTypeObject* base, const char* name);
+/// The attribute name of the class of self when it is not base's (a Python override), else a
+/// null object.
+py::object overrideOf(PyObject* self, PyTypeObject* base, const char* name);
 
 /// Calls the Python event handler fn of self with the event as a Python value: its result, an
 /// int, a bool or None (0); 0 after an exception, which Callbacks takes.
