@@ -8,11 +8,11 @@
 set -euo pipefail
 build=(cmake make g++ pkg-config libsfml-dev)
 virtual_display=(xvfb xdotool x11-utils imagemagick)
-# The Python module and its checks: pybind11, pytest, mypy, and building and installing its wheel.
-python=(python3 python3-dev pybind11-dev python3-pytest mypy python3-build python3-venv
-  python3-setuptools python3-wheel)
-tests=("${build[@]}" "${virtual_display[@]}" "${python[@]}" libgtest-dev libx11-dev rsync doxygen
-  dpkg-dev)
+# The Python module and its wheel; its checks need pytest, mypy and a virtual environment too.
+python=(python3 python3-dev pybind11-dev python3-build python3-setuptools python3-wheel)
+python_checks=(python3-pytest mypy python3-venv)
+tests=("${build[@]}" "${virtual_display[@]}" "${python[@]}" "${python_checks[@]}" libgtest-dev
+  libx11-dev rsync doxygen dpkg-dev)
 case "${1:-test}" in
 engine) packages=("${build[@]}") ;;
 run)
