@@ -2,8 +2,8 @@
 # What CI runs: the test-size count (failing past 35 %), the suite as built normally, then the
 # suite and a short soak built with AddressSanitizer and UndefinedBehaviorSanitizer in
 # build-asan/, where any report (leaks included) fails, then the Windows cross-build and its
-# suite under Wine (make windows) with SFML's source from SFML_SOURCE (by default the copy
-# kept beside the repository, ../shared/vendor/SFML-2.5.1-src.tar.gz).
+# suite under Wine (make windows), SFML and its libraries built from Debian's source packages
+# on the first run and taken from ~/.cache/tarnwick on the next.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 begin=$(date +%s)
@@ -18,10 +18,5 @@ echo "ci: sanitizer suite took $(($(date +%s) - plain)) s"
 SOAK_WARMUP=45 SOAK_SEED=7 SOAK_GAME_SECONDS=15 SOAK_MAX_OVERRUNS=1000000 \
   make soak BUILD=build-asan CMAKE_FLAGS=-DSANITIZE=ON SOAK_SECONDS=90
 sanitized=$(date +%s)
-sfml="${SFML_SOURCE:-../shared/vendor/SFML-2.5.1-src.tar.gz}"
-if [ ! -e "$sfml" ]; then
-  echo "ci: no SFML 2.5.1 source at $sfml: set SFML_SOURCE" >&2
-  exit 1
-fi
-make windows SFML_SOURCE="$sfml"
+make windows
 echo "ci: Windows build and suite took $(($(date +%s) - sanitized)) s"
