@@ -2,14 +2,19 @@
 # make test     builds everything and runs the whole test suite on a private virtual display
 # make docs     writes the engine's API reference to build/docs/html (Doxygen)
 # make package  builds the Debian package of the game and the engine in build-package/
-# make wheel    builds the Python module's wheel (the engine linked in) into build-wheel/dist/
+# make wheel    builds the Python module's wheel into build-wheel/dist/: the engine, and SFML and
+#               its libraries built from Debian's source packages (once, about 10 minutes), linked
+#               in; OpenAL Soft and the rest carried inside
+# make wheel-check  make wheel, then installs the wheel in a minimal Debian 12 (debootstrap, kept
+#               in ~/.cache/tarnwick; needs root) and runs the Python tests there
 # make engine   builds the engine library alone, not the game, the examples or the tests; with
 #               PREFIX=DIR, installs it there for games of your own (library, headers, CMake
 #               package, tarnwick.pc and font; not the game)
 # make windows cross-builds the engine, the game, the examples and the suite for 64-bit Windows
 #               with MinGW-w64 in build-windows/, and runs the suite under Wine on a private
-#               virtual display; SFML_SOURCE=PATH gives SFML 2.5.1's source (a tree or its
-#               archive), which is otherwise fetched from SFML's repository
+#               virtual display. SFML and its libraries are built first from Debian's source
+#               packages (scripts/build-deps.sh, once: kept in ~/.cache/tarnwick);
+#               SFML_SOURCE=PATH builds an SFML 2.5.1 of your own (a tree or its archive)
 # make windows-package  the Windows zips of the game and of the engine's SDK (after make windows)
 # Each target first installs the Debian packages it needs (scripts/setup.sh).
 BUILD ?= build
@@ -66,13 +71,19 @@ package: setup
 	@ls build-package/tarnwick_*.deb
 
 # The wheel for Debian's python3, built offline with Debian's setuptools (python/setup.py runs
-# CMake in build-wheel/): tarnwick-<version>-cp311-cp311-linux_x86_64.whl
-.PHONY: wheel
-wheel: SETUP = package
+# CMake in build-wheel/, and scripts/build-deps.sh linux for SFML):
+# tarnwick-<version>-cp311-cp311-manylinux_<glibc>_x86_64.whl
+.PHONY: wheel wheel-check
+wheel: SETUP = wheel
 wheel: setup
+	@rm -f build-wheel/dist/tarnwick-*.whl
 	@CMAKE_BUILD_PARALLEL_LEVEL=$(JOBS) TW_WHEEL_BUILD=$(CURDIR)/build-wheel \
 		/usr/bin/python3 -m build --no-isolation --wheel --outdir build-wheel/dist python
-	@ls build-wheel/dist/tarnwick-*.whl
+	@ls -l build-wheel/dist/tarnwick-*.whl
+
+wheel-check: SETUP = wheel
+wheel-check: wheel
+	@scripts/with-display.sh tests/install-test.sh wheel-minimal build-wheel
 
 .PHONY: bench
 # make bench  builds in Release, runs every benchmark on the current display (Xvfb when there

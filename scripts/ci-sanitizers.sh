@@ -3,7 +3,8 @@
 # suite and a short soak built with AddressSanitizer and UndefinedBehaviorSanitizer in
 # build-asan/, where any report (leaks included) fails, then the Windows cross-build and its
 # suite under Wine (make windows), SFML and its libraries built from Debian's source packages
-# on the first run and taken from ~/.cache/tarnwick on the next.
+# on the first run and taken from ~/.cache/tarnwick on the next; last the wheel, SFML built in,
+# installed and tested in a minimal Debian 12 (make wheel-check).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 begin=$(date +%s)
@@ -19,4 +20,7 @@ SOAK_WARMUP=45 SOAK_SEED=7 SOAK_GAME_SECONDS=15 SOAK_MAX_OVERRUNS=1000000 \
   make soak BUILD=build-asan CMAKE_FLAGS=-DSANITIZE=ON SOAK_SECONDS=90
 sanitized=$(date +%s)
 make windows
-echo "ci: Windows build and suite took $(($(date +%s) - sanitized)) s"
+windows=$(date +%s)
+echo "ci: Windows build and suite took $((windows - sanitized)) s"
+make wheel-check
+echo "ci: wheel built and checked in a minimal Debian in $(($(date +%s) - windows)) s"

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that one use of the project needs, when missing:
-#   scripts/setup.sh engine|run|test|docs|package|bench|fuzz|windows   (default: test)
+#   scripts/setup.sh engine|run|test|docs|package|wheel|bench|fuzz|windows   (default: test)
 # engine: building the engine alone; run: building and playing the game (and, with no display,
 # a virtual one to play it on); test: the test suite and the soak; docs: the API reference;
-# package: the Debian package; bench: the benchmarks and their report; fuzz: the fuzzers;
-# windows: the Windows cross-build (MinGW-w64) and its suite under Wine.
+# package: the Debian package; wheel: the Python wheel, SFML and its libraries built in from
+# Debian's source packages, and its check in a minimal Debian; bench: the benchmarks and their
+# report; fuzz: the fuzzers; windows: the Windows cross-build (MinGW-w64) and its suite under Wine.
 set -euo pipefail
 build=(cmake make g++ pkg-config libsfml-dev)
 virtual_display=(xvfb xdotool x11-utils imagemagick)
@@ -22,11 +23,17 @@ run)
 test) packages=("${tests[@]}") ;;
 docs) packages=("${build[@]}" doxygen) ;;
 package) packages=("${build[@]}" "${python[@]}" dpkg-dev) ;;
+wheel)
+  # SFML's window needs X11, Xrandr, udev and GL; OpenAL Soft's ALSA and PulseAudio backends,
+  # which it loads at run time, need their headers to be built.
+  packages=(cmake make g++ pkg-config "${python[@]}" dpkg-dev libx11-dev libxrandr-dev
+    libudev-dev libgl-dev libasound2-dev libpulse-dev patchelf binutils debootstrap xvfb)
+  ;;
 bench) packages=("${tests[@]}" libbenchmark-dev gnuplot-nox) ;;
 fuzz) packages=("${build[@]}" clang libclang-rt-14-dev llvm) ;;
-windows) packages=(cmake make git mingw-w64 wine64 libgtest-dev "${virtual_display[@]}") ;;
+windows) packages=(cmake make dpkg-dev xz-utils mingw-w64 wine64 libgtest-dev "${virtual_display[@]}") ;;
 *)
-  echo "usage: $0 engine|run|test|docs|package|bench|fuzz|windows" >&2
+  echo "usage: $0 engine|run|test|docs|package|wheel|bench|fuzz|windows" >&2
   exit 2
   ;;
 esac

@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 test_scripts=(scripts/soak.sh scripts/fuzz.sh scripts/fault-check.sh
-  scripts/with-sanitizer-env.sh scripts/ci-sanitizers.sh)
+  scripts/with-sanitizer-env.sh scripts/ci-sanitizers.sh scripts/minimal-debian.sh)
 
 # Counts one file's code lines: C-like files skip // lines, the rest skip # lines.
 count() {
