@@ -105,46 +105,52 @@ void CollisionGrid::clear() {
   free_slots.clear();
   slot_of.clear();
   wide.clear();
-  buckets.assign(256, std::vector<int>());
+  buckets.assign(256, std::vector<Filing>());
 }
 
 void CollisionGrid::file(int slot) {
   Entry& e = entries[static_cast<std::size_t>(slot)];
   e.wide = !e.squares.isSmall();
+  e.where.clear();
+  auto put = [&](std::vector<Filing>& list) {
+    e.where.push_back(static_cast<int>(list.size()));
+    list.push_back(Filing{slot, static_cast<int>(e.where.size()) - 1});
+  };
   if (e.wide) {
-    wide.push_back(slot);
+    put(wide);
     return;
   }
   for (long long y = e.squares.y0; y <= e.squares.y1; y++) {
     for (long long x = e.squares.x0; x <= e.squares.x1; x++) {
-      buckets[bucketOf(x, y)].push_back(slot);
+      put(buckets[bucketOf(x, y)]);
     }
   }
 }
 
 void CollisionGrid::unfile(int slot) {
   const Entry& e = entries[static_cast<std::size_t>(slot)];
-  auto take = [slot](std::vector<int>& list) {
-    const auto it = std::find(list.begin(), list.end(), slot);
-    if (it != list.end()) {
-      *it = list.back();
-      list.pop_back();
-    }
+  // The last filing of the list takes the place of the one taken out.
+  auto take = [this](std::vector<Filing>& list, int at) {
+    const Filing last = list.back();
+    list[static_cast<std::size_t>(at)] = last;
+    entries[static_cast<std::size_t>(last.slot)].where[static_cast<std::size_t>(last.nth)] = at;
+    list.pop_back();
   };
   if (e.wide) {
-    take(wide);
+    take(wide, e.where[0]);
     return;
   }
-  // One occurrence per square: two squares of one box may share a bucket.
+  // The squares in the order file() visited them: two of them may share a bucket.
+  int nth = 0;
   for (long long y = e.squares.y0; y <= e.squares.y1; y++) {
     for (long long x = e.squares.x0; x <= e.squares.x1; x++) {
-      take(buckets[bucketOf(x, y)]);
+      take(buckets[bucketOf(x, y)], e.where[static_cast<std::size_t>(nth++)]);
     }
   }
 }
 
 void CollisionGrid::regrow() {
-  buckets.assign(buckets.size() * 2, std::vector<int>());
+  buckets.assign(buckets.size() * 2, std::vector<Filing>());
   wide.clear();
   for (const auto& item : slot_of) {
     file(item.second);
@@ -171,13 +177,13 @@ bool CollisionGrid::query(const Box& box, const Object* p_ignore, ObjectList& re
   };
   for (long long y = s.y0; y <= s.y1; y++) {
     for (long long x = s.x0; x <= s.x1; x++) {
-      for (const int slot : buckets[bucketOf(x, y)]) {
-        consider(slot);
+      for (const Filing& f : buckets[bucketOf(x, y)]) {
+        consider(f.slot);
       }
     }
   }
-  for (const int slot : wide) {
-    consider(slot);
+  for (const Filing& f : wide) {
+    consider(f.slot);
   }
   std::sort(found.begin(), found.end(),
             [](const auto& a, const auto& b) { return a.first < b.first; });

@@ -59,6 +59,15 @@ private:
     std::uint64_t order = 0;
     Squares squares;
     bool wide = false; // in the wide list instead of the buckets
+    /// Where each filing of the entry sits in its bucket (or in the wide list), so that it
+    /// is taken out without a search: a crowded square holds many objects.
+    std::vector<int> where;
+  };
+  /// One square of an entry's box, filed in a bucket: the entry's slot and which of its
+  /// squares it is.
+  struct Filing {
+    int slot = 0;
+    int nth = 0;
   };
 
   static Squares squaresOf(const Box& box);
@@ -70,8 +79,8 @@ private:
   std::vector<Entry> entries;
   std::vector<int> free_slots;
   std::unordered_map<const Object*, int> slot_of;
-  std::vector<std::vector<int>> buckets;
-  std::vector<int> wide;
+  std::vector<std::vector<Filing>> buckets;
+  std::vector<Filing> wide;
   std::uint64_t next_order = 0;
   // Scratch of queries: the query that last saw each slot, and what it found.
   mutable std::vector<std::uint64_t> marks;

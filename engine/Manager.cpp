@@ -72,12 +72,12 @@ int Manager::unregisterInterest(Object* p_o, std::string event_type) {
     return -1;
   }
   if (obj_list[i].isEmpty()) {
+    // The emptied entry moves to the end, past the ones in use.
     for (int j = i; j < event_count - 1; j++) {
-      event[j] = event[j + 1];
-      obj_list[j] = obj_list[j + 1];
+      event[j].swap(event[j + 1]);
+      obj_list[j].swap(obj_list[j + 1]);
     }
     event_count--;
-    // Leave the vacated last slot empty so it holds no stale pointers.
     event[event_count].clear();
     obj_list[event_count].clear();
   }

@@ -277,7 +277,8 @@ int Object::registerInterest(std::string event_type) {
   if (managerFor(event_type).registerInterest(this, event_type) != 0) {
     return -1;
   }
-  event_name[event_count++] = std::move(event_type);
+  event_name.push_back(std::move(event_type));
+  event_count++;
   modified[ATTR_EVENTS] = true;
   return 0;
 }
@@ -295,11 +296,8 @@ int Object::unregisterInterest(std::string event_type) {
   if (managerFor(event_type).unregisterInterest(this, event_type) != 0) {
     return -1;
   }
-  for (int j = i; j < event_count - 1; j++) {
-    event_name[j] = event_name[j + 1];
-  }
+  event_name.erase(event_name.begin() + i);
   event_count--;
-  event_name[event_count].clear();
   modified[ATTR_EVENTS] = true;
   return 0;
 }

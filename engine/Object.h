@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 namespace tw {
 
@@ -252,7 +253,7 @@ private:
   Solidness solidness = HARD;
   bool no_soft = false;
   int event_count = 0;
-  std::string event_name[MAX_OBJ_EVENTS];
+  std::vector<std::string> event_name; // the first event_count hold the interests
   bool modified[ATTR_COUNT];
   Shape shape;
   bool is_following_path = false;

@@ -1,10 +1,15 @@
 #pragma once
 
+#include <memory>
+
 namespace tw {
 
 class Object;
 
 /// A growable array of object pointers. It never owns the objects; copies are independent.
+/// Removing from a long list costs constant time on average: the list then keeps an index of
+/// its pointers, and a removal leaves a hole that the next read by position closes, so that
+/// removing many objects one after the other costs one pass over the list, not one each.
 class ObjectList {
 public:
   /// An empty list with room for one pointer.
@@ -32,16 +37,34 @@ public:
   Object* at(int index) const;
   /// True when p is in the list.
   bool contains(const Object* p) const;
+  /// Exchanges the contents of the two lists.
+  void swap(ObjectList& other) noexcept;
 
   /// A copy of this list followed by every non-null pointer of other.
   ObjectList operator+(ObjectList other) const;
 
-private:
-  int grow();
+  /// Lists shorter than this are searched from the front; longer ones get an index on their
+  /// first search.
+  static constexpr int INDEX_MIN = 64;
 
-  int count = 0;
+private:
+  struct Index;
+
+  int grow();
+  /// Closes the holes left by removals, keeping the order.
+  void compact() const;
+  /// The slot of the first occurrence of p, or -1; builds the index when the list is long.
+  int find(const Object* p) const;
+  void buildIndex() const;
+  /// Copies the pointers of other into this list's storage, which has room for them.
+  void copyItems(const ObjectList& other);
+
+  int count = 0; // pointers in the list
   int capacity = 0;
-  Object** p_items = nullptr;
+  // Slots in use: the pointers and, in an indexed list, holes (null) left by removals.
+  mutable int used = 0;
+  mutable Object** p_items = nullptr;
+  mutable std::unique_ptr<Index> p_index; // only in lists that were searched while long
 };
 
 } // namespace tw

@@ -97,7 +97,9 @@ int SceneGraph::removeObject(Object* p_o) {
     failed |= inactive_objects.remove(p_o) != 0;
   }
   // Whatever its fields say, a destroyed object must not stay in the grid.
-  grid.remove(p_o);
+  if (!p_o->isActive() || !p_o->isSolid()) {
+    grid.remove(p_o);
+  }
   if (failed) {
     LogManager::getInstance().writeLog(
         "SceneGraph::removeObject(): error removing object!  Pointer is %s.\n",

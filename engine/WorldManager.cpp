@@ -46,17 +46,11 @@ void WorldManager::shutDown() {
   Manager::shutDown();
   // Destructors may make new objects; those land outside the world and are deleted too.
   while (true) {
-    Object* p_o = scene_graph.activeRef().at(0);
-    if (!p_o) {
-      p_o = scene_graph.inactiveRef().at(0);
-    }
-    if (!p_o) {
-      p_o = outside.at(0);
-    }
-    if (!p_o) {
+    const ObjectList all = getAllObjects(true) + outside;
+    if (all.isEmpty()) {
       break;
     }
-    delete p_o;
+    deleteAll(all);
   }
   deletions.clear();
   p_view_following = nullptr;
@@ -168,12 +162,24 @@ void WorldManager::update() {
   }
   endWalk();
 
-  // Taken from the front one at a time: a destructor may mark or destroy other objects.
+  // In the order of marking. A destructor may mark more objects (deleted in the next round)
+  // or destroy marked ones itself.
   while (!deletions.isEmpty()) {
-    Object* p_o = deletions.at(0);
-    deletions.remove(p_o);
-    delete p_o;
+    ObjectList marked;
+    marked.swap(deletions);
+    deleteAll(marked);
   }
+}
+
+void WorldManager::deleteAll(const ObjectList& list) {
+  beginWalk();
+  for (int i = 0; i < list.getCount(); i++) {
+    Object* p_o = list.at(i);
+    if (!wasDestroyed(p_o)) {
+      delete p_o;
+    }
+  }
+  endWalk();
 }
 
 int WorldManager::moveObject(Object* p_o, Vector where) {

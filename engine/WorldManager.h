@@ -104,6 +104,8 @@ private:
   WorldManager();
   /// Fills the member list collisions; it allocates only when that list must grow.
   void findCollisions(const Object* p_o, Vector where) const;
+  /// Deletes every object of list that is not destroyed meanwhile, in order.
+  void deleteAll(const ObjectList& list);
 
   SceneGraph scene_graph;
   ObjectList deletions;

@@ -333,6 +333,29 @@ def path_bench(results, report):
     report["path"] = [b for b in data["benchmarks"] if b.get("run_type") == "iteration"]
 
 
+def mass_rows(path):
+    """Milliseconds per (benchmark, objects, reverse), and sizeof(tw::Object)."""
+    rows, size = {}, None
+    for b in load_json(path)["benchmarks"]:
+        if b.get("run_type") != "iteration":
+            continue
+        # massDelete/objects:1000/reverse:0/iterations:1/manual_time
+        parts = b["run_name"].split("/")
+        args = dict(p.split(":") for p in parts[1:] if ":" in p and not p.startswith("iter"))
+        key = (parts[0], int(args["objects"]), int(args.get("reverse", 0)))
+        rows.setdefault(key, []).append(to_ms(b, "real_time"))
+        size = b.get("sizeof_object", size)
+    return rows, size
+
+
+def mass_bench(results, out_dir, report):
+    path = os.path.join(results, "mass.json")
+    if not os.path.exists(path):
+        return
+    before = os.path.join(out_dir, "mass-before.json")
+    report["mass"] = (mass_rows(path), mass_rows(before) if os.path.exists(before) else None)
+
+
 def step_events(results, report):
     """Step events to many counting objects, in C++ (StepEventBench) and in Python
     (bench/python/step_events.py): per round, the mean frame and step-event part, in turn."""
@@ -938,6 +961,36 @@ def write_report(results, out_dir, report):
             f"{fmt(i['pointerFourQueries/real_time'], 3)} |")
         add("")
 
+    if report.get("mass"):
+        (now, size), old = report["mass"]
+        old_rows, old_size = old if old else ({}, None)
+        add("## Other: marking and deleting many objects (MassBench)")
+        add("")
+        add("n HARD objects, each interested in step events, at random in an 80 × 40 world, "
+            "all marked for deletion (in the order they were made, or in reverse) and deleted "
+            "by one world update; and the world's shut-down with 40,000 objects in it. Times of "
+            "the update (or the shut-down) alone, wall ms. \"Before\" is bench/mass-before.json, "
+            "the same benchmark built from the code before lists removed in constant time, run "
+            "on this machine just before this report's code; it is not run again by make bench.")
+        add("")
+        add("| objects | in order: before | in order: now | reverse: before | reverse: now |")
+        add("|---|---|---|---|---|")
+
+        def cell(rows, key):
+            return fmt(rows[key], 1) if key in rows else "–"
+
+        for n in sorted({k[1] for k in now if k[0] == "massDelete"}):
+            add(f"| {n:,} | {cell(old_rows, ('massDelete', n, 0))} | "
+                f"{cell(now, ('massDelete', n, 0))} | {cell(old_rows, ('massDelete', n, 1))} | "
+                f"{cell(now, ('massDelete', n, 1))} |")
+        for key in sorted(k for k in now if k[0] == "shutDownWith"):
+            add(f"| shut-down, {key[1]:,} | {cell(old_rows, key)} | {cell(now, key)} | | |")
+        add("")
+        if size:
+            add(f"sizeof(tw::Object): {size:.0f} bytes now"
+                + (f", {old_size:.0f} before." if old_size else "."))
+        add("")
+
     if report.get("path"):
         add("## Other: path finding (PathBench)")
         add("")
@@ -974,6 +1027,7 @@ def main():
     damage_figures(results, report)
     input_bench(results, report)
     path_bench(results, report)
+    mass_bench(results, out_dir, report)
     step_events(results, report)
     write_report(results, out_dir, report)
     return 0

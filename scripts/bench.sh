@@ -65,6 +65,8 @@ step "cpu sessions" "$root/scripts/bench-cpu.sh" "$build/tarnwick" "$cpu_seconds
   > cpu.jsonl
 step "input polling" "$bin/InputPollBench" --benchmark_repetitions="$rounds" \
   --benchmark_out=input.json --benchmark_out_format=json >/dev/null 2>&1
+step "mass deletion" "$bin/MassBench" --benchmark_repetitions="$rounds" \
+  --benchmark_out=mass.json --benchmark_out_format=json >/dev/null 2>&1
 step "path finding" "$bin/PathBench" --benchmark_out=path.json \
   --benchmark_out_format=json >/dev/null 2>&1
 # Step events to objects made in C++ and in Python, one round of each in turn.

@@ -36,6 +36,9 @@ struct ObjectTest : WorldTest {
   tw::LogManager& log = tw::LogManager::getInstance();
 };
 
+// Worlds of tens of thousands of objects: an object holds its interests out of line.
+static_assert(sizeof(tw::Object) <= 600, "tw::Object has grown past 600 bytes");
+
 TEST_F(ObjectTest, IdsSteeringCheckedSettersAndInterestsByManager) {
   new tw::Object, world.markForDelete(new tw::Object), world.update(), world.shutDown();
   auto* p_out = new tw::Object; // outside the world, the scene graph never hears of it

@@ -1,8 +1,11 @@
 #include "ObjectListIterator.h"
 #include "TestSupport.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <random>
 #include <sstream>
+#include <vector>
 
 using tw::Box;
 using tw::Vector;
@@ -65,4 +68,57 @@ TEST(ObjectList, GrowsRemovesAndCopies) {
   big.add(p[0]), li.first(), li.next(), li.next(), big.add(p[1]);
   t += show(li.currentObject() == p[1], big); // next stops at the end: the new one is next
   EXPECT_TRUE(twtest::matchesFile("golden/ObjectList.GrowsRemovesAndCopies.txt", t));
+}
+
+/// Long lists, searched through their index, against a plain array doing what a list must:
+/// runs of appends (many pointers more than once), runs of removals from the front, the back
+/// or anywhere (some of absent pointers) with reads between some of them, look-ups, copies,
+/// swaps, sums and clears.
+TEST(ObjectList, LongListsAnswerAsAPlainArrayWhateverTheOrderOfRemovals) {
+  using Model = std::vector<tw::Object*>;
+  std::mt19937 rng(7);
+  auto ptr = [](unsigned i) { return reinterpret_cast<tw::Object*>(std::uintptr_t{16} * (i + 1)); };
+  auto same = [](const tw::ObjectList& list, const Model& model) {
+    bool ok = list.getCount() == static_cast<int>(model.size());
+    for (std::size_t i = 0; ok && i < model.size(); i++)
+      ok = list.at(static_cast<int>(i)) == model[i];
+    return ok;
+  };
+  tw::ObjectList list, other;
+  Model model, other_model;
+  for (int round = 0; round < 500; round++) {
+    const unsigned op = rng() % 20;
+    if (op < 8) {
+      for (unsigned k = rng() % 200; k > 0; k--)
+        model.push_back(ptr(rng() % 3000)), list.add(model.back());
+    } else if (op < 15) {
+      const unsigned from = rng() % 3;
+      for (unsigned k = rng() % 150; k > 0 && !model.empty(); k--) {
+        const std::size_t at = from == 0 ? 0 : from == 1 ? model.size() - 1 : rng() % model.size();
+        tw::Object* p = rng() % 10 ? model[at] : ptr(3000 + rng() % 10);
+        const auto it = std::find(model.begin(), model.end(), p);
+        ASSERT_EQ(list.remove(p), it == model.end() ? -1 : 0) << "round " << round;
+        if (it != model.end())
+          model.erase(it);
+        ASSERT_EQ(list.getCount(), static_cast<int>(model.size()));
+        if (rng() % 16 == 0 && !model.empty()) {
+          const std::size_t i = rng() % model.size();
+          ASSERT_EQ(list.at(static_cast<int>(i)), model[i]) << "round " << round;
+        }
+      }
+    } else if (op == 15) {
+      for (unsigned i = 0; i < 3010; i += 7)
+        ASSERT_EQ(list.contains(ptr(i)), std::count(model.begin(), model.end(), ptr(i)) > 0);
+    } else if (op == 16) {
+      other = list, other_model = model;
+    } else if (op == 17) {
+      list.swap(other), model.swap(other_model);
+    } else if (op == 18 && model.size() + other_model.size() < 8000) {
+      list = other + list, model.insert(model.begin(), other_model.begin(), other_model.end());
+    } else if (rng() % 4 == 0) {
+      list.clear(), model.clear();
+    }
+    ASSERT_TRUE(same(list, model)) << "round " << round;
+    ASSERT_TRUE(same(other, other_model)) << "round " << round;
+  }
 }

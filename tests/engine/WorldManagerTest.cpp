@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <random>
+#include <vector>
 
 using namespace twtest;
 using tw::Box;
@@ -232,4 +233,80 @@ TEST_F(CollisionGridTest, AnswersAsTheScanDoesWhateverChangesTheWorld) {
     EXPECT_EQ(seen[1], seen[0]) << "seed " << seed;
   }
   EXPECT_TRUE(world.usesCollisionGrid());
+}
+
+/// Hundreds of objects crowded on a few grid squares leave them in random order (deleted,
+/// marked, made SPECTRAL, deactivated, moved away) while the grid answers as the scan does.
+TEST_F(CollisionGridTest, CrowdedSquaresEmptyInAnyOrder) {
+  world.setCollisionGrid(true, 0), rng.seed(5);
+  std::vector<WorldProbe*> crowd;
+  for (int i = 0; i < 600; i++) {
+    crowd.push_back(new WorldProbe(std::to_string(i), Vector(4 + pick(3) * 0.5f, 4 + pick(2)),
+                                   pick(4) ? tw::HARD : tw::SOFT));
+    if (pick(3) == 0)
+      crowd.back()->setBox(Box(Vector(-2, -2), 3.5f, 3.5f)); // over up to nine squares
+  }
+  auto* p_asker = new WorldProbe("?", Vector(), tw::SPECTRAL);
+  auto answers = [&](int min_solid) { // below min_solid solid objects, the scan answers
+    world.setCollisionGrid(true, min_solid);
+    std::string s;
+    for (Vector to : {Vector(4, 4), Vector(5.5f, 5), Vector(2.5f, 3), Vector(7, 6)}) {
+      const tw::ObjectList list = world.getCollisions(p_asker, to);
+      for (int j = 0; j < list.getCount(); j++)
+        s += static_cast<const WorldProbe*>(list.at(j))->name + " ";
+      s += "|";
+    }
+    return s;
+  };
+  while (!crowd.empty()) {
+    for (int i = 0; i < 40 && !crowd.empty(); i++) {
+      const auto k = static_cast<std::size_t>(pick(static_cast<int>(crowd.size())));
+      WorldProbe* p = crowd[k];
+      const int change = pick(5);
+      if (change < 2) {
+        crowd.erase(crowd.begin() + static_cast<long>(k));
+        change ? world.markForDelete(p) : (delete p, 0);
+      } else if (change == 2) {
+        p->setSolidness(pick(2) ? tw::SPECTRAL : tw::HARD);
+      } else if (change == 3) {
+        p->setActive(!p->isActive());
+      } else {
+        p->setPosition(p->getPosition().getX() > 30 ? Vector(4, 5) : Vector(60, 30));
+      }
+    }
+    world.update();
+    const std::string by_grid = answers(0);
+    ASSERT_EQ(by_grid, answers(1 << 30)) << crowd.size() << " left";
+  }
+  EXPECT_EQ(answers(0), "||||");
+}
+
+using MassDeletionTest = WorldTest;
+
+/// Hundreds of objects marked in reverse order go in that order; a destructor that deletes a
+/// marked object or marks another one on its way out changes the order as it would for few.
+TEST_F(MassDeletionTest, MarkedObjectsGoInOrderWhateverTheirDestructorsDo) {
+  std::vector<WorldProbe*> p;
+  for (int i = 0; i < 306; i++)
+    p.push_back(new WorldProbe(std::to_string(i)));
+  std::vector<std::string> expected;
+  for (int i = 299; i >= 0; i--) {
+    expected.push_back(std::to_string(i) + ":gone");
+    if (i % 50 == 0 && i > 0) { // takes its neighbour along, and has a late one marked
+      p[static_cast<std::size_t>(i)]->on_destroy = [&p, &w = world, i] {
+        delete p[static_cast<std::size_t>(i - 1)], w.markForDelete(p[300 + i / 50]);
+      };
+      expected.push_back(std::to_string(i - 1) + ":gone"), i--;
+    }
+  }
+  for (int i = 5; i >= 1; i--)
+    expected.push_back(std::to_string(300 + i) + ":gone");
+  for (int i = 299; i >= 0; i--)
+    EXPECT_EQ(world.markForDelete(p[static_cast<std::size_t>(i)]), 0);
+  EXPECT_EQ(world.markForDelete(p[7]), 0); // once only
+  world.update();
+  EXPECT_EQ(probe_events, expected);
+  probe_events.clear(), world.shutDown(); // the one left unmarked goes at shut-down
+  EXPECT_EQ(probe_events, std::vector<std::string>{"300:gone"});
+  EXPECT_EQ(world.getAllObjects(true).getCount(), 0);
 }
