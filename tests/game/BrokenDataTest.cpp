@@ -53,8 +53,8 @@ const Breakage BREAKAGES[] = {
      "paddle-bounce wall-bounce timed; do echo text > $f.wav; done && "
      "head -c 8044 menu.wav > t && mv t menu.wav",
      true,
-     "frame 1 of 7 in file 'sprites/explosion-spr.txt': line 5 holds 8 characters|"
-     "Width 8 of 9.|Sprite 'paddleh' not found|End of file "
+     "Cannot add frame!|In file 'sprites/explosion-spr.txt', line 5: frame 1 of 7 has a row of 8 "
+     "characters|Width 8 of 9.|Sprite 'paddleh' not found|End of file "
      "reached or missing newline.|Unexpected end of file.|Expected 'frames #'|Expected 'end'.|"
      "Cannot make room for 2000000000 frames|Expected 'width #'|sound from file 'sounds/exit.wav'|"
      "sound from file 'sounds/explode.wav'|sound from file 'sounds/lose.wav'|sound from file "
