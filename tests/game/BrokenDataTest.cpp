@@ -77,8 +77,10 @@ const Breakage BREAKAGES[] = {
      "LogManager!|Error starting game manager"},
     {"RecordingMissing", "rm session.rec", false, false,
      "Cannot read recording file 'session.rec'|Error reading the recording to replay!"},
-    {"RecordingTruncated", "head -c 3000 session.rec > t && mv t session.rec", false, false,
-     REPLAY},
+    // Cut in the middle of a line: it replays up to the whole line before the cut.
+    {"RecordingCut", "head -c 3000 session.rec > t && mv t session.rec", true, false,
+     "Warning! 'session.rec' has no end line: replaying it up to step |Replay of 'session.rec' "
+     "showed the recorded screen at every step"},
     {"RecordingOfAnotherVersion", "sed -i '1s/ 1$/ 2/' session.rec", false, false,
      "line 1: version 2, but this program reads version 1"},
     {"RecordingGarbage", "head -c 2000 /dev/urandom > session.rec", false, false, REPLAY},
