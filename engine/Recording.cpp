@@ -5,6 +5,7 @@
 #include "LogManager.h"
 
 #include <cerrno>
+#include <climits>
 #include <cstdarg>
 #include <cstdlib>
 #include <cstring>
@@ -259,7 +260,7 @@ int Recording::parse(const std::string& text, std::string& error) {
     close.step = last_step;
     close.kind = CLOSE;
     entries.push_back(close);
-    end_step = last_step + 1;
+    end_step = last_step < INT_MAX ? last_step + 1 : last_step;
   }
   replaying = true;
   return 0;

@@ -40,6 +40,7 @@ TEST_F(RecordingTest, ACutRecordingReplaysUpToItsLastWholeStep) {
       {HEAD + "2 key pressed A\n3 screen 0000abcd\nend 5", "end 5, 2 key"},
       {HEAD + "2 key pressed A\n30 screen 0000abcd\nend 3", "end 31, 30 close, cut at 30"},
       {HEAD, "end 1, 0 close, cut at 0"},
+      {HEAD + "2147483647 key pressed A\n", "end 2147483647, 2147483647 close, cut at 2147483647"},
       {HEAD.substr(0, HEAD.size() - 3), "line 4: truncated: the header is incomplete"},
       {HEAD + "2 key pressed NOSUCHKEY\n3 screen 0000abcd\n", "line 5: bad key entry"},
       {HEAD + "2 key pressed A\nend 5\n3 screen", "line 7: text after the end line"}};
