@@ -594,11 +594,7 @@ int Object::deserialize(std::string record) {
       box_complete = false;
     }
   }
-  if (box_complete) {
-    box = Box(Vector(box_values[0], box_values[1]), box_values[2], box_values[3]);
-    modified[ATTR_BOX] = true;
-    boxChanged();
-  } else {
+  if (!box_complete) {
     log.writeLog(10, "Object::deserialize(): box not complete, so ignoring.");
   }
 
@@ -629,6 +625,13 @@ int Object::deserialize(std::string record) {
   if (found("sprite_center")) {
     log.writeLog(10, "Object::deserialize(): sprite_center is %s", value.c_str());
     setCentered(value == "true");
+  }
+  // Set after the sprite and its centring, which size the box to the sprite: the record's box
+  // may be one of the object's own.
+  if (box_complete) {
+    box = Box(Vector(box_values[0], box_values[1]), box_values[2], box_values[3]);
+    modified[ATTR_BOX] = true;
+    boxChanged();
   }
   if (found("sprite_transparency")) {
     log.writeLog(10, "Object::deserialize(): sprite_transparency is '%c'", value[0]);

@@ -5,6 +5,7 @@
 #include "LogManager.h"
 
 #include <cerrno>
+#include <climits>
 #include <cstdarg>
 #include <cstdlib>
 #include <cstring>
@@ -71,7 +72,7 @@ void Recording::reset() {
   entries.clear();
   screens.clear();
   next_entry = next_screen = 0;
-  end_step = -1;
+  end_step = cut_step = -1;
   screen_written = expecting_screen = false;
   first_difference = -1;
   differences = 0;
@@ -117,6 +118,11 @@ int Recording::replay(const std::string& file) {
     return -1;
   }
   replay_file = file;
+  if (cut_step >= 0) {
+    log.writeLog("Recording::replay(): Warning! '%s' has no end line: replaying it up to step "
+                 "%d, its last whole step",
+                 file.c_str(), cut_step);
+  }
   log.writeLog(1, "Recording::replay(): Replaying '%s': %d entries, %d screens, %d steps",
                file.c_str(), static_cast<int>(entries.size()), static_cast<int>(screens.size()),
                end_step + 1);
@@ -141,6 +147,8 @@ int Recording::parse(const std::string& text, std::string& error) {
   int settings_read = 0;
   while (std::getline(in, line)) {
     number++;
+    // A last line without its newline may have been cut in the middle of its writing.
+    const bool unfinished = in.eof();
     if (!line.empty() && line.back() == '\r') {
       line.pop_back();
     }
@@ -154,6 +162,11 @@ int Recording::parse(const std::string& text, std::string& error) {
     }
     if (end_step >= 0) {
       return fail("text after the end line");
+    }
+    int end = 0;
+    if (unfinished && !(settings_read >= 4 && w.size() == 2 && w[0] == "end" && toInt(w[1], end) &&
+                        end >= last_step)) {
+      break; // a whole end line is kept; any other is taken for the cut
     }
     if (++settings_read <= 4) {
       const int setting = settings_read;
@@ -239,7 +252,15 @@ int Recording::parse(const std::string& text, std::string& error) {
     return fail("truncated: the header is incomplete");
   }
   if (end_step < 0) {
-    return fail("truncated: no end line");
+    // The session was cut short (killed, or the machine stopped): its lines are written a
+    // step at a time, so the step of the last whole line is taken as the last one, and the
+    // replay ends after it as if the window had been closed there.
+    cut_step = last_step;
+    Entry close;
+    close.step = last_step;
+    close.kind = CLOSE;
+    entries.push_back(close);
+    end_step = last_step < INT_MAX ? last_step + 1 : last_step;
   }
   replaying = true;
   return 0;

@@ -26,6 +26,7 @@ namespace tw {
 ///                                            SIGTERM that ended the session)
 ///   STEP screen HASH                        (the screen shown at the end of STEP)
 ///   end STEP
+/// A file cut short, without its end line, ends after the step of its last whole line.
 class Recording {
 public:
   /// What an entry holds: a key or mouse event, the key press that ended a pause, or the
@@ -50,9 +51,12 @@ public:
   /// Starts writing to file; -1 with a log line when it cannot be opened or a recording is
   /// already being written (stop it first).
   int record(const std::string& file, int seed, int frame_time, int columns, int rows);
-  /// Reads a whole recording to replay; -1 with a log line when it is missing or damaged.
+  /// Reads a whole recording to replay; -1 with a log line when it is missing or damaged. A
+  /// recording cut short, without its end line, replays up to its last whole step (with a
+  /// warning), and then ends as if the window had been closed.
   int replay(const std::string& file);
-  /// Reads recording text; -1 with the first fault and its line number in error.
+  /// Reads recording text; -1 with the first fault and its line number in error. A last line
+  /// without its newline is taken for a cut, and dropped, unless it is a whole end line.
   int parse(const std::string& text, std::string& error);
 
   /// True while the session is written to a file.
@@ -71,6 +75,9 @@ public:
   int getRows() const { return rows; }
   /// Step at which the replayed session ended; -1 when none was read.
   int getEndStep() const { return end_step; }
+  /// Last step of a replayed session that was cut short, without its end line; -1 when the
+  /// recording is whole.
+  int getCutStep() const { return cut_step; }
   /// The input entries read, in order.
   const std::vector<Entry>& getEntries() const { return entries; }
 
@@ -110,6 +117,7 @@ private:
   int columns = 0;
   int rows = 0;
   int end_step = -1;
+  int cut_step = -1;
   std::vector<Entry> entries;
   std::size_t next_entry = 0;
   std::vector<std::pair<int, std::uint32_t>> screens;

@@ -31,8 +31,7 @@ int toInt(const std::string& text) {
   return static_cast<int>(value);
 }
 
-/// A sprite file being read: the stream, its name for the messages and the number of the line
-/// read last.
+/// A sprite file being read: the stream, its name and the number of the line read last.
 struct SpriteFile {
   std::istream& in;
   const std::string& name;
@@ -49,25 +48,28 @@ struct SpriteFile {
     discardCR(line);
     return true;
   }
-  /// Logs "\tError line N in file 'NAME'.", two spaces and what; N is the line read last
-  /// unless number is given.
-  void error(const std::string& what, int number = 0) const {
-    LogManager::getInstance().writeLog("\tError line %d in file '%s'.  %s",
-                                       number ? number : line_number, name.c_str(), what.c_str());
+  /// The reader's messages give the line but not the file: this names the file, the line (the
+  /// one read last unless number is given) and what is wrong there, on a line of its own.
+  void where(const std::string& detail, int number = 0) const {
+    LogManager::getInstance().writeLog("\tIn file '%s', line %d: %s.", name.c_str(),
+                                       number ? number : line_number, detail.c_str());
   }
 };
 
 /// Reads the header line "tag value" and returns the text after the tag and one separator
 /// character. Sets ok to false, after logging why, when the line is missing or has no tag.
 std::string readTagged(SpriteFile& file, const std::string& tag, bool& ok, std::string& line) {
+  const LogManager& log = LogManager::getInstance();
   ok = false;
   if (!file.next(line)) {
-    file.error("Unexpected end of file.");
+    log.writeLog("\tError line %d.  Unexpected end of file.", file.line_number);
+    file.where("the file ends before its '" + tag + "' line");
     return "";
   }
   if (line.compare(0, tag.size(), tag) != 0) {
-    file.error("Expected '" + tag + " #'");
-    LogManager::getInstance().writeLog("\tHave '%s'", line.c_str());
+    log.writeLog("\tError line %d.  Expected '%s #'", file.line_number, tag.c_str());
+    log.writeLog("\tHave '%s'", line.c_str());
+    file.where("not the '" + tag + "' line");
     return "";
   }
   ok = true;
@@ -87,8 +89,7 @@ int readLineInt(SpriteFile& file, const std::string& tag) {
   }
   const int value = toInt(rest);
   if (value <= 0) {
-    file.error("Expected '" + tag + " #' with # above 0");
-    LogManager::getInstance().writeLog("\tHave '%s'", line.c_str());
+    file.where("'" + line + "' holds no number above 0");
   }
   return value;
 }
@@ -99,29 +100,28 @@ std::string readLineStr(SpriteFile& file, const std::string& tag) {
   std::string line;
   const std::string rest = readTagged(file, tag, ok, line);
   if (ok && rest.empty()) {
-    file.error("Expected '" + tag + " NAME'");
-    LogManager::getInstance().writeLog("\tHave '%s'", line.c_str());
+    file.where("'" + line + "' names nothing");
   }
   return rest;
 }
 
 /// Reads height rows of width characters and the "end" line after them; an empty frame, with
-/// why in error, when the file does not hold them.
-Frame readFrame(SpriteFile& file, int width, int height, std::string& error) {
+/// what is wrong in error, when the file does not hold them. which names the frame for error.
+Frame readFrame(SpriteFile& file, int width, int height, const std::string& which,
+                std::string& error) {
   const LogManager& log = LogManager::getInstance();
   std::string line;
   std::string frame_str;
   for (int row = 0; row < height; row++) {
     if (!file.next(line)) {
-      file.error("Unexpected end of file.");
-      error = "the file ends in it";
+      error = "the file ends in " + which;
       return Frame();
     }
     if (line.size() != static_cast<std::size_t>(width)) {
       const int length = static_cast<int>(std::min<std::size_t>(line.size(), INT_MAX));
-      file.error("Width " + std::to_string(length) + " of " + std::to_string(width) + ".");
+      log.writeLog("\tError line %d.  Width %d of %d.", file.line_number, length, width);
       log.writeLog("\tLine is '%s'", line.c_str());
-      error = "line " + std::to_string(file.line_number) + " holds " + std::to_string(length) +
+      error = which + " has a row of " + std::to_string(length) +
               (length == 1 ? " character" : " characters") + ", not the sprite's width of " +
               std::to_string(width);
       return Frame();
@@ -129,14 +129,14 @@ Frame readFrame(SpriteFile& file, int width, int height, std::string& error) {
     frame_str += line;
   }
   if (!file.next(line)) {
-    file.error("Unexpected end of file.");
-    error = "the file ends before its 'end' line";
+    error = "the file ends before the 'end' line of " + which;
     return Frame();
   }
   if (line != "end") {
-    file.error("Expected 'end'.");
+    log.writeLog("\tError line %d.  Expected '%s'.", file.line_number, "end");
     log.writeLog("\tLine is '%s'.", line.c_str());
-    error = "its " + std::to_string(height) + " rows are not followed by an 'end' line";
+    error = "the " + std::to_string(height) + " rows of " + which +
+            " are not followed by an 'end' line";
     return Frame();
   }
   return Frame(width, height, frame_str);
@@ -208,9 +208,9 @@ int ResourceManager::loadSprite(std::string filename, std::string label) {
     return -1;
   }
   if (sprite_count == MAX_SPRITES) {
-    log.writeLog("ResourceManager::loadSprite(): Unable to add more Sprites (max is %d), so not "
-                 "loading file '%s'\n",
-                 MAX_SPRITES, filename.c_str());
+    log.writeLog("ResourceManager::loadSprite(): Unable to add more Sprites (max is %d)\n",
+                 MAX_SPRITES);
+    log.writeLog("\tFile '%s' not loaded.", filename.c_str());
     return -1;
   }
   std::ifstream file(filename, std::ios::in | std::ios::binary);
@@ -220,30 +220,26 @@ int ResourceManager::loadSprite(std::string filename, std::string label) {
   }
   log.writeLog(1, "ResourceManager::loadSprite(): Opened file '%s'", filename.c_str());
   SpriteFile reader{file, filename};
-  const char* const file_name = filename.c_str();
 
   const int frames = readLineInt(reader, "frames");
   if (frames <= 0) {
-    log.writeLog(10, "ResourceManager::loadSprite(): error readLineInt().  frames %d in file '%s'",
-                 frames, file_name);
+    log.writeLog(10, "ResourceManager::loadSprite(): error readLineInt().  frames %d", frames);
     return -1;
   }
   const int width = readLineInt(reader, "width");
   if (width <= 0) {
-    log.writeLog(10, "ResourceManager::loadSprite(): error readLineInt().  width %d in file '%s'",
-                 width, file_name);
+    log.writeLog(10, "ResourceManager::loadSprite(): error readLineInt().  width %d", width);
     return -1;
   }
   const int height = readLineInt(reader, "height");
   if (height <= 0) {
-    log.writeLog(10, "ResourceManager::loadSprite(): error readLineInt().  height %d in file '%s'",
-                 height, file_name);
+    log.writeLog(10, "ResourceManager::loadSprite(): error readLineInt().  height %d", height);
     return -1;
   }
   const std::string color = readLineStr(reader, "color");
   if (color.empty()) {
-    log.writeLog(10, "ResourceManager::loadSprite(): error readLineStr().  Color '%s' in file '%s'",
-                 color.c_str(), file_name);
+    log.writeLog(10, "ResourceManager::loadSprite(): error readLineStr().  Color '%s'",
+                 color.c_str());
     return -1;
   }
   log.writeLog(5, "                               Frames: %d", frames);
@@ -256,9 +252,9 @@ int ResourceManager::loadSprite(std::string filename, std::string label) {
     p_sprite = std::make_unique<Sprite>(frames);
   }
   if (!p_sprite || p_sprite->getMaxFrameCount() != frames) {
-    log.writeLog("ResourceManager::loadSprite(): Cannot make room for %d frames (max is %d) in "
-                 "file '%s'",
-                 frames, MAX_SPRITE_FRAMES, file_name);
+    log.writeLog("ResourceManager::loadSprite(): Cannot make room for %d frames (max is %d)",
+                 frames, MAX_SPRITE_FRAMES);
+    reader.where("too many frames", 1);
     return -1;
   }
   p_sprite->setWidth(width);
@@ -267,35 +263,35 @@ int ResourceManager::loadSprite(std::string filename, std::string label) {
   bool known = false;
   const Color sprite_color = colorNamed(color, known);
   if (!known) {
-    log.writeLog("ResourceManager::loadSprite(): Unrecognized color '%s' in file '%s'",
-                 color.c_str(), file_name);
+    log.writeLog("ResourceManager::loadSprite(): Unrecognized color '%s'", color.c_str());
     log.writeLog("  Valid colors are: black, red, green, yellow,");
     log.writeLog("                    blue, magenta, cyan and white.");
+    reader.where("the sprite is drawn in white");
   }
   p_sprite->setColor(sprite_color);
 
   for (int i = 0; i < frames; i++) {
     std::string error;
-    Frame frame = readFrame(reader, width, height, error);
+    const std::string which = "frame " + std::to_string(i + 1) + " of " + std::to_string(frames);
+    Frame frame = readFrame(reader, width, height, which, error);
     if (frame.stringRef().empty()) {
-      log.writeLog("ResourceManager::loadSprite(): Cannot read frame %d of %d in file '%s': %s.",
-                   i + 1, frames, file_name, error.c_str());
+      log.writeLog("ResourceManager::loadSprite(): Cannot add frame!");
+      reader.where(error);
       return -1;
     }
     p_sprite->addFrame(std::move(frame));
   }
 
   std::string line;
-  std::getline(file, line);
-  if (!file.good()) {
-    log.writeLog("\tError line %d in file '%s'. End of file reached or missing newline.",
-                 reader.line_number + 1, file_name);
+  if (!reader.next(line)) {
+    log.writeLog("\tError line %d. End of file reached or missing newline.", reader.line_number);
+    reader.where("no 'eof' line, or no newline after it");
     return -1;
   }
-  discardCR(line);
   if (line != "eof") {
-    reader.error("Expected 'eof'.", reader.line_number + 1);
+    log.writeLog("\tError line %d.  Expected '%s'.", reader.line_number, "eof");
     log.writeLog("\tLine is '%s'.", line.c_str());
+    reader.where("not the 'eof' line");
     return -1;
   }
 

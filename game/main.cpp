@@ -8,6 +8,8 @@
 #include <windows.h>
 #endif
 
+#include <cstdlib>
+
 // Ask laptop graphics drivers for the high-performance graphics processor.
 extern "C" {
 TW_EXPORT int NvOptimusEnablement = 1;
@@ -18,7 +20,8 @@ namespace {
 int play() {
   tw::GameManager& game_manager = tw::GameManager::getInstance();
   tw::LogManager& log_manager = tw::LogManager::getInstance();
-  if (game_manager.startUp() != 0) {
+  const bool started = game_manager.startUp() == 0;
+  if (!started) {
     log_manager.writeLog("Error starting game manager");
   } else {
     log_manager.setFlush(true);
@@ -26,7 +29,8 @@ int play() {
     game_manager.run();
   }
   game_manager.shutDown();
-  return 0;
+  // A game that could not start has failed, for the shell or script that started it.
+  return started ? EXIT_SUCCESS : EXIT_FAILURE;
 }
 } // namespace
 

@@ -2,6 +2,7 @@
 #include "EventStep.h"
 #include "EventView.h"
 #include "InputManager.h"
+#include "ResourceManager.h"
 #include "Sprite.h"
 #include "TestSupport.h"
 
@@ -183,4 +184,37 @@ TEST_F(ObjectTest, SceneGraphListsFollowEveryChange) {
   for (int r : {g.removeObject(p_outside), g.insertObject(p_outside),
                 g.updateAltitude(p_outside, 7), g.removeObject(p_outside)})
     log.writeLog("%d", r); // in order, as a braced list is evaluated
+}
+
+using ObjectRecordTest = WorldTest;
+
+// The sprite and its centring size the box too; a box of the object's own comes back over them.
+TEST_F(ObjectRecordTest, ABoxComesBackWhateverTheSpriteAndItsCentring) {
+  tw::ResourceManager& rm = tw::ResourceManager::getInstance();
+  ASSERT_EQ(rm.startUp(), 0);
+  writeFile("ship.txt", "frames 1\nwidth 5\nheight 3\ncolor red\n<===>\n<===>\n<===>\nend\neof\n");
+  ASSERT_EQ(rm.loadSprite("ship.txt", "ship"), 0);
+  const struct {
+    bool centred;
+    bool own_box;
+    tw::Box expected;
+  } cases[] = {{true, true, tw::Box(Vector(-1, -0.5f), 2.5f, 1)},
+               {false, true, tw::Box(Vector(-1, -0.5f), 2.5f, 1)},
+               {true, false, tw::Box(Vector(-2, -1), 4, 2)},
+               {false, false, tw::Box(Vector(0, 0), 4, 2)}};
+  for (const auto& c : cases) {
+    auto *p_a = new tw::Object, *p_b = new tw::Object;
+    p_a->setSprite(rm.getSprite("ship")), p_a->setCentered(c.centred);
+    if (c.own_box)
+      p_a->setBox(tw::Box(Vector(-1, -0.5f), 2.5f, 1));
+    const std::string record = p_a->serialize(true);
+    p_b->deserialize(record);
+    const tw::Box box = p_b->getBox();
+    EXPECT_EQ(box.getCorner().getX(), c.expected.getCorner().getX()) << record;
+    EXPECT_EQ(box.getCorner().getY(), c.expected.getCorner().getY()) << record;
+    EXPECT_EQ(box.getHorizontal(), c.expected.getHorizontal()) << record;
+    EXPECT_EQ(box.getVertical(), c.expected.getVertical()) << record;
+    EXPECT_EQ(p_b->serialize(true), record);
+  }
+  rm.shutDown();
 }

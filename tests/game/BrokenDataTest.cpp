@@ -7,11 +7,12 @@ using namespace twtest;
 namespace {
 
 /// What a run breaks (a command of Linux's shell, under Wine too, in the game's folder), whether
-/// the recorded session still plays through, and texts that must stand in the log or on
-/// standard error, "|" apart.
+/// the game still starts (its exit status is 0 then, 1 when not) and the recorded session plays
+/// through, and texts that must stand in the log or on standard error, "|" apart.
 struct Breakage {
   const char* name;
   const char* damage;
+  bool starts;
   bool plays;
   const char* expected;
 };
@@ -23,7 +24,7 @@ TEST_P(BrokenData, PlaysThroughOrStopsCleanly) {
   copyIn({"tw-font.ttf", "sprites", "sounds", "tests/data/replays/session.rec"});
   writeFile("tw-config.txt", "headless:true,\nframe_time:0,\nreplay_file:session.rec\n");
   ASSERT_EQ(runProgram("/bin/sh", {"-c", b.damage}), 0);
-  EXPECT_EQ(runProgram(program("tarnwick"), {}, "out.txt"), 0);
+  EXPECT_EQ(runProgram(program("tarnwick"), {}, "out.txt"), b.starts ? 0 : 1);
   const std::string all = readText("tarnwick.log") + readText("out.txt");
   EXPECT_TRUE(all.find("Sanitizer") == all.npos && all.find("runtime error") == all.npos) << all;
   std::istringstream expected(b.expected);
@@ -52,9 +53,9 @@ const Breakage BREAKAGES[] = {
      "rm exit.wav lose.wav time.wav win.wav advanced.wav && for f in explode "
      "paddle-bounce wall-bounce timed; do echo text > $f.wav; done && "
      "head -c 8044 menu.wav > t && mv t menu.wav",
-     true,
-     "frame 1 of 7 in file 'sprites/explosion-spr.txt': line 5 holds 8 characters|"
-     "Width 8 of 9.|Sprite 'paddleh' not found|End of file "
+     true, true,
+     "Cannot add frame!|In file 'sprites/explosion-spr.txt', line 5: frame 1 of 7 has a row of 8 "
+     "characters|Width 8 of 9.|Sprite 'paddleh' not found|End of file "
      "reached or missing newline.|Unexpected end of file.|Expected 'frames #'|Expected 'end'.|"
      "Cannot make room for 2000000000 frames|Expected 'width #'|sound from file 'sounds/exit.wav'|"
      "sound from file 'sounds/explode.wav'|sound from file 'sounds/lose.wav'|sound from file "
@@ -63,29 +64,33 @@ const Breakage BREAKAGES[] = {
      "'sounds/advanced.wav'|music from file 'sounds/timed.wav'|Sound 'explode' not found|Sound "
      "'win' not found|Sound 'time' not found|Music 'advanced' not found|Music 'timed' not found|"
      "Replay of 'session.rec' differed from the recording at"},
-    {"NoSprites", "rm -r sprites && echo no > sprites", true,
+    {"NoSprites", "rm -r sprites && echo no > sprites", true, true,
      "Cannot open file 'sprites/title-spr.txt'|Cannot open file "
      "'sprites/brick-moving-spr.txt'|Warning, sprite 'ball' not found"},
     // A window is needed for the font to be read.
-    {"MissingFont", "rm tw-font.ttf && sed -i 1d tw-config.txt", false, FONT},
-    {"FontNotAFont", "echo not a font > tw-font.ttf && sed -i 1d tw-config.txt", false, FONT},
+    {"MissingFont", "rm tw-font.ttf && sed -i 1d tw-config.txt", false, false, FONT},
+    {"FontNotAFont", "echo not a font > tw-font.ttf && sed -i 1d tw-config.txt", false, false,
+     FONT},
     // Its name taken by a folder, the log cannot be opened even by root.
-    {"LogNotWritable", "mkdir tarnwick.log", false,
+    {"LogNotWritable", "mkdir tarnwick.log", false, false,
      "LogManager::startup(): Warning! Unable to open file 'tarnwick.log'.|Error starting "
      "LogManager!|Error starting game manager"},
-    {"RecordingMissing", "rm session.rec", false,
+    {"RecordingMissing", "rm session.rec", false, false,
      "Cannot read recording file 'session.rec'|Error reading the recording to replay!"},
-    {"RecordingTruncated", "head -c 3000 session.rec > t && mv t session.rec", false, REPLAY},
-    {"RecordingOfAnotherVersion", "sed -i '1s/ 1$/ 2/' session.rec", false,
+    // Cut in the middle of a line: it replays up to the whole line before the cut.
+    {"RecordingCut", "head -c 3000 session.rec > t && mv t session.rec", true, false,
+     "Warning! 'session.rec' has no end line: replaying it up to step |Replay of 'session.rec' "
+     "showed the recorded screen at every step"},
+    {"RecordingOfAnotherVersion", "sed -i '1s/ 1$/ 2/' session.rec", false, false,
      "line 1: version 2, but this program reads version 1"},
-    {"RecordingGarbage", "head -c 2000 /dev/urandom > session.rec", false, REPLAY},
+    {"RecordingGarbage", "head -c 2000 /dev/urandom > session.rec", false, false, REPLAY},
     // The pause then goes on at once, and the entries after it are still replayed.
-    {"RecordingWithoutItsResumeKey", "sed -i '/ resume /d' session.rec", true,
+    {"RecordingWithoutItsResumeKey", "sed -i '/ resume /d' session.rec", true, true,
      "Pause::eventHandler(): The recording does not resume here."},
-    {"RecordingDamaged", "sed -i '30s/.*/30 key pressed NOSUCHKEY/' session.rec", false,
+    {"RecordingDamaged", "sed -i '30s/.*/30 key pressed NOSUCHKEY/' session.rec", false, false,
      "line 30: bad key entry"},
     {"RecordingNotWritable",
-     "sed -i '$s/$/,/' tw-config.txt && echo record_file:/ >> tw-config.txt", false,
+     "sed -i '$s/$/,/' tw-config.txt && echo record_file:/ >> tw-config.txt", false, false,
      "Cannot write recording file '/'|Error starting the recording!"}};
 INSTANTIATE_TEST_SUITE_P(Runs, BrokenData, ::testing::ValuesIn(BREAKAGES),
                          [](const auto& info) { return std::string(info.param.name); });

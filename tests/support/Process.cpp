@@ -28,7 +28,7 @@ const char* const LINUX_WRAPPER = "s=$1 o=$2 t=$3; shift 3; [ \"$o\" = - ] || ex
                                   "mv \"$s.part\" \"$s\"";
 
 int runProgram(const std::string& program, const std::vector<std::string>& args,
-               const std::string& output, int timeout_seconds, const std::function<bool()>&) {
+               const std::string& output, int timeout_seconds, const std::function<bool()>&, int) {
   static int runs = 0;
   const bool linux_program = program.size() < 4 || program.substr(program.size() - 4) != ".exe";
   const std::string status = ".tw-run-" + std::to_string(runs++); // in the current directory
@@ -91,7 +91,7 @@ int runProgram(const std::string& program, const std::vector<std::string>& args,
 
 int runProgram(const std::string& program, const std::vector<std::string>& args,
                const std::string& output, int timeout_seconds,
-               const std::function<bool()>& interrupt) {
+               const std::function<bool()>& interrupt, int signal_number) {
   std::vector<char*> argv = {const_cast<char*>(program.c_str())};
   for (const std::string& arg : args)
     argv.push_back(const_cast<char*>(arg.c_str()));
@@ -111,7 +111,7 @@ int runProgram(const std::string& program, const std::vector<std::string>& args,
        pid > 0 && (result = waitpid(pid, &status, WNOHANG)) == 0;
        std::this_thread::sleep_for(POLL)) {
     if (!interrupted && interrupt && (interrupted = interrupt()))
-      kill(pid, SIGTERM);
+      kill(pid, signal_number);
     if (Clock::now() > end)
       return kill(pid, SIGKILL), waitpid(pid, &status, 0), TIMED_OUT;
   }
