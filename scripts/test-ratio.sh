@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Lines of test code against lines of engine, game and Python module code: non-blank lines that are not
-# only a comment. Test code is everything that exists only to test: tests/ and fuzz/ in
-# every language, and the scripts that only the tests, the soak, the fuzzers and CI use.
+# Lines of test code against lines of engine, game, Python module and example code: non-blank
+# lines that are not only a comment. The examples count as code: they are what users copy. Test
+# code is everything that exists only to test: tests/ and fuzz/ in every language, and the
+# scripts that only the tests, the soak, the fuzzers and CI use.
 # With --max PCT, exits 1 when the share passes PCT per cent; -v lists every file.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -37,14 +38,14 @@ while [ $# -gt 0 ]; do
 done
 
 # The Python module's type stub is its interface, as the headers are the engine's.
-mapfile -t code_files < <(git ls-files -co --exclude-standard -- engine game python |
+mapfile -t code_files < <(git ls-files -co --exclude-standard -- engine game python examples |
   grep -E '\.(cpp|h|py|pyi)$')
 mapfile -t test_files < <(git ls-files -co --exclude-standard -- tests fuzz |
   grep -E '(\.(cpp|h|sh|py|cmake)|CMakeLists\.txt)$')
 code=$(total "${code_files[@]}")
 tests=$(total "${test_files[@]}" "${test_scripts[@]}")
 pct=$(awk -v t="$tests" -v c="$code" 'BEGIN { printf "%.1f", 100 * t / c }')
-echo "code: $code lines in engine/, game/ and python/"
+echo "code: $code lines in engine/, game/, python/ and examples/"
 echo "tests: $tests lines in tests/, fuzz/ and test scripts"
 echo "tests are $pct % of the code"
 if [ -n "$max" ] && awk -v p="$pct" -v m="$max" 'BEGIN { exit !(p > m) }'; then
