@@ -345,7 +345,10 @@ void Object::doPathFollowing() {
   log.writeLog("\tBox: (%.2f, %.2f), h %.2f, v %.2f", world_box.getCorner().getX(),
                world_box.getCorner().getY(), world_box.getHorizontal(), world_box.getVertical());
   moveTo(next);
-  if (!boxContainsPosition(world_box, next)) {
+  // Less than a step away, the next move would carry the object past the node, and a box
+  // smaller than a step (a one-cell sprite's is a point) might never hold it: it arrives.
+  const bool within_step = (next - position).getMagnitude() < std::fabs(speed);
+  if (!boxContainsPosition(world_box, next) && !within_step) {
     return;
   }
   // Stand on the node before turning, so the object keeps to the path round corners.

@@ -213,7 +213,8 @@ public:
   Path getPath() const { return path; }
   /// Starts following new_path from its index (as a found path event does).
   void setPath(Path new_path);
-  /// Steers along the path being followed; the world manager calls it after every move.
+  /// Steers along the path being followed, arriving at a node when the box holds it or it is
+  /// less than a step away; the world manager calls it after every move.
   void doPathFollowing();
   /// The object's path search in progress, or null.
   PathFind* getPathFind() const { return p_path_find; }

@@ -28,17 +28,24 @@ float distance(double dx, double dy) {
   return static_cast<float>(std::sqrt(dx * dx + dy * dy));
 }
 
-/// Appends "(x,y) ", the form in which the sets are logged.
-void appendCell(std::string& text, int x, int y) {
-  char number[16];
-  text += '(';
-  text.append(number, std::to_chars(number, number + sizeof(number), x).ptr);
-  text += ',';
-  text.append(number, std::to_chars(number, number + sizeof(number), y).ptr);
-  text += ") ";
-}
+/// Log level of the search's trace, a handful of lines per examined cell: a game that
+/// searches often would otherwise write megabytes a second.
+constexpr int TRACE = 15;
 
 } // namespace
+
+std::string PathFind::cellsText(const std::vector<Cell>& cells) {
+  std::string text;
+  char number[16];
+  for (const Cell& c : cells) {
+    text += '(';
+    text.append(number, std::to_chars(number, number + sizeof(number), c.x).ptr);
+    text += ',';
+    text.append(number, std::to_chars(number, number + sizeof(number), c.y).ptr);
+    text += ") ";
+  }
+  return text;
+}
 
 PathFind::PathFind(Object* p_init_obj, int start_x, int start_y, int end_x, int end_y)
     : p_obj(p_init_obj), start{start_x, start_y}, end{end_x, end_y} {
@@ -61,57 +68,77 @@ PathFind::~PathFind() {
   delete[] p_grid;
 }
 
-bool PathFind::blocked(Vector where) const {
+bool PathFind::blocked(Vector where, bool ignore_at_end) const {
   if (!p_obj) {
     return false;
   }
-  const ObjectList in_way = WorldManager::getInstance().getCollisions(p_obj, where);
+  WorldManager& world = WorldManager::getInstance();
+  const ObjectList in_way = world.getCollisions(p_obj, where);
+  ObjectList at_end;
+  if (ignore_at_end && !in_way.isEmpty()) {
+    at_end =
+        world.getCollisions(p_obj, Vector(static_cast<float>(end.x), static_cast<float>(end.y)));
+  }
   for (int i = 0; i < in_way.getCount(); i++) {
-    if (in_way.at(i)->getSolidness() == HARD) {
-      LogManager::getInstance().writeLog("\t\tCollision (%s)", in_way.at(i)->typeRef().c_str());
+    const Object* p_other = in_way.at(i);
+    if (p_other->getSolidness() == HARD && !at_end.contains(p_other)) {
+      LogManager::getInstance().writeLog(TRACE, "\t\tCollision (%s)", p_other->typeRef().c_str());
       return true;
     }
   }
   return false;
 }
 
+bool PathFind::stepBlocked(Cell c, int dx, int dy) const {
+  // Whatever stands on a passable end cell is where the search leads, not in its way.
+  const bool into_end = end_passable && c.x + dx == end.x && c.y + dy == end.y;
+  if (!into_end && blocked(Vector(static_cast<float>(c.x + dx), static_cast<float>(c.y + dy)))) {
+    return true;
+  }
+  // A diagonal step must not squeeze past the corner of a HARD object: halfway there the
+  // object would overlap it, and the world would stop it on the way.
+  return dx != 0 && dy != 0 && blocked(Vector(c.x + 0.5f * dx, c.y + 0.5f * dy), into_end);
+}
+
 int PathFind::cycleOnce() {
   const LogManager& log = LogManager::getInstance();
-  log.writeLog("-------------------------------");
+  // The trace costs a line per examined cell: only built when it is written.
+  const bool tracing = log.getLogLevel() >= TRACE;
+  log.writeLog(TRACE, "-------------------------------");
   ply++;
-  log.writeLog("PathFind::cycleOnce(): ply %d", ply);
-  log.writeLog("\tFinding lowest cost in open set");
+  log.writeLog(TRACE, "PathFind::cycleOnce(): ply %d", ply);
+  log.writeLog(TRACE, "\tFinding lowest cost in open set");
 
   // Last to first, strictly lower: among equal costs the cell added last wins.
   Cell chosen = start;
   float min_cost = std::numeric_limits<float>::infinity();
   for (auto it = open_set.rbegin(); it != open_set.rend(); ++it) {
     const float cost = nodeAt(*it).cost;
-    log.writeLog("\tNode (%d,%d), cost %.2f to min %.2f", it->x, it->y, cost, min_cost);
+    if (tracing) {
+      log.writeLog(TRACE, "\tNode (%d,%d), cost %.2f to min %.2f", it->x, it->y, cost, min_cost);
+    }
     if (cost < min_cost) {
       min_cost = cost;
       chosen = *it;
     }
   }
-  log.writeLog("\tLowest (%d,%d), cost %.2f", chosen.x, chosen.y, min_cost);
+  log.writeLog(TRACE, "\tLowest (%d,%d), cost %.2f", chosen.x, chosen.y, min_cost);
   if (inGrid(chosen) && in_open[indexOf(chosen)]) {
     open_set.erase(std::find(open_set.begin(), open_set.end(), chosen));
     in_open[indexOf(chosen)] = 0;
   }
 
-  open_text.clear();
-  for (const Cell& c : open_set) {
-    appendCell(open_text, c.x, c.y);
-  }
-  log.writeLog("\tOpen set: %s", open_text.c_str());
-  appendCell(closed_text, chosen.x, chosen.y);
+  closed_set.push_back(chosen);
   if (inGrid(chosen)) {
     in_closed[indexOf(chosen)] = 1;
   }
-  log.writeLog("\tClosed set: %s", closed_text.c_str());
+  if (tracing) {
+    log.writeLog(TRACE, "\tOpen set: %s", cellsText(open_set).c_str());
+    log.writeLog(TRACE, "\tClosed set: %s", cellsText(closed_set).c_str());
+  }
 
   if (chosen == end) {
-    log.writeLog("PathFind::cycleOnce(): done. FOUND.");
+    log.writeLog(TRACE, "PathFind::cycleOnce(): done. FOUND.");
     return FOUND;
   }
 
@@ -125,23 +152,18 @@ int PathFind::cycleOnce() {
   for (const auto& step : steps) {
     const long long nx = static_cast<long long>(chosen.x) + step[0];
     const long long ny = static_cast<long long>(chosen.y) + step[1];
-    if (nx < 0 || nx >= w || ny < 0 || ny >= h) {
+    const bool diagonal = step[0] != 0 && step[1] != 0;
+    if ((diagonal && neighbors == NEIGHBORS_4) || nx < 0 || nx >= w || ny < 0 || ny >= h) {
       continue;
     }
     const Cell n{static_cast<int>(nx), static_cast<int>(ny)};
-    log.writeLog("\tExamining neighbor (%d, %d)", n.x, n.y);
-    if (blocked(Vector(static_cast<float>(n.x), static_cast<float>(n.y)))) {
-      continue;
-    }
-    // A diagonal step must not squeeze past the corner of a HARD object: halfway there the
-    // object would overlap it, and the world would stop it on the way.
-    if (step[0] != 0 && step[1] != 0 &&
-        blocked(Vector(chosen.x + 0.5f * step[0], chosen.y + 0.5f * step[1]))) {
+    log.writeLog(TRACE, "\tExamining neighbor (%d, %d)", n.x, n.y);
+    if (stepBlocked(chosen, step[0], step[1])) {
       continue;
     }
     const int index = indexOf(n);
     if (in_closed[index]) {
-      log.writeLog("\t\tin_closed already");
+      log.writeLog(TRACE, "\t\tin_closed already");
       continue;
     }
     const float g = chosen_from_start + distance(step[0], step[1]);
@@ -149,9 +171,9 @@ int PathFind::cycleOnce() {
     if (!in_open[index]) {
       open_set.push_back(n);
       in_open[index] = 1;
-      log.writeLog("\t\tin_open new");
+      log.writeLog(TRACE, "\t\tin_open new");
     } else {
-      log.writeLog("\t\tin_open already");
+      log.writeLog(TRACE, "\t\tin_open already");
       if (g > node.from_start) {
         continue;
       }
@@ -159,15 +181,15 @@ int PathFind::cycleOnce() {
     node.parent = chosen;
     node.from_start = g;
     node.cost = g + distance(static_cast<double>(n.x) - end.x, static_cast<double>(n.y) - end.y);
-    log.writeLog("\t\tbetter path from (%d, %d) (from_start %.2f, to_end %.2f)", chosen.x, chosen.y,
-                 node.from_start, node.cost);
+    log.writeLog(TRACE, "\t\tbetter path from (%d, %d) (from_start %.2f, to_end %.2f)", chosen.x,
+                 chosen.y, node.from_start, node.cost);
   }
 
   if (open_set.empty()) {
-    log.writeLog("PathFind::cycleOnce(): done. NOT_FOUND.");
+    log.writeLog(TRACE, "PathFind::cycleOnce(): done. NOT_FOUND.");
     return NOT_FOUND;
   }
-  log.writeLog("PathFind::cycleOnce(): done. INCOMPLETE.");
+  log.writeLog(TRACE, "PathFind::cycleOnce(): done. INCOMPLETE.");
   return INCOMPLETE;
 }
 

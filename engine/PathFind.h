@@ -17,8 +17,15 @@ enum PathStatus {
   FOUND,         ///< ended: a path was found
 };
 
+/// The cells a search may step to from a cell.
+enum PathNeighbors {
+  NEIGHBORS_4 = 4, ///< the four that share a side with it
+  NEIGHBORS_8 = 8, ///< those and the four diagonal ones
+};
+
 /// An incremental A* search over the world's cells for one object: each cycleOnce expands
-/// one cell; HARD objects in the object's way block a cell.
+/// one cell; HARD objects in the object's way block a cell. Its trace goes to the log at
+/// level 15.
 class PathFind {
 public:
   /// Searches from start to end (cells); the grid takes the world boundary's size now and
@@ -32,6 +39,16 @@ public:
   int cycleOnce();
   /// The path from start to end through the recorded parents.
   Path getPath() const;
+
+  /// Lets the search enter the end cell whatever stands there, so that it can lead to a HARD
+  /// object (off by default: a blocked end cell is never reached).
+  void setEndPassable(bool passable = true) { end_passable = passable; }
+  /// Whether the end cell is entered whatever stands there.
+  bool isEndPassable() const { return end_passable; }
+  /// Steps to the four side neighbours only, or to all eight (the default).
+  void setNeighbors(PathNeighbors new_neighbors) { neighbors = new_neighbors; }
+  /// The cells the search steps to.
+  PathNeighbors getNeighbors() const { return neighbors; }
 
   /// The object the path is for.
   Object* getObject() const { return p_obj; }
@@ -58,8 +75,11 @@ private:
   Node& nodeAt(Cell c) { return p_grid[indexOf(c)]; }
   const Node& nodeAt(Cell c) const { return p_grid[indexOf(c)]; }
   bool inGrid(Cell c) const { return c.x >= 0 && c.x < columns && c.y >= 0 && c.y < rows; }
-  /// Whether the object would overlap a HARD object at where (and logs the first one).
-  bool blocked(Vector where) const;
+  /// Whether the object would overlap a HARD object at where (and logs the first one);
+  /// with ignore_at_end, not counting those it would overlap on the end cell.
+  bool blocked(Vector where, bool ignore_at_end = false) const;
+  /// Whether the step from c by (dx, dy) is barred by HARD objects.
+  bool stepBlocked(Cell c, int dx, int dy) const;
 
   Object* p_obj;
   Cell start;
@@ -67,15 +87,19 @@ private:
   int columns = 0;
   int rows = 0;
   Node* p_grid = nullptr;
+  /// Cells as the trace writes them, "(x,y) " each.
+  static std::string cellsText(const std::vector<Cell>& cells);
+
   // The open set stays a sequence in insertion order (its order decides ties); one flag per
   // cell answers "is it in the open set" and "is it closed" in constant time. The closed set
-  // is otherwise only ever logged, so it is kept as its logged text, in the order closed.
+  // is otherwise only ever logged.
   std::vector<Cell> open_set;
+  std::vector<Cell> closed_set;
   std::vector<char> in_open;
   std::vector<char> in_closed;
-  std::string closed_text;
-  std::string open_text; // rebuilt every ply; kept to reuse its storage
   int ply = 0;
+  bool end_passable = false;
+  PathNeighbors neighbors = NEIGHBORS_8;
 };
 
 } // namespace tw

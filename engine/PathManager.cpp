@@ -15,6 +15,9 @@ namespace tw {
 
 namespace {
 
+/// Log level of the lines of every search's end, written as often as searches end.
+constexpr int TRACE = 15;
+
 /// What a ply is reckoned to take in a recorded or replayed session, in microseconds.
 constexpr std::int64_t PLY_MICROS = 10;
 
@@ -113,7 +116,7 @@ void PathManager::cycle() {
   }
 }
 
-int PathManager::findPath(Object* p_o, Vector goal) {
+int PathManager::findPath(Object* p_o, Vector goal, PathNeighbors neighbors) {
   const LogManager& log = LogManager::getInstance();
   if (!isStarted()) {
     log.writeLog("%s not started!", getType().c_str());
@@ -147,6 +150,7 @@ int PathManager::findPath(Object* p_o, Vector goal) {
     delete p_finder;
     return -1;
   }
+  p_finder->setEndPassable(true), p_finder->setNeighbors(neighbors);
   p_o->setPathFind(p_finder);
   finders.push_back(p_finder);
   return 0;
@@ -154,7 +158,7 @@ int PathManager::findPath(Object* p_o, Vector goal) {
 
 int PathManager::unregisterPathFind(PathFind* p_path_find) {
   const LogManager& log = LogManager::getInstance();
-  log.writeLog("PathManager::unregisterPathFind(): p_path_find is %s",
+  log.writeLog(TRACE, "PathManager::unregisterPathFind(): p_path_find is %s",
                PointerText(p_path_find).c_str());
   if (!p_path_find) {
     return -1;
@@ -173,7 +177,8 @@ int PathManager::unregisterPathFind(PathFind* p_path_find) {
   if (!found) {
     return -1;
   }
-  log.writeLog("PathManager::unregisterPathFind(): finder is %d", static_cast<int>(finders.size()));
+  log.writeLog(TRACE, "PathManager::unregisterPathFind(): finder is %d",
+               static_cast<int>(finders.size()));
   return 0;
 }
 

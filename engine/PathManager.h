@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Manager.h"
+#include "PathFind.h"
 #include "Vector.h"
 
 #include <vector>
@@ -8,7 +9,6 @@
 namespace tw {
 
 class Object;
-class PathFind;
 
 /// Runs the path searches in progress a little each frame, within half a frame's time.
 class PathManager : public Manager {
@@ -24,9 +24,11 @@ public:
   /// Gives every search one step per pass until all are done or the budget is used up, and
   /// hands each finished search to its object as a path event.
   void cycle();
-  /// Starts a search from p_o's cell to the goal cell; the object owns it (dropping any
-  /// earlier one) and receives a path event when it ends. -1 when refused.
-  int findPath(Object* p_o, Vector goal);
+  /// Starts a search from p_o's cell to the goal cell, stepping to neighbors; the object owns
+  /// it (dropping any earlier one) and receives a path event when it ends. The goal cell is
+  /// entered whatever stands there, so a path leads to a HARD object as well, and the object
+  /// collides with it there. -1 when refused.
+  int findPath(Object* p_o, Vector goal, PathNeighbors neighbors = NEIGHBORS_8);
   /// Removes every occurrence of p_path_find (which is not deleted); -1 for null or when it
   /// is not there.
   int unregisterPathFind(PathFind* p_path_find);

@@ -265,9 +265,12 @@ void bindManagers(py::module_& m) {
       m, "PathManager", "Finds paths around HARD objects, a few steps a frame.")
       .def(
           "find_path",
-          [](PM& p, py::handle o, tw::Vector goal) { return p.findPath(objectArg(o), goal); },
-          py::arg("obj"), py::arg("goal"),
-          "Starts a search; the object gets an EventPath when it ends.")
+          [](PM& p, py::handle o, tw::Vector goal, tw::PathNeighbors neighbors) {
+            return p.findPath(objectArg(o), goal, neighbors);
+          },
+          py::arg("obj"), py::arg("goal"), py::arg("neighbors") = tw::NEIGHBORS_8,
+          "Starts a search to the goal's cell, entered whatever stands there; the object gets "
+          "an EventPath when it ends.")
       .def_property_readonly("finder_count", &PM::getFinderCount)
       .def_property_readonly("max_cycle_time", &PM::getMaxCycleTime);
   m.attr("path_manager") = py::cast(&PM::getInstance(), py::return_value_policy::reference);

@@ -132,6 +132,9 @@ void bindValues(py::module_& m) {
       .value("NOT_FOUND", tw::NOT_FOUND)
       .value("INCOMPLETE", tw::INCOMPLETE)
       .value("FOUND", tw::FOUND);
+  py::enum_<tw::PathNeighbors>(m, "PathNeighbors")
+      .value("FOUR", tw::NEIGHBORS_4)
+      .value("EIGHT", tw::NEIGHBORS_8);
   py::enum_<tw::Keyboard::Action>(m, "KeyboardAction")
       .value("UNDEFINED", tw::Keyboard::UNDEFINED_KEYBOARD_ACTION)
       .value("KEY_PRESSED", tw::Keyboard::KEY_PRESSED)

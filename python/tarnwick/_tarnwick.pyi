@@ -165,6 +165,11 @@ class PathStatus(_Enum):
     FOUND: ClassVar[PathStatus]
     __members__: ClassVar[dict[str, PathStatus]]
 
+class PathNeighbors(_Enum):
+    FOUR: ClassVar[PathNeighbors]
+    EIGHT: ClassVar[PathNeighbors]
+    __members__: ClassVar[dict[str, PathNeighbors]]
+
 class KeyboardAction(_Enum):
     UNDEFINED: ClassVar[KeyboardAction]
     KEY_PRESSED: ClassVar[KeyboardAction]
@@ -583,7 +588,8 @@ class LogManager(Manager):
     def flush(self) -> None: ...
 
 class PathManager(Manager):
-    def find_path(self, obj: Object, goal: _VectorLike) -> int: ...
+    def find_path(self, obj: Object, goal: _VectorLike,
+                  neighbors: PathNeighbors = PathNeighbors.EIGHT) -> int: ...
     @property
     def finder_count(self) -> int: ...
     @property

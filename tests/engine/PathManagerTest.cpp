@@ -1,6 +1,8 @@
+#include "EventCollision.h"
 #include "EventPath.h"
 #include "PathFind.h"
 #include "PathManager.h"
+#include "Sprite.h"
 #include "TestSupport.h"
 #include "utility.h"
 
@@ -48,6 +50,7 @@ protected:
   void SetUp() override {
     WorldTest::SetUp(), got.clear(), game.setFrameTime(33), game.setClock(&still_clock);
     ASSERT_EQ(paths.startUp(), 0);
+    tw::LogManager::getInstance().setLogLevel(15);             // the searches' trace
     p_mover = new tw::Object, p_mover->setSolidness(tw::SOFT); // in no other search's way
   }
   void TearDown() override {
@@ -80,8 +83,10 @@ protected:
     out = out.size() > 40 ? std::to_string(out.size()) + " plies, " + out.back() : out;
     return out + nodes(finder.getPath()) + "\n";
   }
-  std::string search(int x0, int y0, int x1, int y1) {
+  std::string search(int x0, int y0, int x1, int y1, bool end_passable = false,
+                     tw::PathNeighbors neighbors = tw::NEIGHBORS_8) {
     tw::PathFind finder(p_mover, x0, y0, x1, y1);
+    finder.setEndPassable(end_passable), finder.setNeighbors(neighbors);
     return run(finder);
   }
   static std::string nodes(const tw::Path& path) {
@@ -141,7 +146,6 @@ TEST_F(PathManagerTest, SearchesFindTheShortestPathAroundHardObjects) {
 }
 
 TEST_F(PathManagerTest, CyclesRunEverySearchAPlyAPassWithinTheBudget) {
-  tw::LogManager::getInstance().setLogLevel(1);
   out << "budget " << paths.getMaxCycleTime() << ", again " << paths.startUp() << "\n";
   auto *p_short = new Seeker("Short", Vector(0, 0)), *p_long = new Seeker("Long", Vector(0, 5));
   tw::PathFind stranger(p_short, 0, 0, 1, 1);
@@ -215,6 +219,125 @@ TEST_F(PathManagerTest, FindPathRefusesWhatItCannotSearch) {
       out << ", finders " << paths.getFinderCount() << "\n";
   paths.shutDown(), out << paths.findPath(p_o, Vector(5, 5)) << "\n";
   EXPECT_TRUE(twtest::matchesFile("golden/PathManagerTest.FindPath.txt", out.str() + logged(0)));
+}
+
+TEST_F(PathManagerTest, AnEndCellMayBeEnteredWhateverStandsThereAndStepsMayKeepToSides) {
+  const bool P = true;
+  tw::LogManager::getInstance().setLogLevel(14);        // below the searches' trace
+  block(3, 0), block(6, 6), block(6, 16), block(5, 16); // targets, and a wall by the last one
+  const struct {
+    int x0, y0, x1, y1;
+    bool end_passable;
+    tw::PathNeighbors neighbors;
+    const char* outcome; // the last status and the path
+  } cases[] = {
+      {0, 0, 3, 0, !P, tw::NEIGHBORS_8, "0 0,0 3,0"}, // the whole world searched in vain
+      {0, 0, 3, 0, P, tw::NEIGHBORS_8, "2 0,0 1,0 2,0 3,0"},
+      {5, 5, 6, 6, P, tw::NEIGHBORS_8, "2 5,5 6,6"},          // past its own corner, onto it
+      {5, 15, 6, 16, P, tw::NEIGHBORS_8, "2 5,15 6,15 6,16"}, // not past a wall's corner
+      {0, 0, 2, 2, !P, tw::NEIGHBORS_4, "2 0,0 1,0 1,1 1,2 2,2"},
+      {5, 5, 6, 6, P, tw::NEIGHBORS_4, "2 5,5 5,6 6,6"},
+  };
+  for (const auto& c : cases) {
+    tw::PathFind finder(p_mover, c.x0, c.y0, c.x1, c.y1);
+    finder.setEndPassable(c.end_passable), finder.setNeighbors(c.neighbors);
+    int status = tw::INCOMPLETE;
+    for (int plies = 0; status == tw::INCOMPLETE && plies < 5000; plies++)
+      status = finder.cycleOnce();
+    EXPECT_EQ(std::to_string(status) + nodes(finder.getPath()), c.outcome)
+        << c.x0 << "," << c.y0 << " to " << c.x1 << "," << c.y1;
+  }
+  // Searches ending often keep the log small: their trace is written from level 15 on.
+  logged();
+  auto* p_o = new Seeker("Seeker", Vector(0, 5));
+  paths.findPath(p_o, Vector(3, 0)), paths.cycle();
+  const std::string log = logged();
+  EXPECT_EQ(got, "Seeker:2@8 ");
+  EXPECT_NE(log.find("PathFind::getPath(): (0,5) (1,4) (2,3) (2,2) (3,1) (3,0)"), log.npos);
+  for (const char* trace : {"PathFind::cycleOnce", "Examining", "unregisterPathFind"})
+    EXPECT_EQ(log.find(trace), log.npos) << trace << " in\n" << log;
+}
+
+TEST_F(PathManagerTest, FollowersArriveOnEveryNodeWhateverTheirSpeedBoxAndDirection) {
+  tw::Sprite one_cell(1); // a one-cell sprite's box is a point
+  one_cell.setWidth(1), one_cell.setHeight(1), one_cell.addFrame(tw::Frame(1, 1, "m"));
+  tw::Path path;
+  path.nodes = {Vector(10, 10), Vector(11, 11), Vector(11, 14), Vector(8, 14),
+                Vector(7, 13),  Vector(10, 12), Vector(10, 10)};
+  for (const float speed : {0.125f, 0.25f, 0.3f, 1.0f, 1.7f, 3.5f}) {
+    for (const int box : {0, 1, 3}) { // the sprite's point, the default cell, three cells wide
+      auto* p_o = new tw::Object;
+      p_o->setSolidness(tw::SPECTRAL), p_o->setPosition(path.nodes[0]), p_o->setSpeed(speed);
+      if (box == 0)
+        p_o->setSprite(&one_cell);
+      if (box == 3)
+        p_o->setBox(Box(Vector(-1.5f, -0.5f), 2.99f, 0.99f));
+      p_o->setPath(path);
+      std::string reached; // every node the object stood on as it moved on from it
+      for (int step = 0; step < 500 && p_o->isFollowingPath(); step++) {
+        const int index = p_o->getPath().index;
+        world.update();
+        if (p_o->getPath().index != index)
+          reached += p_o->getPosition() == path.nodes[index] ? std::to_string(index) : "x";
+      }
+      EXPECT_EQ(reached, "0123456") << "speed " << speed << ", box " << box;
+      world.markForDelete(p_o), world.update();
+    }
+  }
+}
+
+/// Follows the paths it finds to the player, and tells what it bumped into.
+struct Chaser : tw::Object {
+  int eventHandler(const tw::Event* p_event) override {
+    if (p_event->isType(tw::COLLISION_EVENT)) {
+      const auto* p_c = static_cast<const tw::EventCollision*>(p_event);
+      bumped += (p_c->getObject1() == this ? p_c->getObject2() : p_c->getObject1())->getType();
+      return 1;
+    }
+    return Object::eventHandler(p_event);
+  }
+  std::string bumped;
+};
+
+TEST_F(PathManagerTest, AOneCellChaserFindsAndCatchesAHardPlayerThroughAMaze) {
+  const char* const maze[] = {"###########", //
+                              "#C   #    #", //
+                              "# ## # ## #", //
+                              "#  #   #P #", //
+                              "## ##### ##", //
+                              "#         #", //
+                              "###########"};
+  tw::Sprite one_cell(1); // both HARD, with a one-cell sprite's box: a point
+  one_cell.setWidth(1), one_cell.setHeight(1), one_cell.addFrame(tw::Frame(1, 1, "@"));
+  tw::Object* p_player = new tw::Object;
+  Chaser* p_chaser = new Chaser;
+  for (int y = 0; y < 7; y++) {
+    for (int x = 0; maze[y][x] != '\0'; x++) {
+      if (maze[y][x] == '#')
+        block(x, y)->setType("Wall");
+      if (maze[y][x] != '#' && maze[y][x] != ' ')
+        (maze[y][x] == 'P' ? p_player : static_cast<tw::Object*>(p_chaser))
+            ->setPosition(Vector(x, y));
+    }
+  }
+  p_player->setType("Player"), p_player->setSprite(&one_cell);
+  p_chaser->setSprite(&one_cell), p_chaser->setSpeed(0.25f);
+  ASSERT_EQ(paths.findPath(p_chaser, p_player->getPosition()), 0);
+  int steps = 0;
+  for (; steps < 1000 && p_chaser->bumped.empty(); steps++)
+    paths.cycle(), world.update();
+  EXPECT_EQ(p_chaser->bumped, "Player");
+  EXPECT_LE((p_chaser->getPosition() - p_player->getPosition()).getMagnitude(), 1.0f);
+  // A step of a quarter cell: four steps a side, six a diagonal, and the turn at the end.
+  const tw::Path path = p_chaser->getPath();
+  int most = 1;
+  for (std::size_t i = 1; i < path.nodes.size(); i++)
+    most += path.nodes[i].getX() != path.nodes[i - 1].getX() &&
+                    path.nodes[i].getY() != path.nodes[i - 1].getY()
+                ? 6
+                : 4;
+  EXPECT_LE(steps, most) << nodes(path);
+  EXPECT_EQ(nodes(path), " index not 0 1,1 1,2 1,3 2,4 3,5 4,5 5,5 6,5 7,5 8,4 8,3"); // on him
 }
 
 } // namespace

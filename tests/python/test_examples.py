@@ -9,7 +9,7 @@ import pytest
 from conftest import ROOT, copy_recording, log_lines
 
 
-@pytest.mark.parametrize("name", ["star", "chase"])
+@pytest.mark.parametrize("name", ["star", "chase", "hunt"])
 def test_shows_the_recorded_screen_at_every_step(tmp_path, monkeypatch, name):
     monkeypatch.chdir(tmp_path)
     copy_recording("example-" + name)
