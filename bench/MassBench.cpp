@@ -3,6 +3,8 @@
 // were made, or in reverse) and deleted by one world update; and the world's shut-down with n
 // objects in it. The timed part is the update (or the shut-down); making and marking are
 // reported as counters, with sizeof(tw::Object).
+#include "LoggedMain.h"
+
 #include "LogManager.h"
 #include "Object.h"
 #include "ObjectList.h"
@@ -100,12 +102,5 @@ BENCHMARK(shutDownWith)
     ->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
-  // The log goes to a scratch file; the benchmark measures the world, not the terminal.
-  tw::LogManager::getInstance().startUp();
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  tw::LogManager::getInstance().shutDown();
-  std::remove("tarnwick.log");
-  return 0;
+  return runLoggedBenchmarks(argc, argv);
 }

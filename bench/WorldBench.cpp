@@ -1,5 +1,7 @@
 // Cost of one world update with many moving HARD objects, with collisions searched by a scan
 // of every solid object (grid 0) and through the collision grid (grid 1).
+#include "LoggedMain.h"
+
 #include "LogManager.h"
 #include "Object.h"
 #include "WorldManager.h"
@@ -71,12 +73,5 @@ BENCHMARK(worldUpdate)
     ->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
-  // The log goes to a scratch file; the benchmark measures the world, not the terminal.
-  tw::LogManager::getInstance().startUp();
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  tw::LogManager::getInstance().shutDown();
-  std::remove("tarnwick.log");
-  return 0;
+  return runLoggedBenchmarks(argc, argv);
 }
