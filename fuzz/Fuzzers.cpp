@@ -6,6 +6,7 @@
 #include "Recording.h"
 #include "ResourceManager.h"
 #include "Sprite.h"
+#include "TextObject.h"
 #include "WorldManager.h"
 #include "utility.h"
 
@@ -103,6 +104,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   roundTrip<tw::Object>(input);
 #elif defined(TW_FUZZ_VIEWOBJECT)
   roundTrip<tw::ViewObject>(input);
+#elif defined(TW_FUZZ_TEXTOBJECT)
+  roundTrip<tw::TextObject>(input);
 #elif defined(TW_FUZZ_BUTTON)
   roundTrip<FuzzButton>(input);
 #elif defined(TW_FUZZ_RECORDING)

@@ -18,7 +18,7 @@ fi
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:symbolize=1"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 failed=()
-for name in ${FUZZERS:-SpriteFile ConfigFile Match Object ViewObject Button Recording}; do
+for name in ${FUZZERS:-SpriteFile ConfigFile Match Object ViewObject TextObject Button Recording}; do
   work="$build/corpus/$name" artifacts="$build/artifacts/$name" log="$build/logs/$name.txt"
   mkdir -p "$work" "$artifacts" "$build/logs"
   seeds=("fuzz/corpus/$name")

@@ -3,6 +3,7 @@
 #include "EventMouse.h"
 #include "ResourceManager.h"
 #include "Sprite.h"
+#include "TextObject.h"
 #include "Wrappers.h"
 
 #include <pybind11/stl.h>
@@ -196,6 +197,28 @@ void bindObjects(py::module_& m) {
       .def_property("draw_value", on<tw::ViewObject>(&tw::ViewObject::getDrawValue),
                     on<tw::ViewObject>(&tw::ViewObject::setDrawValue))
       .def("display_text", on<tw::ViewObject>(&tw::ViewObject::displayText));
+
+  using Text = tw::TextObject;
+  py::class_<Text, tw::Object, Wrapped<Text>, Holder<Text>>(
+      m, "TextObject",
+      "A string shown at its position every frame until changed or deleted; SPECTRAL, at the "
+      "top altitude. '\\n' starts a new line. The position is in the world, or relative to "
+      "the view's corner when on_view is set.")
+      .def(
+          "__init__",
+          [](py::detail::value_and_holder& v_h, const std::string& text, tw::Vector position) {
+            makeObject<Wrapped<Text>, Text>(v_h);
+            auto* p_text = static_cast<Text*>(v_h.value_ptr());
+            p_text->setPosition(position);
+            p_text->setText(text);
+          },
+          py::detail::is_new_style_constructor(), py::arg("text") = "",
+          py::arg("position") = tw::Vector())
+      .def_property("text", on<Text>(&Text::getText), on<Text>(&Text::setText))
+      .def_property("color", on<Text>(&Text::getColor), on<Text>(&Text::setColor))
+      .def_property("justification", on<Text>(&Text::getJustification),
+                    on<Text>(&Text::setJustification))
+      .def_property("on_view", on<Text>(&Text::isOnView), on<Text>(&Text::setOnView));
 
   py::class_<tw::Button, tw::ViewObject, WrappedButton, Holder<tw::Button>> button(
       m, "Button", "A view object that the mouse highlights and clicks; define on_click().");

@@ -1,6 +1,6 @@
 """Tarnwick: a small 2D game engine that draws coloured characters on a grid of cells.
 
-Derive game objects from Object (or ViewObject, Button), start the engine with
+Derive game objects from Object (or ViewObject, TextObject, Button), start the engine with
 game_manager.start_up(), make the objects, and game_manager.run().
 """
 

@@ -473,6 +473,13 @@ class ViewObject(Object):
     draw_value: bool
     def display_text(self) -> str: ...
 
+class TextObject(Object):
+    def __init__(self, text: str = "", position: _VectorLike = ...) -> None: ...
+    text: str
+    color: Color
+    justification: Justification
+    on_view: bool
+
 class Button(ViewObject):
     def __init__(self) -> None: ...
     def on_click(self) -> None: ...

@@ -148,6 +148,32 @@ def test_a_button_needs_on_click_and_gets_clicks(engine):
         button.event_handler(tw.EventMouse(tw.MouseAction.CLICKED, tw.MouseButton.LEFT, middle))
 
 
+def test_a_text_object_shows_its_text_until_changed_or_deleted(engine):
+    class Blinking(tw.TextObject):  # a user's subclass, drawn by the engine's own draw
+        def draw(self) -> None:
+            super().draw()
+
+    status = tw.TextObject("HP 7, gold: 3", (40, 2))
+    status.justification = tw.Justification.CENTER
+    status.color = tw.Color.RED
+    label = Blinking("a\nbc", (2, 5))
+    label.justification = tw.Justification.RIGHT
+    run_frames(1)
+    row = tw.graphics_manager.row_text
+    assert (row(2, True)[33:47], row(5, True)[:3], row(6, True)[:3]) == (
+        " HP 7, gold: 3", " a ", "bc ")
+    assert tw.graphics_manager.shown_cell_at(34, 2).color == tw.Color.RED
+    assert status.solidness == tw.Solidness.SPECTRAL and not status.solid
+    status.text = "dead"
+    tw.world_manager.mark_for_delete(label)
+    run_frames(1)
+    assert (row(2, True)[33:47].strip(), row(6, True)[:3]) == ("dead", "   ")
+    copy = tw.TextObject()
+    copy.deserialize(status.serialize(True))
+    assert (copy.text, copy.color, copy.justification) == (
+        "dead", tw.Color.RED, tw.Justification.CENTER)
+
+
 @pytest.mark.parametrize("expression, expected", [
     (lambda: tw.Vector(1, 2) + (3, 4), (4, 6)),
     (lambda: tw.Vector(1, 2) - tw.Vector(3, 5), (-2, -3)),
