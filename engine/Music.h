@@ -24,7 +24,7 @@ public:
   /// Stops the music; the next play starts it from its beginning.
   void stop();
   /// True after a successful loadMusic.
-  bool isLoaded() const { return p_music != nullptr; }
+  bool isLoaded() const { return p_music != nullptr || silent; }
   /// True while the music plays.
   bool isPlaying() const;
   /// True when the music starts again at its end.
@@ -37,6 +37,7 @@ public:
 
 private:
   std::unique_ptr<sf::Music> p_music;
+  bool silent = false; ///< opened without a sound device: never plays
   std::string label = "[Undefined]";
 };
 

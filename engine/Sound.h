@@ -25,7 +25,7 @@ public:
   /// Stops the sound.
   void stop();
   /// True after a successful loadSound.
-  bool isLoaded() const { return p_buffer != nullptr; }
+  bool isLoaded() const { return p_buffer != nullptr || silent; }
   /// True while the sound plays.
   bool isPlaying() const;
   /// True when the sound starts again at its end.
@@ -35,13 +35,14 @@ public:
   std::string getLabel() const { return label; }
   /// Sets the label the sound is found by.
   void setLabel(std::string new_label) { label = std::move(new_label); }
-  /// The samples, or null before a successful load.
+  /// The samples, or null before a successful load and without a sound device.
   const sf::SoundBuffer* getBuffer() const { return p_buffer.get(); }
 
 private:
   std::unique_ptr<sf::Sound> p_sound;
   std::unique_ptr<sf::SoundBuffer> p_buffer;
   std::string label = "[Undefined]";
+  bool silent = false; ///< loaded without a sound device: never plays
 };
 
 } // namespace tw

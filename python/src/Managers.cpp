@@ -36,6 +36,7 @@ py::list toList(const tw::ObjectList& list) {
 
 void run() {
   tw::GameManager& game = tw::GameManager::getInstance();
+  requireStarted(game, "game_manager.run()");
   ReleasingClock clock;
   // A clock set from C++ stays; the system clock is swapped for the one that releases the GIL.
   const bool own_clock = typeid(game.getClock()) == typeid(tw::Clock);
@@ -76,7 +77,7 @@ void shutDownAtExit() {
   if (tw::GameManager::getInstance().isStarted()) {
     tw::GameManager::getInstance().shutDown();
   }
-  // Objects made before any start-up are deleted now, while Python can still let theirs go.
+  // Whatever the world still holds is deleted now, while Python can still let its objects go.
   tw::WorldManager::getInstance().shutDown();
   tw::WorldManager::getInstance().setDestroyObserver(nullptr);
 }
@@ -163,8 +164,16 @@ void bindManagers(py::module_& m) {
       .def(
           "mark_for_delete", [](WM& w, py::handle o) { return w.markForDelete(objectArg(o)); },
           py::arg("obj"), "Deletes the object at the end of the update.")
-      .def("update", [](WM& w) { Callbacks::guard([&] { w.update(); }); })
-      .def("draw", [](WM& w) { Callbacks::guard([&] { w.draw(); }); })
+      .def("update",
+           [](WM& w) {
+             requireStarted(w, "world_manager.update()");
+             Callbacks::guard([&] { w.update(); });
+           })
+      .def("draw",
+           [](WM& w) {
+             requireStarted(w, "world_manager.draw()");
+             Callbacks::guard([&] { w.draw(); });
+           })
       .def(
           "move_object",
           [](WM& w, py::handle o, tw::Vector where) {

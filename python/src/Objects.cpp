@@ -4,6 +4,7 @@
 #include "ResourceManager.h"
 #include "Sprite.h"
 #include "TextObject.h"
+#include "WorldManager.h"
 #include "Wrappers.h"
 
 #include <pybind11/stl.h>
@@ -22,6 +23,8 @@ template <class W, class Base> void makeObject(py::detail::value_and_holder& v_h
   if (std::is_same<Base, tw::Button>::value && !overrideOf(self, p_button_type, "on_click")) {
     throw py::type_error("a Button's class must define on_click()");
   }
+  // Made outside the world it would never be drawn nor collide, yet get its events.
+  requireStarted(tw::WorldManager::getInstance(), "making an Object");
   auto* p_made = new W();
   v_h.value_ptr() = static_cast<Base*>(p_made);
   p_made->python.attach(self,

@@ -4,6 +4,7 @@
 #include "ResourceManager.h"
 #include "Sound.h"
 #include "Sprite.h"
+#include "Wrappers.h"
 
 #include <pybind11/stl.h>
 
@@ -79,21 +80,39 @@ void bindResources(py::module_& m) {
   using RM = tw::ResourceManager;
   py::class_<RM, std::unique_ptr<RM, py::nodelete>>(m, "ResourceManager",
                                                     "Loads sprites, sounds and music by label.")
-      .def("load_sprite", &RM::loadSprite, py::arg("filename"), py::arg("label"))
+      .def(
+          "load_sprite",
+          [](RM& rm, const std::string& filename, const std::string& label) {
+            requireStarted(rm, "resource_manager.load_sprite()");
+            return rm.loadSprite(filename, label);
+          },
+          py::arg("filename"), py::arg("label"))
       .def(
           "get_sprite",
           [](RM& rm, const std::string& label) {
             return refTo<SpriteRef>(rm.getSprite(label), label);
           },
           py::arg("label"))
-      .def("load_sound", &RM::loadSound, py::arg("filename"), py::arg("label"))
+      .def(
+          "load_sound",
+          [](RM& rm, const std::string& filename, const std::string& label) {
+            requireStarted(rm, "resource_manager.load_sound()");
+            return rm.loadSound(filename, label);
+          },
+          py::arg("filename"), py::arg("label"))
       .def(
           "get_sound",
           [](RM& rm, const std::string& label) {
             return refTo<SoundRef>(rm.getSound(label), label);
           },
           py::arg("label"))
-      .def("load_music", &RM::loadMusic, py::arg("filename"), py::arg("label"))
+      .def(
+          "load_music",
+          [](RM& rm, const std::string& filename, const std::string& label) {
+            requireStarted(rm, "resource_manager.load_music()");
+            return rm.loadMusic(filename, label);
+          },
+          py::arg("filename"), py::arg("label"))
       .def(
           "get_music",
           [](RM& rm, const std::string& label) {

@@ -107,6 +107,17 @@ void invalidate(const tw::Object* p_o) {
   }
 }
 
+void requireStarted(const tw::Manager& manager, const char* call) {
+  if (!manager.isStarted()) {
+    PyErr_Format(PyExc_RuntimeError,
+                 "%s needs a started engine, and the %s is not started: call "
+                 "game_manager.start_up() first and go on only when it returns 0 (the log "
+                 "says why it did not)",
+                 call, manager.getType().c_str());
+    throw py::error_already_set();
+  }
+}
+
 tw::Object* liveObject(py::handle object, PyTypeObject* type) {
   if (!PyObject_TypeCheck(object.ptr(), type)) {
     PyErr_Format(PyExc_TypeError, "expected a %s, not %s", type->tp_name,
@@ -188,10 +199,20 @@ int callHandler(PyObject* fn, PyObject* self, const tw::Event* p_event) {
       return 0;
     }
     if (PyLong_Check(result)) {
-      return static_cast<int>(PyLong_AsLong(result) != 0);
+      int overflow = 0;
+      const long value = PyLong_AsLongAndOverflow(result, &overflow);
+      if (overflow == 0 && !(value == -1 && PyErr_Occurred())) {
+        return static_cast<int>(value != 0);
+      }
+      PyErr_Clear();
+      PyErr_Format(PyExc_OverflowError,
+                   "event_handler returned %R, too large for an int: return "
+                   "1 when it handled the event, 0 or None when not",
+                   result);
+    } else {
+      PyErr_Format(PyExc_TypeError, "event_handler must return an int, a bool or None, not %s",
+                   Py_TYPE(result)->tp_name);
     }
-    PyErr_Format(PyExc_TypeError, "event_handler must return an int, a bool or None, not %s",
-                 Py_TYPE(result)->tp_name);
   } catch (py::error_already_set& e) {
     e.restore();
   } catch (const std::exception& e) {

@@ -4,6 +4,7 @@
 
 #include "Button.h"
 #include "Event.h"
+#include "Manager.h"
 #include "EventCollision.h"
 #include "Object.h"
 #include "ViewObject.h"
@@ -68,6 +69,9 @@ template <class T, class R, class S, class... A> auto on(R (*f)(S&, A...)) {
 template <class T, class F> auto on(F f) {
   return onCallable<T>(f, &F::operator());
 }
+
+/// RuntimeError unless manager is started: call names the Python call that needs it.
+void requireStarted(const tw::Manager& manager, const char* call);
 
 /// The Python object of an engine object (made on first use, the same one after); None for null.
 py::object toPython(tw::Object* p_o);

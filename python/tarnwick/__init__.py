@@ -8,6 +8,7 @@ import os as _os
 
 from ._tarnwick import *  # noqa: F401,F403
 from ._tarnwick import __doc__ as _native_doc  # noqa: F401
+from ._tarnwick import __version__ as __version__
 
 #: The engine's font, used when the working directory has no tw-font.ttf.
 FONT_FILE: str = _os.path.join(_os.path.dirname(__file__), "tw-font.ttf")

@@ -1,12 +1,18 @@
 # Types of the native module, as python/src binds it. Wherever the module takes a Vector, a
 # tuple (x, y) does too.
 
-from typing import Callable, ClassVar, Generic, Iterator, NoReturn, Sequence, TypeVar, overload
+from typing import Any, Callable, ClassVar, Generic, Iterator, NoReturn, Sequence, TypeVar, overload
 
 _G = TypeVar("_G")
 _S = TypeVar("_S")
 
 _VectorLike = Vector | tuple[float, float]
+
+# What an event handler returns: 1 when it handled the event, 0 or None when not. The Any lets
+# an override say int | None while super().event_handler() still gives an int.
+_Handled = int | Any
+
+__version__: str
 
 # The stub's own helpers, not the module's: _Property, _Enum and the pybind11 base.
 
@@ -422,7 +428,7 @@ class Object(_Pybind11Object):
     def __init__(self) -> None: ...
     @property
     def alive(self) -> bool: ...
-    def event_handler(self, event: Event) -> int: ...
+    def event_handler(self, event: Event) -> _Handled: ...
     def draw(self) -> None: ...
     @property
     def id(self) -> int: ...

@@ -4,6 +4,7 @@
 #include "TestSupport.h"
 
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <set>
 #include <sstream>
@@ -82,6 +83,28 @@ TEST_F(Sounds, MissingAndCorruptFilesAndFullTablesFailTheirLoad) {
   out << rm.loadSound("win.wav", "s128") << rm.loadMusic("win.wav", "m128");
   rm.getSound("s127")->play(), out << (rm.getSound("s128") == nullptr) << "\n";
   EXPECT_TRUE(twtest::matchesFile("golden/Sounds.MissingAndCorrupt.txt", out.str() + logged()));
+}
+
+// No backend of that name: the audio library finds no device, as on a machine without sound.
+TEST_F(Sounds, WithoutADeviceOneLineSaysSoAndTheGameRunsSilent) {
+#ifdef _WIN32
+  _putenv_s("ALSOFT_DRIVERS", "no-such-driver");
+#else
+  setenv("ALSOFT_DRIVERS", "no-such-driver", 1);
+#endif
+  testing::internal::CaptureStderr();
+  out << rm.loadSound("explode.wav", "explode") << rm.loadSound("win.wav", "win")
+      << rm.loadMusic("menu.wav", "menu") << rm.loadSound("bad-empty.wav", "bad")
+      << rm.loadMusic("nowhere.wav", "bad") << "\n";
+  rm.getSound("explode")->play(true), rm.getMusic("menu")->play();
+  out << rm.getSound("win")->isLoaded() << rm.getSound("explode")->isPlaying()
+      << rm.getMusic("menu")->isLoaded() << rm.getMusic("menu")->isPlaying() << "\n";
+  rm.shutDown();
+  const std::string errors = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(errors.find("OpenAL"), std::string::npos) << errors;
+  EXPECT_EQ(errors.find("AL lib"), std::string::npos) << errors;
+  EXPECT_EQ(errors.find("audio device"), std::string::npos) << errors;
+  EXPECT_TRUE(twtest::matchesFile("golden/Sounds.WithoutADevice.txt", out.str() + logged()));
 }
 
 } // namespace

@@ -40,14 +40,17 @@ def test_the_first_exception_ends_the_game_and_is_raised_from_run(engine, monkey
     run_frames(2)  # raised once: the next run is clean
 
 
-def test_a_handler_must_return_a_number(engine):
+@pytest.mark.parametrize("result, error", [
+    ("yes", TypeError), (10**30, OverflowError), (-2**63 - 1, OverflowError)])
+def test_a_handler_must_return_a_number_the_engine_holds(engine, result, error):
     class Wrong(tw.Object):
         def event_handler(self, event: tw.Event) -> int:
-            return "yes"  # type: ignore[return-value]
+            return result  # type: ignore[no-any-return]
 
     Wrong().register_interest(tw.STEP_EVENT)
-    with pytest.raises(TypeError, match="event_handler must return"):
+    with pytest.raises(error, match="event_handler"):
         run_frames(10)
+    assert tw.game_manager.step_count == 1  # the game ended after the first frame
 
 
 @pytest.mark.parametrize("method", ["event_handler", "draw"])

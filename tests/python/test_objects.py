@@ -1,12 +1,13 @@
 """Objects made in Python: the world owns them, and references outliving them fail safely."""
 
 import gc
+import re
 import weakref
 
 import pytest
 
 import tarnwick as tw
-from conftest import run_frames
+from conftest import ROOT, run_frames
 
 
 class Counter(tw.Object):
@@ -98,6 +99,26 @@ def test_shut_down_deletes_every_object_and_a_second_start_up_starts_afresh(engi
     run_frames(2)
     assert after.steps == 2 and after.id > outside_ids
     assert tw.world_manager.objects_of_type("Object") == [after]
+
+
+@pytest.mark.parametrize("call", [
+    lambda: tw.game_manager.run(),  # would spin without a frame time nor a way out
+    lambda: tw.Object(),  # would live outside the world: never drawn, never colliding
+    lambda: tw.ViewObject(),
+    lambda: tw.world_manager.update(),
+    lambda: tw.resource_manager.load_sprite("any-spr.txt", "any"),
+    lambda: tw.resource_manager.load_sound("any.wav", "any"),
+], ids=["run", "Object", "ViewObject", "update", "load_sprite", "load_sound"])
+def test_calls_that_need_a_started_engine_raise_until_it_starts(call):
+    assert not tw.game_manager.started  # not yet, or shut down after an earlier test
+    with pytest.raises(RuntimeError, match=r"start_up\(\)"):
+        call()
+    assert tw.world_manager.get_all_objects(include_inactive=True) == []
+
+
+def test_the_version_is_the_projects():
+    found = re.search(r"project\(Tarnwick VERSION ([0-9.]+)", (ROOT / "CMakeLists.txt").read_text())
+    assert found and tw.__version__ == found[1]
 
 
 def test_python_events_reach_python_and_engine_handlers(engine):

@@ -4,8 +4,8 @@ import tarnwick as tw
 
 
 class Rock(tw.Object):
-    def event_handler(self, event: tw.Event) -> str:  # error
-        return "handled"
+    def event_handler(self, event: int) -> int:  # error
+        return 1
 
 
 class Gem(tw.Object):

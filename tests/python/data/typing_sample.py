@@ -13,12 +13,25 @@ class Quit(tw.Button):
         tw.game_manager.game_over = True
 
 
+class Gold(tw.Object):
+    def event_handler(self, event: tw.Event) -> int | None:  # None: not handled
+        if isinstance(event, tw.EventCollision):
+            return 1
+        return None
+
+
+class Wall(tw.ViewObject):
+    def event_handler(self, event: tw.Event) -> bool:
+        return isinstance(event, tw.EventStep) or bool(super().event_handler(event))
+
+
 def slow_frames(times: tw.FrameTimes) -> None:
     if times.work > 33_000:
         tw.log_manager.write_log(f"slow frame {times.step}", level=1)
 
 
 def main() -> None:
+    assert tw.__version__ >= "4"
     ship = tw.Object()
     ship.sprite = tw.resource_manager.get_sprite("ship")  # a Sprite, a label or None
     ship.velocity = tw.Vector(0.5, 0) * 2 + (1, 0)
