@@ -41,8 +41,8 @@ apt=(-o Dir::Etc::SourceList="$apt_dir/sources.list" -o Dir::Etc::SourceParts="$
   -o APT::Sandbox::User=root)
 apt-get "${apt[@]}" -qq update
 
-for spec in "${todo[@]}"; do
-  p=${spec%/upstream}
+for wanted in "${todo[@]}"; do
+  p=${wanted%/upstream}
   # The newest version that the suite and its siblings hold, with its files' hashes as the signed
   # index gives them; apt's own downloader checks every file against its hash.
   uris=$(apt-get "${apt[@]}" -qq --print-uris source "$p")
@@ -61,7 +61,7 @@ for spec in "${todo[@]}"; do
     # signature on the .dsc is not checked again (that needs the developers' keyring).
     (cd "$work" && dpkg-source -x "$dsc" tree >/dev/null 2>&1)
     echo "$version" >"$work/version"
-  elif [ "$spec" != "$p" ] && ! printf '%s\n' "${missing[@]}" | grep -q '\.orig\.'; then
+  elif [ "$wanted" != "$p" ] && ! printf '%s\n' "${missing[@]}" | grep -q '\.orig\.'; then
     # Debian's own files are not to be had, the upstream release it packs is: that alone.
     mkdir "$work/tree"
     tar -xf "$work"/*.orig.tar.* -C "$work/tree" --strip-components=1
