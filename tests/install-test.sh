@@ -168,7 +168,7 @@ wheel-minimal)
   mnt=$tmp/mnt
   mkdir -p "$mnt/src/tests" "$mnt/src/python/tarnwick" "$mnt/run"
   cp -r "$src/tests/python" "$src/tests/data" "$mnt/src/tests/"
-  cp -r "$src/examples" "$mnt/src/"
+  cp -r "$src/examples" "$src/sounds" "$src/CMakeLists.txt" "$mnt/src/"
   cp "$src/python/tarnwick/_tarnwick.pyi" "$mnt/src/python/tarnwick/"
   cp "${wheels[0]}" "$mnt/"
   cat >"$mnt/check.sh" <<'EOF'
