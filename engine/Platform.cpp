@@ -1,11 +1,15 @@
 #include "Platform.h"
 
 #include <csignal>
+#include <cstdio>
+#include <fcntl.h>
 
 #ifdef _WIN32
+#include <io.h>
 #include <windows.h>
 #else
 #include <cerrno>
+#include <unistd.h>
 #include <ctime>
 #ifdef __GLIBC__
 #include <malloc.h>
@@ -90,6 +94,27 @@ void passOnInterrupt(int signal_number) {
 
 void keepFreedMemory() {}
 
+int quietStandardError() {
+  std::fflush(stderr);
+  const int null_fd = _open("NUL", _O_WRONLY);
+  const int saved = _dup(2);
+  if (null_fd >= 0 && saved >= 0) {
+    _dup2(null_fd, 2);
+  }
+  if (null_fd >= 0) {
+    _close(null_fd);
+  }
+  return saved;
+}
+
+void restoreStandardError(int saved) {
+  std::fflush(stderr);
+  if (saved >= 0) {
+    _dup2(saved, 2);
+    _close(saved);
+  }
+}
+
 #else
 
 // Linux timers already have sub-millisecond resolution: nothing to ask for.
@@ -172,6 +197,27 @@ void keepFreedMemory() {
   mallopt(M_MMAP_THRESHOLD, KEEP_BYTES);
   mallopt(M_TRIM_THRESHOLD, KEEP_BYTES);
 #endif
+}
+
+int quietStandardError() {
+  std::fflush(stderr);
+  const int null_fd = open("/dev/null", O_WRONLY);
+  const int saved = dup(2);
+  if (null_fd >= 0 && saved >= 0) {
+    dup2(null_fd, 2);
+  }
+  if (null_fd >= 0) {
+    close(null_fd);
+  }
+  return saved;
+}
+
+void restoreStandardError(int saved) {
+  std::fflush(stderr);
+  if (saved >= 0) {
+    dup2(saved, 2);
+    close(saved);
+  }
 }
 
 #endif

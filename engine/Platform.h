@@ -32,6 +32,11 @@ void passOnInterrupt(int signal_number);
 /// A software OpenGL renderer allocates and frees megabytes of working memory every frame;
 /// handed back each time, its pages fault in again on the next frame.
 void keepFreedMemory();
+/// Points the standard error descriptor at the null device; returns the descriptor that
+/// restoreStandardError needs to put it back, or -1 when it could not be kept.
+int quietStandardError();
+/// Puts back the standard error that quietStandardError silenced; nothing for -1.
+void restoreStandardError(int saved);
 
 } // namespace platform
 } // namespace tw

@@ -1,18 +1,12 @@
 #include "SoundDevice.h"
 
 #include "LogManager.h"
+#include "Platform.h"
 
 #include <SFML/Audio/SoundBuffer.hpp>
 #include <SFML/System/Err.hpp>
 
-#include <cstdio>
-#include <fcntl.h>
 #include <sstream>
-#ifdef _WIN32
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
 
 namespace tw {
 
@@ -22,45 +16,13 @@ namespace {
 /// of them, and not through anything the engine could redirect otherwise.
 class QuietStandardError {
 public:
-  QuietStandardError() {
-    std::fflush(stderr);
-#ifdef _WIN32
-    const int null_fd = _open("NUL", _O_WRONLY);
-    saved = _dup(2);
-    if (null_fd >= 0 && saved >= 0) {
-      _dup2(null_fd, 2);
-    }
-    if (null_fd >= 0) {
-      _close(null_fd);
-    }
-#else
-    const int null_fd = open("/dev/null", O_WRONLY);
-    saved = dup(2);
-    if (null_fd >= 0 && saved >= 0) {
-      dup2(null_fd, 2);
-    }
-    if (null_fd >= 0) {
-      close(null_fd);
-    }
-#endif
-  }
-  ~QuietStandardError() {
-    std::fflush(stderr);
-    if (saved >= 0) {
-#ifdef _WIN32
-      _dup2(saved, 2);
-      _close(saved);
-#else
-      dup2(saved, 2);
-      close(saved);
-#endif
-    }
-  }
+  QuietStandardError() : saved(platform::quietStandardError()) {}
+  ~QuietStandardError() { platform::restoreStandardError(saved); }
   QuietStandardError(const QuietStandardError&) = delete;
   QuietStandardError& operator=(const QuietStandardError&) = delete;
 
 private:
-  int saved = -1;
+  int saved;
 };
 
 /// Opens the device the way the first sound or music would, quietly: SFML reports a device it
