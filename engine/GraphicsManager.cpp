@@ -41,6 +41,10 @@ Vector pixelsToSpaces(Vector pixels) {
 }
 
 sf::Color colorToSFML(Color color) {
+  if (isRGB(color)) {
+    return sf::Color(static_cast<sf::Uint8>(color >> 16), static_cast<sf::Uint8>(color >> 8),
+                     static_cast<sf::Uint8>(color));
+  }
   switch (color) {
   case BLACK:
     return sf::Color::Black;
@@ -71,7 +75,7 @@ void colorToRGB(Color color, std::uint8_t& red, std::uint8_t& green, std::uint8_
   if (color == CUSTOM) {
     return;
   }
-  if (color < BLACK || color > CUSTOM) {
+  if ((color < BLACK || color > CUSTOM) && !isRGB(color)) {
     LogManager::getInstance().writeLog(5, "colorToRGB(): Color %d not supported.",
                                        static_cast<int>(color));
     return;
@@ -267,6 +271,15 @@ const sf::Glyph& GraphicsManager::glyphOf(std::uint32_t code_point) {
 }
 
 int GraphicsManager::drawCharacter(char ch, Color color, Vector world_pos) {
+  return drawCell(ch, color, background, false, world_pos);
+}
+
+int GraphicsManager::drawCharacter(char ch, Color color, Color cell_background, Vector world_pos) {
+  return drawCell(ch, color, cell_background, true, world_pos);
+}
+
+int GraphicsManager::drawCell(char ch, Color color, Color cell_background, bool set_background,
+                              Vector world_pos) {
   if (!isStarted()) {
     LogManager::getInstance().writeLog("%s not started!", getType().c_str());
     return -1;
@@ -280,6 +293,11 @@ int GraphicsManager::drawCharacter(char ch, Color color, Vector world_pos) {
                        static_cast<std::size_t>(column)];
     cell.ch = ch;
     cell.color = color;
+    if (set_background) {
+      cell.background = cell_background;
+    } else {
+      cell_background = cell.background; // a character drawn on a coloured cell keeps its colour
+    }
   }
   if (!p_window) {
     return 0; // no window: only the cells are kept
@@ -288,8 +306,12 @@ int GraphicsManager::drawCharacter(char ch, Color color, Vector world_pos) {
   const Vector p = spacesToPixels(view_pos);
   const float cw = charWidth();
   const float chh = charHeight();
-  batch.addBackground(sf::Vector2f(p.getX() - cw / 10, p.getY() + chh / 5), sf::Vector2f(cw, chh),
-                      background_color);
+  const sf::Vector2f back_corner(p.getX() - cw / 10, p.getY() + chh / 5);
+  if (cell_background == background) {
+    batch.addBackground(back_corner, sf::Vector2f(cw, chh), background_color);
+  } else {
+    batch.addRectangle(back_corner, sf::Vector2f(cw, chh), colorToSFML(cell_background));
+  }
 
   std::uint8_t red = 255;
   std::uint8_t green = 255;
@@ -305,8 +327,46 @@ int GraphicsManager::drawCharacter(char ch, Color color, Vector world_pos) {
   return 0;
 }
 
+int GraphicsManager::fillRectangle(Box world_box, Color cell_background) {
+  if (!isStarted()) {
+    LogManager::getInstance().writeLog("%s not started!", getType().c_str());
+    return -1;
+  }
+  const Vector corner = worldToView(world_box.getCorner());
+  const int x0 = static_cast<int>(std::floor(corner.getX() + 0.5f));
+  const int y0 = static_cast<int>(std::floor(corner.getY() + 0.5f));
+  const int width = static_cast<int>(std::floor(world_box.getHorizontal() + 0.5f));
+  const int height = static_cast<int>(std::floor(world_box.getVertical() + 0.5f));
+  // Only the cells on the screen: a huge box costs no more than the screen.
+  const int left = std::max(x0, 0);
+  const int top = std::max(y0, 0);
+  const int right = std::min(x0 + std::max(width, 0), window_horizontal_chars);
+  const int bottom = std::min(y0 + std::max(height, 0), window_vertical_chars);
+  const Vector view_corner = viewToWorld(Vector());
+  for (int y = top; y < bottom; y++) {
+    for (int x = left; x < right; x++) {
+      const Cell cell = cellIn(cells, x, y);
+      drawCell(cell.ch, cell.color, cell_background, true,
+               Vector(view_corner.getX() + static_cast<float>(x),
+                      view_corner.getY() + static_cast<float>(y)));
+    }
+  }
+  return 0;
+}
+
 int GraphicsManager::drawString(Vector world_pos, std::string text, Justification justification,
                                 Color color) {
+  return drawText(world_pos, text, justification, color, background, false);
+}
+
+int GraphicsManager::drawString(Vector world_pos, std::string text, Justification justification,
+                                Color color, Color cell_background) {
+  return drawText(world_pos, text, justification, color, cell_background, true);
+}
+
+int GraphicsManager::drawText(Vector world_pos, const std::string& text,
+                              Justification justification, Color color, Color cell_background,
+                              bool set_background) {
   if (!isStarted()) {
     LogManager::getInstance().writeLog("%s not started!", getType().c_str());
     return -1;
@@ -318,7 +378,8 @@ int GraphicsManager::drawString(Vector world_pos, std::string text, Justificatio
     x0 -= static_cast<float>(text.size());
   }
   for (std::size_t i = 0; i < text.size(); i++) {
-    drawCharacter(text[i], color, Vector(x0 + static_cast<float>(i), world_pos.getY()));
+    drawCell(text[i], color, cell_background, set_background,
+             Vector(x0 + static_cast<float>(i), world_pos.getY()));
   }
   return 0;
 }
@@ -612,6 +673,7 @@ int GraphicsManager::getVerticalPixels() const {
 void GraphicsManager::clearCells(std::vector<Cell>& grid) const {
   Cell blank;
   blank.color = background;
+  blank.background = background;
   grid.assign(static_cast<std::size_t>(window_horizontal_chars) *
                   static_cast<std::size_t>(window_vertical_chars),
               blank);
@@ -622,6 +684,7 @@ Cell GraphicsManager::cellIn(const std::vector<Cell>& grid, int x, int y) const 
       grid.empty()) {
     Cell blank;
     blank.color = background;
+    blank.background = background;
     return blank;
   }
   return grid[static_cast<std::size_t>(y) * static_cast<std::size_t>(window_horizontal_chars) +

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Box.h"
 #include "CellBatch.h"
 #include "Color.h"
 #include "DamageMap.h"
@@ -30,13 +31,16 @@ enum Justification {
   JUSTIFY_RIGHT,
 };
 
-/// What one character cell of the screen shows: the last character drawn there and its colour.
-/// A cell nothing was drawn into holds a space in the window's background colour.
+/// What one character cell of the screen shows: the last character drawn there, its colour and
+/// the cell's background colour. A cell nothing was drawn into holds a space in the window's
+/// background colour, on that colour.
 struct Cell {
   /// The character.
   char ch = ' ';
   /// Its colour.
   Color color = BLACK;
+  /// The colour of the cell behind it.
+  Color background = BLACK;
 };
 
 /// Pixels per cell, horizontally and vertically.
@@ -73,10 +77,21 @@ public:
   /// Closes the window and forgets the screen's cells.
   void shutDown() override;
 
-  /// Draws ch in the cell nearest world_pos (cells); nothing off the screen. -1 when not started.
+  /// Draws ch in the cell nearest world_pos (cells), on the background that cell has this frame
+  /// (the window's, unless a background was drawn there); nothing off the screen. -1 when not
+  /// started.
   int drawCharacter(char ch, Color color, Vector world_pos);
+  /// Draws ch on a cell of the background colour.
+  int drawCharacter(char ch, Color color, Color background, Vector world_pos);
   /// Draws text along the row of world_pos, placed by justification; -1 when not started.
   int drawString(Vector world_pos, std::string text, Justification justification, Color color);
+  /// Draws text on cells of the background colour.
+  int drawString(Vector world_pos, std::string text, Justification justification, Color color,
+                 Color background);
+  /// Gives the cells of world_box (horizontal x vertical of them, from the cell nearest its
+  /// corner) the background colour, keeping the characters drawn on them; later characters
+  /// keep it too. -1 when not started.
+  int fillRectangle(Box world_box, Color background);
   /// Draws frame with its top-left corner or its centre at world_pos, leaving out the
   /// transparent character (0: none); -1 when not started or the frame is empty.
   int drawFrame(bool centered, Color color, char transparent, Vector world_pos, const Frame& frame);
@@ -141,6 +156,8 @@ public:
   unsigned int getCharacterSize() const { return character_size; }
   /// The window colour every frame starts from.
   sf::Color getBackgroundColor() const { return background_color; }
+  /// The same as a Color: the configured window background.
+  Color getBackground() const { return background; }
   /// Draw calls made for cells since start-up.
   long getCellDrawCalls() const { return cell_draw_calls; }
 
@@ -148,6 +165,9 @@ private:
   GraphicsManager();
   void refreshDimensions();
   const sf::Glyph& glyphOf(std::uint32_t code_point);
+  int drawCell(char ch, Color color, Color cell_background, bool set_background, Vector world_pos);
+  int drawText(Vector world_pos, const std::string& text, Justification justification, Color color,
+               Color cell_background, bool set_background);
   void clearCells(std::vector<Cell>& grid) const;
   Cell cellIn(const std::vector<Cell>& grid, int x, int y) const;
 

@@ -329,7 +329,11 @@ std::uint32_t Recording::screenHash() {
     for (int x = 0; x < width; x++) {
       const Cell cell = graphics.shownCellAt(x, y);
       hash = (hash ^ static_cast<unsigned char>(cell.ch)) * 16777619u;
-      hash = (hash ^ static_cast<std::uint32_t>(cell.color + 1)) * 16777619u;
+      hash = (hash ^ (static_cast<std::uint32_t>(cell.color) + 1u)) * 16777619u;
+      // Only a coloured background counts, so screens drawn without one hash as they did.
+      if (cell.background != graphics.getBackground()) {
+        hash = (hash ^ (static_cast<std::uint32_t>(cell.background) | 0x80000000u)) * 16777619u;
+      }
     }
   }
   return hash;

@@ -1,5 +1,6 @@
 #include "ResourceManager.h"
 
+#include "Color.h"
 #include "LogManager.h"
 
 #include <algorithm>
@@ -142,23 +143,6 @@ Frame readFrame(SpriteFile& file, int width, int height, const std::string& whic
   return Frame(width, height, frame_str);
 }
 
-Color colorNamed(const std::string& name, bool& known) {
-  static const struct {
-    const char* name;
-    Color color;
-  } names[] = {{"black", BLACK},   {"red", RED},     {"green", GREEN},
-               {"yellow", YELLOW}, {"blue", BLUE},   {"magenta", MAGENTA},
-               {"cyan", CYAN},     {"white", WHITE}, {"default", WHITE}};
-  for (const auto& entry : names) {
-    if (name == entry.name) {
-      known = true;
-      return entry.color;
-    }
-  }
-  known = false;
-  return WHITE;
-}
-
 } // namespace
 
 ResourceManager::ResourceManager() {
@@ -260,12 +244,12 @@ int ResourceManager::loadSprite(std::string filename, std::string label) {
   p_sprite->setWidth(width);
   p_sprite->setHeight(height);
 
-  bool known = false;
-  const Color sprite_color = colorNamed(color, known);
-  if (!known) {
+  Color sprite_color = WHITE;
+  if (color != "default" && !colorFromText(color, sprite_color)) {
     log.writeLog("ResourceManager::loadSprite(): Unrecognized color '%s'", color.c_str());
     log.writeLog("  Valid colors are: black, red, green, yellow,");
     log.writeLog("                    blue, magenta, cyan and white.");
+    log.writeLog("                    Any other colour is written #rrggbb.");
     reader.where("the sprite is drawn in white");
   }
   p_sprite->setColor(sprite_color);

@@ -90,6 +90,17 @@ void TextObject::setColor(Color new_color) {
   text_modified = true;
 }
 
+void TextObject::setBackground(Color new_background) {
+  background = new_background;
+  has_background = true;
+  text_modified = true;
+}
+
+void TextObject::clearBackground() {
+  has_background = false;
+  text_modified = true;
+}
+
 void TextObject::setJustification(Justification new_justification) {
   justification = new_justification;
   text_modified = true;
@@ -104,8 +115,12 @@ void TextObject::draw() {
   GraphicsManager& graphics = GraphicsManager::getInstance();
   const Vector p = on_view ? viewToWorld(getPosition()) : getPosition();
   for (std::size_t i = 0; i < lines.size(); i++) {
-    graphics.drawString(Vector(p.getX(), p.getY() + static_cast<float>(i)), lines[i], justification,
-                        color);
+    const Vector where(p.getX(), p.getY() + static_cast<float>(i));
+    if (has_background) {
+      graphics.drawString(where, lines[i], justification, color, background);
+    } else {
+      graphics.drawString(where, lines[i], justification, color);
+    }
   }
 }
 
@@ -114,6 +129,8 @@ std::string TextObject::serialize(bool all) {
   if (all || text_modified) {
     record += "text:" + escape(text) + ",";
     record += "color:" + toString(static_cast<int>(color)) + ",";
+    record += "background:" +
+              (has_background ? toString(static_cast<int>(background)) : std::string("none")) + ",";
     record += "justification:" + toString(static_cast<int>(justification)) + ",";
     record += "on_view:" + toString(on_view) + ",";
   }
@@ -137,6 +154,14 @@ int TextObject::deserialize(std::string record) {
   if (found("color")) {
     log.writeLog(10, "TextObject::deserialize(): color is %s", value.c_str());
     setColor(static_cast<Color>(readInt(value)));
+  }
+  if (found("background")) {
+    log.writeLog(10, "TextObject::deserialize(): background is %s", value.c_str());
+    if (value == "none") {
+      clearBackground();
+    } else {
+      setBackground(static_cast<Color>(readInt(value)));
+    }
   }
   if (found("justification")) {
     log.writeLog(10, "TextObject::deserialize(): justification is %s", value.c_str());

@@ -25,7 +25,8 @@ public:
 
   /// Draws every line of the text, line i at row i below the position; no sprite.
   void draw() override;
-  /// Object's record followed by "text", "color", "justification" and "on_view"; in the text,
+  /// Object's record followed by "text", "color", "background" (a colour or "none"),
+  /// "justification" and "on_view"; in the text,
   /// '%', ',', ':', spaces and control characters are written as %XX (%2C for ',').
   std::string serialize(bool all = false) override;
   int deserialize(std::string record) override;
@@ -40,6 +41,14 @@ public:
   void setColor(Color new_color);
   /// Colour of the characters.
   Color getColor() const { return color; }
+  /// Draws the text on cells of this colour.
+  void setBackground(Color new_background);
+  /// Draws the text on the cells' own background again (the default).
+  void clearBackground();
+  /// Whether the text has a background of its own.
+  bool hasBackground() const { return has_background; }
+  /// The text's background colour, when it has one.
+  Color getBackground() const { return background; }
   /// Where each line stands relative to the position: starting there, centred on it, or
   /// ending just before it.
   void setJustification(Justification new_justification);
@@ -54,6 +63,8 @@ private:
   std::string text;
   std::vector<std::string> lines; ///< the text cut at its line breaks, for draw
   Color color = WHITE;
+  Color background = BLACK;
+  bool has_background = false;
   Justification justification = JUSTIFY_LEFT;
   bool on_view = false;
   bool text_modified = true; ///< any of the four fields changed since the last serialize

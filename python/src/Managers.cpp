@@ -12,6 +12,7 @@
 #include <pybind11/stl.h>
 
 #include <csignal>
+#include <optional>
 #include <vector>
 
 namespace twpy {
@@ -212,20 +213,28 @@ void bindManagers(py::module_& m) {
       m, "GraphicsManager", "Draws characters on the screen's grid of cells.")
       .def(
           "draw_character",
-          [](GR& g, tw::Vector pos, const std::string& ch, tw::Color color) {
+          [](GR& g, tw::Vector pos, const std::string& ch, tw::Color color,
+             std::optional<tw::Color> background) {
             if (ch.size() != 1) {
               throw py::value_error("draw_character draws one character");
             }
-            return g.drawCharacter(ch[0], color, pos);
+            return background ? g.drawCharacter(ch[0], color, *background, pos)
+                              : g.drawCharacter(ch[0], color, pos);
           },
-          py::arg("position"), py::arg("ch"), py::arg("color") = tw::WHITE)
+          py::arg("position"), py::arg("ch"), py::arg("color") = tw::WHITE,
+          py::arg("background") = py::none(),
+          "Without a background, the character keeps the one its cell has this frame.")
       .def(
           "draw_string",
-          [](GR& g, tw::Vector pos, const std::string& text, tw::Justification j, tw::Color c) {
-            return g.drawString(pos, text, j, c);
+          [](GR& g, tw::Vector pos, const std::string& text, tw::Justification j, tw::Color c,
+             std::optional<tw::Color> background) {
+            return background ? g.drawString(pos, text, j, c, *background)
+                              : g.drawString(pos, text, j, c);
           },
           py::arg("position"), py::arg("text"), py::arg("justification") = tw::JUSTIFY_LEFT,
-          py::arg("color") = tw::WHITE)
+          py::arg("color") = tw::WHITE, py::arg("background") = py::none())
+      .def("fill_rectangle", &GR::fillRectangle, py::arg("box"), py::arg("background"),
+           "Gives the box's cells a background colour, keeping their characters.")
       .def(
           "draw_frame",
           [](GR& g, tw::Vector pos, const tw::Frame& frame, bool centered, tw::Color color,

@@ -9,6 +9,7 @@
 
 #include <pybind11/stl.h>
 
+#include <optional>
 #include <vector>
 
 namespace twpy {
@@ -219,6 +220,18 @@ void bindObjects(py::module_& m) {
           py::arg("position") = tw::Vector())
       .def_property("text", on<Text>(&Text::getText), on<Text>(&Text::setText))
       .def_property("color", on<Text>(&Text::getColor), on<Text>(&Text::setColor))
+      .def_property("background", on<Text>([](const Text& t) {
+                      return t.hasBackground() ? std::optional<tw::Color>(t.getBackground())
+                                               : std::nullopt;
+                    }),
+                    on<Text>([](Text& t, std::optional<tw::Color> background) {
+                      if (background) {
+                        t.setBackground(*background);
+                      } else {
+                        t.clearBackground();
+                      }
+                    }),
+                    "The colour of the cells behind the text; None keeps theirs.")
       .def_property("justification", on<Text>(&Text::getJustification),
                     on<Text>(&Text::setJustification))
       .def_property("on_view", on<Text>(&Text::isOnView), on<Text>(&Text::setOnView));

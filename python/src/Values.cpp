@@ -79,8 +79,9 @@ void bindValues(py::module_& m) {
   m.def("box_intersects_box", &tw::boxIntersectsBox, py::arg("a"), py::arg("b"));
   m.def("box_contains_position", &tw::boxContainsPosition, py::arg("box"), py::arg("position"));
 
-  py::enum_<tw::Color>(m, "Color")
-      .value("BLACK", tw::BLACK)
+  py::enum_<tw::Color> color(m, "Color",
+                             "The nine named colours, and any 24-bit colour made by Color.rgb.");
+  color.value("BLACK", tw::BLACK)
       .value("RED", tw::RED)
       .value("GREEN", tw::GREEN)
       .value("YELLOW", tw::YELLOW)
@@ -88,7 +89,57 @@ void bindValues(py::module_& m) {
       .value("MAGENTA", tw::MAGENTA)
       .value("CYAN", tw::CYAN)
       .value("WHITE", tw::WHITE)
-      .value("CUSTOM", tw::CUSTOM);
+      .value("CUSTOM", tw::CUSTOM)
+      .def_static(
+          "rgb",
+          [](int red, int green, int blue) {
+            for (const int channel : {red, green, blue}) {
+              if (channel < 0 || channel > 255) {
+                throw py::value_error("a colour's channels are 0 to 255");
+              }
+            }
+            return tw::rgb(static_cast<std::uint8_t>(red), static_cast<std::uint8_t>(green),
+                           static_cast<std::uint8_t>(blue));
+          },
+          py::arg("red"), py::arg("green"), py::arg("blue"))
+      .def_static(
+          "from_text",
+          [](const std::string& text) {
+            tw::Color color = tw::WHITE;
+            if (!tw::colorFromText(text, color)) {
+              throw py::value_error("not a colour: '" + text + "' (a name, or #rrggbb)");
+            }
+            return color;
+          },
+          py::arg("text"), "A colour from its name (\"red\") or from \"#rrggbb\".")
+      .def_property_readonly(
+          "rgb_channels",
+          [](tw::Color c) {
+            std::uint8_t red = 255, green = 255, blue = 255;
+            tw::colorToRGB(c, red, green, blue);
+            return py::make_tuple(red, green, blue);
+          },
+          "(red, green, blue) as characters are drawn in it.");
+  // The enum's own texts know only the named values.
+  const py::object enum_str = color.attr("__str__");
+  const auto rgbText = [](tw::Color c) {
+    std::uint8_t red = 0, green = 0, blue = 0;
+    tw::colorToRGB(c, red, green, blue);
+    return "Color.rgb(" + std::to_string(red) + ", " + std::to_string(green) + ", " +
+           std::to_string(blue) + ")";
+  };
+  color.attr("__str__") = py::cpp_function(
+      [enum_str, rgbText](tw::Color c) {
+        return tw::isRGB(c) ? rgbText(c) : enum_str(c).cast<std::string>();
+      },
+      py::is_method(color));
+  color.attr("__repr__") = py::cpp_function(
+      [enum_str, rgbText](tw::Color c) {
+        return tw::isRGB(c) ? rgbText(c)
+                            : "<" + enum_str(c).cast<std::string>() + ": " +
+                                  std::to_string(static_cast<int>(c)) + ">";
+      },
+      py::is_method(color));
   py::enum_<tw::ObjectAttribute>(m, "ObjectAttribute")
       .value("ID", tw::ATTR_ID)
       .value("ACTIVE", tw::ATTR_ACTIVE)
@@ -188,9 +239,11 @@ void bindValues(py::module_& m) {
       .def_readwrite("nodes", &tw::Path::nodes)
       .def_readwrite("index", &tw::Path::index);
 
-  py::class_<tw::Cell>(m, "Cell", "A character of the screen's grid and its colour.")
+  py::class_<tw::Cell>(m, "Cell",
+                       "A character of the screen's grid, its colour and the cell's background.")
       .def_property_readonly("ch", [](const tw::Cell& c) { return std::string(1, c.ch); })
-      .def_readonly("color", &tw::Cell::color);
+      .def_readonly("color", &tw::Cell::color)
+      .def_readonly("background", &tw::Cell::background);
 
   m.def("match", &tw::match, py::arg("line"), py::arg("token"),
         "The value of token in a key:value line, or an empty string.");

@@ -115,6 +115,12 @@ class Color(_Enum):
     WHITE: ClassVar[Color]
     CUSTOM: ClassVar[Color]
     __members__: ClassVar[dict[str, Color]]
+    @staticmethod
+    def rgb(red: int, green: int, blue: int) -> Color: ...
+    @staticmethod
+    def from_text(text: str) -> Color: ...
+    @property
+    def rgb_channels(self) -> tuple[int, int, int]: ...
 
 class ObjectAttribute(_Enum):
     ID: ClassVar[ObjectAttribute]
@@ -308,6 +314,8 @@ class Cell(_Pybind11Object):
     def ch(self) -> str: ...
     @property
     def color(self) -> Color: ...
+    @property
+    def background(self) -> Color: ...
 
 def match(line: str, token: str) -> str: ...
 def seed_random(seed: int) -> None: ...
@@ -483,6 +491,7 @@ class TextObject(Object):
     def __init__(self, text: str = "", position: _VectorLike = ...) -> None: ...
     text: str
     color: Color
+    background: Color | None
     justification: Justification
     on_view: bool
 
@@ -556,7 +565,11 @@ class WorldManager(Manager):
 
 class GraphicsManager(Manager):
     def draw_character(
-        self, position: _VectorLike, ch: str, color: Color = Color.WHITE
+        self,
+        position: _VectorLike,
+        ch: str,
+        color: Color = Color.WHITE,
+        background: Color | None = None,
     ) -> int: ...
     def draw_string(
         self,
@@ -564,7 +577,9 @@ class GraphicsManager(Manager):
         text: str,
         justification: Justification = Justification.LEFT,
         color: Color = Color.WHITE,
+        background: Color | None = None,
     ) -> int: ...
+    def fill_rectangle(self, box: Box, background: Color) -> int: ...
     def draw_frame(
         self,
         position: _VectorLike,

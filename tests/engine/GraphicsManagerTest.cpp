@@ -1,8 +1,10 @@
 #include "CellBatch.h"
 #include "Config.h"
+#include "Recording.h"
 #include "Shape.h"
 #include "TestWindow.h"
 
+#include <climits>
 #include <cmath>
 #include <sstream>
 
@@ -145,7 +147,10 @@ TEST(GraphicsStartUp, WithoutAWindowNothingIsDrawnAndFailuresSayWhy) {
   std::ostringstream out;
   const Vector p = spacesToPixels(Vector(10, 5)), s = pixelsToSpaces(Vector(512, 384));
   out << p.getX() << "," << p.getY() << " " << s.getX() << "," << s.getY() << "\n";
-  for (int c = -1; c <= 9; c++) { // CUSTOM and unknown values: white, channels left alone
+  // CUSTOM and unknown values: white, channels left alone; then 24-bit ones, and values just
+  // outside them.
+  for (int c : {-1, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, +rgb(1, 2, 3), +rgb(255, 255, 255), RGB_COLOR - 1,
+                RGB_COLOR * 2, INT_MIN}) {
     std::uint8_t r = 7, gr = 8, b = 9;
     colorToRGB(Color(c), r, gr, b);
     const sf::Color sfml = colorToSFML(Color(c));
@@ -260,6 +265,55 @@ TEST_F(Batch, LeavesOutHiddenQuadsOnlyWhereItsPixelsAreTheTargets) {
     const sf::Image image = target.getTexture().copyToImage();
     EXPECT_EQ(image.getPixel(25 * scale, 30 * scale), sf::Color::Blue);
     EXPECT_EQ(image.getPixel(35 * scale, 30 * scale), sf::Color::Black);
+  }
+}
+
+} // namespace
+
+namespace {
+
+// Colours of the cells' backgrounds and characters, drawn in part and whole alike.
+TEST_F(Graphics, BackgroundsStayUnderLaterCharactersAndRedrawWhenTheyChange) {
+  const Color navy = rgb(0, 0, 128), orange = rgb(255, 128, 0);
+  const std::uint32_t blank_hash = Recording::screenHash();
+  auto scene = [&](Color fill) {
+    g.drawCharacter('X', WHITE, Vector(20, 5));
+    g.fillRectangle(Box(Vector(9.6f, 4.8f), 4, 2), fill); // columns 10 to 13, rows 5 and 6
+    g.fillRectangle(Box(Vector(20, 5), 1, 1), fill);      // keeps the X
+    g.fillRectangle(Box(Vector(-5, 23), 1000, 1000), fill);
+    g.drawCharacter('@', orange, Vector(11, 5)); // keeps the fill
+    g.drawString(Vector(30, 8), "ab", JUSTIFY_LEFT, RED, GREEN);
+    g.drawCharacter('c', RED, BLACK, Vector(31, 8)); // the window's own colour again
+  };
+  scene(navy);
+  std::string cells;
+  const std::pair<int, int> places[] = {{9, 5},  {10, 5}, {11, 5},  {13, 6}, {14, 6}, {10, 7},
+                                        {20, 5}, {0, 23}, {79, 23}, {30, 8}, {31, 8}};
+  for (const auto& [x, y] : places) {
+    const Cell c = g.cellAt(x, y);
+    cells += std::string(1, c.ch) + ":" + std::to_string(c.color) + "/" +
+             std::to_string(c.background) + " ";
+  }
+  EXPECT_EQ(cells, " :0/0  :0/16777344 @:33521664/16777344  :0/16777344  :0/0  :0/0 "
+                   "X:7/16777344  :0/16777344  :0/16777344 a:1/2 c:1/0 ");
+  // In pixels: the fill behind the cells, the orange glyph on it.
+  sf::Image image = grab();
+  EXPECT_EQ(image.getPixel(130, 190), sf::Color(0, 0, 128));
+  EXPECT_EQ(image.getPixel(130, 220), sf::Color(0, 0, 128));
+  EXPECT_EQ(image.getPixel(190, 190), sf::Color::Black);
+  EXPECT_GT(twtest::countPixels(image, sf::IntRect(141, 166, 12, 32),
+                                [](sf::Color p, int, int) { return p == sf::Color(255, 128, 0); }),
+            10);
+  // Shown in part, each frame holds what a whole redraw shows: a changed fill is redrawn.
+  for (const Color fill : {navy, rgb(0, 128, 0), navy, BLACK}) {
+    scene(fill), g.displayFrame();
+    const sf::Image part = g.capture();
+    g.refresh();
+    EXPECT_EQ(twtest::countDifferentPixels(part, g.capture(), 0), 0);
+    EXPECT_EQ(part.getPixel(130, 190), colorToSFML(fill));
+    // Only a background of its own counts in the screen's hash.
+    g.fillRectangle(Box(Vector(0, 0), 80, 24), fill), g.displayFrame();
+    EXPECT_EQ(Recording::screenHash() == blank_hash, fill == BLACK);
   }
 }
 

@@ -50,8 +50,8 @@ TEST_F(Sprites, FilesLoadOrFailWithTheirMessages) {
         << logged();
   }
   out << framesOf("Good-2x3x2.txt") << "\n"; // labels are case sensitive
-  for (const char* color :
-       {"black", "red", "green", "yellow", "blue", "magenta", "cyan", "white"}) {
+  for (const char* color : {"black", "red", "green", "yellow", "blue", "magenta", "cyan", "white",
+                            "#FF8000", "#0a0b0c", "#ff800", "#ff80000", "#ff80g0", "ff8000"}) {
     writeFile("c.txt",
               "frames 1\nwidth 1\nheight 1\ncolor " + std::string(color) + "\nx\nend\neof\n");
     out << color << ": " << rm.loadSprite("c.txt", color) << " " << framesOf(color) << "\n";

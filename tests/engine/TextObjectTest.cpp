@@ -38,9 +38,13 @@ TEST_F(TextObjectTest, DrawsJustifiedLinesInTheWorldOrOnTheView) {
     WorldManager::getInstance().setView(Box(Vector(c.view_x, 0), 80, 24));
     auto* p_t = new TextObject(c.text, Vector(35, 5));
     p_t->setJustification(c.justification), p_t->setOnView(c.on_view), p_t->setColor(YELLOW);
+    if (c.on_view)
+      p_t->setBackground(BLUE);
     EXPECT_EQ(drawnRow(c.row, 30, 15), c.expected);
     const std::size_t first = GraphicsManager::getInstance().rowText(c.row).find_first_not_of(' ');
-    EXPECT_EQ(GraphicsManager::getInstance().cellAt(int(first), c.row).color, YELLOW);
+    const Cell cell = GraphicsManager::getInstance().cellAt(int(first), c.row);
+    EXPECT_EQ(cell.color, YELLOW);
+    EXPECT_EQ(cell.background, c.on_view ? BLUE : BLACK);
     WorldManager::getInstance().markForDelete(p_t), WorldManager::getInstance().update();
   }
 }
@@ -63,9 +67,10 @@ TEST_F(TextObjectTest, ShowsItsTextUntilChangedOrDeletedAndNeverBlocks) {
 TEST_F(TextObjectTest, RecordKeepsTextWithTheRecordsSeparators) {
   auto* p_t = new TextObject("Hi, you: 100%\nnext %2C", Vector(7, 8));
   p_t->setColor(CYAN), p_t->setJustification(JUSTIFY_RIGHT), p_t->setOnView(true);
+  p_t->setBackground(rgb(1, 2, 3));
   const std::string record = p_t->serialize(true);
-  EXPECT_NE(record.find(",text:Hi%2C%20you%3A%20100%25%0Anext%20%252C,color:6,justification:2,"
-                        "on_view:true,"),
+  EXPECT_NE(record.find(",text:Hi%2C%20you%3A%20100%25%0Anext%20%252C,color:6,background:16843267,"
+                        "justification:2,on_view:true,"),
             std::string::npos)
       << record;
   EXPECT_FALSE(p_t->isModified());
@@ -77,8 +82,9 @@ TEST_F(TextObjectTest, RecordKeepsTextWithTheRecordsSeparators) {
   EXPECT_EQ(p_copy->serialize(true).substr(record.find(",text:")),
             record.substr(record.find(",text:")));
   // Unknown justifications read as left; a stray '%' stands for itself.
-  p_copy->deserialize("text:50%,justification:7,");
+  p_copy->deserialize("text:50%,justification:7,background:none,");
   EXPECT_EQ(p_copy->getText(), "50%");
+  EXPECT_FALSE(p_copy->hasBackground());
   EXPECT_EQ(p_copy->getJustification(), JUSTIFY_LEFT);
   p_copy->setColor(RED);
   EXPECT_TRUE(p_copy->isModified());

@@ -177,13 +177,16 @@ def test_a_text_object_shows_its_text_until_changed_or_deleted(engine):
     status = tw.TextObject("HP 7, gold: 3", (40, 2))
     status.justification = tw.Justification.CENTER
     status.color = tw.Color.RED
+    status.background = tw.Color.rgb(0, 0, 96)
     label = Blinking("a\nbc", (2, 5))
     label.justification = tw.Justification.RIGHT
     run_frames(1)
     row = tw.graphics_manager.row_text
     assert (row(2, True)[33:47], row(5, True)[:3], row(6, True)[:3]) == (
         " HP 7, gold: 3", " a ", "bc ")
-    assert tw.graphics_manager.shown_cell_at(34, 2).color == tw.Color.RED
+    cell = tw.graphics_manager.shown_cell_at(34, 2)
+    assert (cell.color, cell.background.rgb_channels) == (tw.Color.RED, (0, 0, 96))
+    assert tw.graphics_manager.shown_cell_at(2, 5).background == tw.Color.BLACK
     assert status.solidness == tw.Solidness.SPECTRAL and not status.solid
     status.text = "dead"
     tw.world_manager.mark_for_delete(label)
@@ -191,8 +194,26 @@ def test_a_text_object_shows_its_text_until_changed_or_deleted(engine):
     assert (row(2, True)[33:47].strip(), row(6, True)[:3]) == ("dead", "   ")
     copy = tw.TextObject()
     copy.deserialize(status.serialize(True))
-    assert (copy.text, copy.color, copy.justification) == (
-        "dead", tw.Color.RED, tw.Justification.CENTER)
+    assert (copy.text, copy.color, copy.justification, copy.background) == (
+        "dead", tw.Color.RED, tw.Justification.CENTER, tw.Color.rgb(0, 0, 96))
+    copy.background = None
+    assert copy.background is None
+
+
+def test_colours_beyond_the_named_ones(engine):
+    orange = tw.Color.from_text("#FF8000")
+    assert (orange, repr(orange), orange.rgb_channels, tw.Color.YELLOW.rgb_channels) == (
+        tw.Color.rgb(255, 128, 0), "Color.rgb(255, 128, 0)", (255, 128, 0), (255, 255, 0))
+    for bad in (lambda: tw.Color.rgb(256, 0, 0), lambda: tw.Color.from_text("orange")):
+        with pytest.raises(ValueError):
+            bad()
+    g = tw.graphics_manager
+    g.fill_rectangle(tw.Box((1, 1), 2, 1), tw.Color.BLUE)
+    g.draw_character((2, 1), "@", orange)
+    g.draw_string((4, 1), "hi", color=tw.Color.GREEN, background=orange)
+    assert [(g.cell_at(x, 1).ch, g.cell_at(x, 1).background) for x in range(1, 6)] == [
+        (" ", tw.Color.BLUE), ("@", tw.Color.BLUE), (" ", tw.Color.BLACK), ("h", orange),
+        ("i", orange)]
 
 
 @pytest.mark.parametrize("expression, expected", [
