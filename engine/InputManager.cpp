@@ -286,7 +286,7 @@ void InputManager::replayInput(sf::Window* p_window) {
   }
   if (step >= recording.getEndStep()) {
     LogManager::getInstance().writeLog(
-        "InputManager::getInput(): The recording ends at step %d, and the game has not.",
+        "InputManager::replayInput(): The recording ends at step %d, and the game has not.",
         recording.getEndStep());
     game.setGameOver(true);
     return;
