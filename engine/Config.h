@@ -12,16 +12,17 @@ public:
   /// Where a setting is kept, its default, and for a number the bounds a value read must keep
   /// to: [low, high] for an int, (low, high] for a float.
   template <class T> struct Field {
-    T Config::*p_member;
-    T initial;
-    T low{};
-    T high{};
+    T Config::*p_member; ///< the field
+    T initial;           ///< its default
+    T low{};             ///< lower bound of a number
+    T high{};            ///< upper bound of a number
   };
   /// One key of tw-config.txt. The reader, reset(), writeToLog() and the Python module's
-  /// config are all made from settings(): a new key is a new entry there and nothing else.
+  /// config are all made from settings().
   struct Setting {
     const char* key;   ///< as written in the file
     const char* label; ///< its name in the log's list of settings
+    /// Where it is kept; its type says how its text is read and shown.
     std::variant<Field<int>, Field<float>, Field<bool>, Field<std::string>> field;
     /// For an int read from names: stores the value of text in field, or leaves field alone and
     /// returns the warning, a format with %s for the text.
