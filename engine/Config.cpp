@@ -201,6 +201,7 @@ Config& Config::getInstance() {
 }
 
 const std::vector<Config::Setting>& Config::settings() {
+  // The colour and the style are read by name; the style is also shown by name.
   static const std::vector<Setting> table = {
       {"window_horizontal_pixels", "Window horizontal pixels",
        Field<int>{&Config::window_horizontal_pixels, 1024, 1, MAX_PIXELS}},
