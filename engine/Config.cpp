@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <cstdio>
 #include <fstream>
+#include <variant>
 #include <vector>
 
 namespace tw {
@@ -19,24 +20,6 @@ namespace {
 constexpr int MAX_PIXELS = 16384;
 constexpr int MAX_CHARS = 1000;
 constexpr float MAX_FONT_SCALE = 100.0f;
-// The keys of the settings.
-const char* const KEYS[] = {"frame_time",
-                            "font_scale",
-                            "window_horizontal_pixels",
-                            "window_vertical_pixels",
-                            "window_horizontal_chars",
-                            "window_vertical_chars",
-                            "window_background_color",
-                            "window_style",
-                            "window_title",
-                            "show_mouse",
-                            "headless",
-                            "damage_tracking",
-                            "font_file",
-                            "logfile",
-                            "random_seed",
-                            "record_file",
-                            "replay_file"};
 // Faults listed by one loadConfig; a file of garbage says how many more there are.
 constexpr int MAX_WARNINGS = 10;
 
@@ -104,44 +87,110 @@ public:
       log.writeLog(fmt, shown(a).c_str(), shown(b).c_str(), shown(c).c_str());
     }
   }
-  // A whole decimal number in [low, high], else a warning and field kept.
-  void number(const std::string& key, const std::string& value, const std::string& raw, int low,
-              int high, int& field) {
+  // Stores the value read into the setting's field, or warns and keeps the field.
+  void read(const Config::Setting& s, Config& config, const std::string& value,
+            const std::string& raw) {
+    std::visit([&](const auto& f) { store(s, f, config.*f.p_member, value, raw); }, s.field);
+  }
+  // A whole decimal number in [low, high], or a name the setting reads.
+  void store(const Config::Setting& s, const Config::Field<int>& f, int& field,
+             const std::string& value, const std::string& raw) {
+    if (s.p_read) {
+      if (const char* fmt = s.p_read(value, field)) {
+        warn(fmt, raw);
+      }
+      return;
+    }
     char* p_end = nullptr;
     errno = 0;
     const long read = std::strtol(value.c_str(), &p_end, 10);
     if (*p_end != '\0' || p_end == value.c_str()) {
-      warn("loadConfig(): Warning! %s '%s' is not a whole number, keeping %s.", key, raw,
+      warn("loadConfig(): Warning! %s '%s' is not a whole number, keeping %s.", s.key, raw,
            std::to_string(field));
-    } else if (errno == ERANGE || read < low || read > high) {
-      warn("loadConfig(): Warning! %s '%s' not in %s.", key, raw,
-           "[" + std::to_string(low) + "," + std::to_string(high) + "], keeping " +
+    } else if (errno == ERANGE || read < f.low || read > f.high) {
+      warn("loadConfig(): Warning! %s '%s' not in %s.", s.key, raw,
+           "[" + std::to_string(f.low) + "," + std::to_string(f.high) + "], keeping " +
                std::to_string(field));
     } else {
       field = static_cast<int>(read);
     }
   }
-  void flag(const std::string& key, const std::string& value, const std::string& raw, bool& field) {
+  // A number in (low, high].
+  void store(const Config::Setting& s, const Config::Field<float>& f, float& field,
+             const std::string& value, const std::string& raw) {
+    char* p_end = nullptr;
+    const float read = std::strtof(value.c_str(), &p_end);
+    if (*p_end != '\0') {
+      warn("loadConfig(): Warning! %s '%s' is not a number, keeping %s.", s.key, raw,
+           toText(field));
+    } else if (!std::isfinite(read) || read <= f.low || read > f.high) {
+      warn("loadConfig(): Warning! %s '%s' not in %s.", s.key, raw,
+           "(" + toText(f.low) + "," + toText(f.high) + "], keeping " + toText(field));
+    } else {
+      field = read;
+    }
+  }
+  void store(const Config::Setting& s, const Config::Field<bool>&, bool& field,
+             const std::string& value, const std::string& raw) {
     if (value == "true" || value == "false") {
       field = value == "true";
     } else {
-      warn("loadConfig(): Warning! %s '%s' is neither true nor false, keeping %s.", key, raw,
+      warn("loadConfig(): Warning! %s '%s' is neither true nor false, keeping %s.", s.key, raw,
            field ? "true" : "false");
     }
+  }
+  void store(const Config::Setting&, const Config::Field<std::string>&, std::string& field,
+             const std::string& value, const std::string&) {
+    field = value;
   }
   int warnings = 0;
   const LogManager& log = LogManager::getInstance();
 };
 
-int colorFromName(const std::string& name) {
+const char* readColor(const std::string& text, int& color) {
   static const char* names[] = {"black", "red",     "green", "yellow",
                                 "blue",  "magenta", "cyan",  "white"};
   for (int i = 0; i < 8; i++) {
-    if (name == names[i]) {
-      return i;
+    if (text == names[i]) {
+      color = i;
+      return nullptr;
     }
   }
-  return -1;
+  return "loadConfig(): Unsupported window color '%s'";
+}
+
+const char* readStyle(const std::string& text, int& style) {
+  if (text != "fullscreen" && text != "default") {
+    return "loadConfig(): Unsupported window style '%s'";
+  }
+  style = text == "fullscreen" ? 8 : 5;
+  return nullptr;
+}
+
+const char* showStyle(int style) {
+  return style == 5 ? "default" : "fullscreen";
+}
+
+std::string valueText(const Config::Setting& s, int value) {
+  return s.p_show ? s.p_show(value) : std::to_string(value);
+}
+std::string valueText(const Config::Setting&, float value) {
+  return toText(value);
+}
+std::string valueText(const Config::Setting&, bool value) {
+  return value ? "true" : "false";
+}
+std::string valueText(const Config::Setting&, const std::string& value) {
+  return value;
+}
+
+const Config::Setting* settingOf(const std::string& key) {
+  for (const Config::Setting& s : Config::settings()) {
+    if (key == s.key) {
+      return &s;
+    }
+  }
+  return nullptr;
 }
 
 } // namespace
@@ -151,24 +200,43 @@ Config& Config::getInstance() {
   return config;
 }
 
+const std::vector<Config::Setting>& Config::settings() {
+  // The colour and the style are read by name; the style is also shown by name.
+  static const std::vector<Setting> table = {
+      {"window_horizontal_pixels", "Window horizontal pixels",
+       Field<int>{&Config::window_horizontal_pixels, 1024, 1, MAX_PIXELS}},
+      {"window_vertical_pixels", "Window vertical pixels",
+       Field<int>{&Config::window_vertical_pixels, 768, 1, MAX_PIXELS}},
+      {"window_horizontal_chars", "Window horizontal characters",
+       Field<int>{&Config::window_horizontal_chars, 80, 1, MAX_CHARS}},
+      {"window_vertical_chars", "Window vertical characters",
+       Field<int>{&Config::window_vertical_chars, 24, 1, MAX_CHARS}},
+      {"window_background_color", "Window background color",
+       Field<int>{&Config::window_background_color, 0}, readColor},
+      {"frame_time", "Frame time", Field<int>{&Config::frame_time, 33, INT_MIN, INT_MAX}},
+      {"font_scale", "Font scale", Field<float>{&Config::font_scale, 2.0f, 0.0f, MAX_FONT_SCALE}},
+      {"window_style", "Window style", Field<int>{&Config::window_style, 5}, readStyle, showStyle},
+      {"window_title", "Window title", Field<std::string>{&Config::window_title, "Tarnwick"}},
+      {"show_mouse", "Show mouse", Field<bool>{&Config::show_mouse, false}},
+      {"headless", "Headless", Field<bool>{&Config::headless, false}},
+      {"damage_tracking", "Damage tracking", Field<bool>{&Config::damage_tracking, true}},
+      {"font_file", "Font file", Field<std::string>{&Config::font_file, "tw-font.ttf"}},
+      {"logfile", "Log file", Field<std::string>{&Config::logfile, "tarnwick.log"}},
+      {"record_file", "Record file", Field<std::string>{&Config::record_file, ""}},
+      {"replay_file", "Replay file", Field<std::string>{&Config::replay_file, ""}},
+      {"random_seed", "Random seed", Field<int>{&Config::random_seed, 0, INT_MIN, INT_MAX}},
+  };
+  return table;
+}
+
+Config::Config() {
+  reset();
+}
+
 void Config::reset() {
-  window_horizontal_pixels = 1024;
-  window_vertical_pixels = 768;
-  window_horizontal_chars = 80;
-  window_vertical_chars = 24;
-  window_style = 5;
-  window_background_color = 0;
-  frame_time = 33;
-  font_scale = 2.0f;
-  show_mouse = false;
-  headless = false;
-  damage_tracking = true;
-  random_seed = 0;
-  window_title = "Tarnwick";
-  font_file = "tw-font.ttf";
-  logfile = "tarnwick.log";
-  record_file.clear();
-  replay_file.clear();
+  for (const Setting& s : settings()) {
+    std::visit([this](const auto& f) { this->*f.p_member = f.initial; }, s.field);
+  }
 }
 
 std::string readConfig() {
@@ -213,7 +281,8 @@ void loadConfig(std::string text) {
     const std::string key = withoutSpaces(parts[0]);
     const std::string value = parts.size() > 1 ? withoutSpaces(parts[1]) : "";
     const std::string raw = parts.size() > 1 ? parts[1] : "";
-    const bool is_key = std::find(std::begin(KEYS), std::end(KEYS), key) != std::end(KEYS);
+    const Config::Setting* p_setting = settingOf(key);
+    const bool is_key = p_setting != nullptr;
     const bool again = std::find(seen.begin(), seen.end(), key) != seen.end();
     if (is_key && !again) {
       seen.push_back(key);
@@ -235,84 +304,24 @@ void loadConfig(std::string text) {
                   item);
     } else if (value.empty()) {
       reader.warn("loadConfig(): Warning! %s has no value in '%s', ignored.", key, item);
-    } else if (key == "frame_time") {
-      reader.number(key, value, raw, INT_MIN, INT_MAX, config.frame_time);
-    } else if (key == "random_seed") {
-      reader.number(key, value, raw, INT_MIN, INT_MAX, config.random_seed);
-    } else if (key == "window_horizontal_pixels") {
-      reader.number(key, value, raw, 1, MAX_PIXELS, config.window_horizontal_pixels);
-    } else if (key == "window_vertical_pixels") {
-      reader.number(key, value, raw, 1, MAX_PIXELS, config.window_vertical_pixels);
-    } else if (key == "window_horizontal_chars") {
-      reader.number(key, value, raw, 1, MAX_CHARS, config.window_horizontal_chars);
-    } else if (key == "window_vertical_chars") {
-      reader.number(key, value, raw, 1, MAX_CHARS, config.window_vertical_chars);
-    } else if (key == "font_scale") {
-      char* p_end = nullptr;
-      const float scale = std::strtof(value.c_str(), &p_end);
-      if (*p_end != '\0') {
-        reader.warn("loadConfig(): Warning! font_scale '%s' is not a number, keeping %s.", raw,
-                    toText(config.font_scale));
-      } else if (!std::isfinite(scale) || scale <= 0.0f || scale > MAX_FONT_SCALE) {
-        reader.warn("loadConfig(): Warning! font_scale '%s' not in (0,%s], keeping %s.", raw,
-                    toText(MAX_FONT_SCALE), toText(config.font_scale));
-      } else {
-        config.font_scale = scale;
-      }
-    } else if (key == "window_background_color") {
-      const int color = colorFromName(value);
-      if (color < 0) {
-        reader.warn("loadConfig(): Unsupported window color '%s'", raw);
-      } else {
-        config.window_background_color = color;
-      }
-    } else if (key == "window_style") {
-      if (value == "fullscreen" || value == "default") {
-        config.window_style = value == "fullscreen" ? 8 : 5;
-      } else {
-        reader.warn("loadConfig(): Unsupported window style '%s'", raw);
-      }
-    } else if (key == "show_mouse") {
-      reader.flag(key, value, raw, config.show_mouse);
-    } else if (key == "headless") {
-      reader.flag(key, value, raw, config.headless);
-    } else if (key == "damage_tracking") {
-      reader.flag(key, value, raw, config.damage_tracking);
-    } else if (key == "window_title") {
-      config.setWindowTitle(value);
-    } else if (key == "font_file") {
-      config.setFontFile(value);
-    } else if (key == "logfile") {
-      config.setLogFile(value);
-    } else if (key == "record_file") {
-      config.setRecordFile(value);
     } else {
-      config.setReplayFile(value);
+      reader.read(*p_setting, config, value, raw);
     }
   }
   reader.finish();
 }
 
 void writeToLog() {
-  const Config& c = Config::getInstance();
+  const Config& config = Config::getInstance();
   const LogManager& log = LogManager::getInstance();
   const char* dashes = "-----------------------------------";
   log.writeLog(1, "%s", dashes);
   log.writeLog(1, "Tarnwick configuration:");
-  log.writeLog(1, "  Window horizontal pixels: %d", c.window_horizontal_pixels);
-  log.writeLog(1, "  Window vertical pixels: %d", c.window_vertical_pixels);
-  log.writeLog(1, "  Window horizontal characters: %d", c.window_horizontal_chars);
-  log.writeLog(1, "  Window vertical characters: %d", c.window_vertical_chars);
-  log.writeLog(1, "  Window background color: %d", c.window_background_color);
-  log.writeLog(1, "  Frame time: %d", c.frame_time);
-  log.writeLog(1, "  Window style: %s", c.window_style == 5 ? "default" : "fullscreen");
-  log.writeLog(1, "  Window title: %s", c.getWindowTitle().c_str());
-  log.writeLog(1, "  Show mouse: %s", c.show_mouse ? "true" : "false");
-  log.writeLog(1, "  Headless: %s", c.headless ? "true" : "false");
-  log.writeLog(1, "  Damage tracking: %s", c.damage_tracking ? "true" : "false");
-  log.writeLog(1, "  Font file: %s", c.getFontFile().c_str());
-  log.writeLog(1, "  Log file: %s", c.getLogFile().c_str());
-  log.writeLog(1, "  Random seed: %d", c.random_seed);
+  for (const Config::Setting& s : Config::settings()) {
+    const std::string value =
+        std::visit([&](const auto& f) { return valueText(s, config.*f.p_member); }, s.field);
+    log.writeLog(1, "  %s: %s", s.label, value.c_str());
+  }
   log.writeLog(1, "%s", dashes);
 }
 

@@ -229,7 +229,7 @@ int GraphicsManager::startUp() {
 int GraphicsManager::startUpWithoutWindow() {
   const LogManager& log = LogManager::getInstance();
   if (isStarted()) {
-    log.writeLog("GraphicsManager::startUp(): Already started.");
+    log.writeLog("GraphicsManager::startUpWithoutWindow(): Already started.");
     return 0;
   }
   refreshDimensions();
@@ -598,11 +598,11 @@ void GraphicsManager::saveScreenshot() {
     name = std::string("tarnwick-") + stamp + "-" + std::to_string(i) + ".png";
   }
   if (!capture().saveToFile(name)) {
-    log.writeLog("GraphicsManager::displayFrame(): Cannot save the screenshot to '%s'.",
+    log.writeLog("GraphicsManager::saveScreenshot(): Cannot save the screenshot to '%s'.",
                  name.c_str());
     return;
   }
-  log.writeLog("GraphicsManager::displayFrame(): Screenshot saved to '%s'.", name.c_str());
+  log.writeLog("GraphicsManager::saveScreenshot(): Screenshot saved to '%s'.", name.c_str());
 }
 
 void GraphicsManager::toggleOverlay() {

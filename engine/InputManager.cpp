@@ -11,131 +11,139 @@
 
 namespace tw {
 
-const char* const Keyboard::KEY_NAMES[KEY_COUNT] = {"SPACE",       "RETURN",
-                                                    "ESCAPE",      "TAB",
-                                                    "LEFTARROW",   "RIGHTARROW",
-                                                    "UPARROW",     "DOWNARROW",
-                                                    "PAUSE",       "MINUS",
-                                                    "PLUS",        "TILDE",
-                                                    "PERIOD",      "COMMA",
-                                                    "SLASH",       "EQUAL",
-                                                    "BACKSLASH",   "MULTIPLY",
-                                                    "QUOTE",       "SEMICOLON",
-                                                    "LEFTCONTROL", "RIGHTCONTROL",
-                                                    "LEFTSHIFT",   "RIGHTSHIFT",
-                                                    "F1",          "F2",
-                                                    "F3",          "F4",
-                                                    "F5",          "F6",
-                                                    "F7",          "F8",
-                                                    "F9",          "F10",
-                                                    "F11",         "F12",
-                                                    "A",           "B",
-                                                    "C",           "D",
-                                                    "E",           "F",
-                                                    "G",           "H",
-                                                    "I",           "J",
-                                                    "K",           "L",
-                                                    "M",           "N",
-                                                    "O",           "P",
-                                                    "Q",           "R",
-                                                    "S",           "T",
-                                                    "U",           "V",
-                                                    "W",           "X",
-                                                    "Y",           "Z",
-                                                    "NUM1",        "NUM2",
-                                                    "NUM3",        "NUM4",
-                                                    "NUM5",        "NUM6",
-                                                    "NUM7",        "NUM8",
-                                                    "NUM9",        "NUM0",
-                                                    "BACKSPACE"};
+// The named keys in the order of their numbers: ROW(name, key of the window library, place in the
+// sampling of held keys each frame, the arrows first, or UNSAMPLED: no KEY_DOWN events).
+#define TW_NAMED_KEYS(ROW)                                                                         \
+  ROW(SPACE, Space, 4)                                                                             \
+  ROW(RETURN, Enter, 5)                                                                            \
+  ROW(ESCAPE, Escape, 7)                                                                           \
+  ROW(TAB, Tab, 6)                                                                                 \
+  ROW(LEFTARROW, Left, 2)                                                                          \
+  ROW(RIGHTARROW, Right, 3)                                                                        \
+  ROW(UPARROW, Up, 0)                                                                              \
+  ROW(DOWNARROW, Down, 1)                                                                          \
+  ROW(PAUSE, Pause, 8)                                                                             \
+  ROW(MINUS, Subtract, 9)                                                                          \
+  ROW(PLUS, Add, 10)                                                                               \
+  ROW(TILDE, Tilde, 11)                                                                            \
+  ROW(PERIOD, Period, 12)                                                                          \
+  ROW(COMMA, Comma, 13)                                                                            \
+  ROW(SLASH, Slash, 14)                                                                            \
+  ROW(EQUAL, Equal, 15)                                                                            \
+  ROW(BACKSLASH, Backslash, 16)                                                                    \
+  ROW(MULTIPLY, Multiply, 17)                                                                      \
+  ROW(QUOTE, Quote, 18)                                                                            \
+  ROW(SEMICOLON, Semicolon, 19)                                                                    \
+  ROW(LEFTCONTROL, LControl, 20)                                                                   \
+  ROW(RIGHTCONTROL, RControl, 21)                                                                  \
+  ROW(LEFTSHIFT, LShift, 22)                                                                       \
+  ROW(RIGHTSHIFT, RShift, 23)                                                                      \
+  ROW(F1, F1, 24)                                                                                  \
+  ROW(F2, F2, 25)                                                                                  \
+  ROW(F3, F3, 26)                                                                                  \
+  ROW(F4, F4, 27)                                                                                  \
+  ROW(F5, F5, 28)                                                                                  \
+  ROW(F6, F6, 29)                                                                                  \
+  ROW(F7, F7, 30)                                                                                  \
+  ROW(F8, F8, 31)                                                                                  \
+  ROW(F9, F9, 32)                                                                                  \
+  ROW(F10, F10, 33)                                                                                \
+  ROW(F11, F11, UNSAMPLED)                                                                         \
+  ROW(F12, F12, UNSAMPLED)                                                                         \
+  ROW(A, A, 34)                                                                                    \
+  ROW(B, B, 35)                                                                                    \
+  ROW(C, C, 36)                                                                                    \
+  ROW(D, D, 37)                                                                                    \
+  ROW(E, E, 38)                                                                                    \
+  ROW(F, F, 39)                                                                                    \
+  ROW(G, G, 40)                                                                                    \
+  ROW(H, H, 41)                                                                                    \
+  ROW(I, I, 42)                                                                                    \
+  ROW(J, J, 43)                                                                                    \
+  ROW(K, K, 44)                                                                                    \
+  ROW(L, L, 45)                                                                                    \
+  ROW(M, M, 46)                                                                                    \
+  ROW(N, N, 47)                                                                                    \
+  ROW(O, O, 48)                                                                                    \
+  ROW(P, P, 49)                                                                                    \
+  ROW(Q, Q, 50)                                                                                    \
+  ROW(R, R, 51)                                                                                    \
+  ROW(S, S, 52)                                                                                    \
+  ROW(T, T, 53)                                                                                    \
+  ROW(U, U, 54)                                                                                    \
+  ROW(V, V, 55)                                                                                    \
+  ROW(W, W, 56)                                                                                    \
+  ROW(X, X, 57)                                                                                    \
+  ROW(Y, Y, 58)                                                                                    \
+  ROW(Z, Z, 59)                                                                                    \
+  ROW(NUM1, Num1, 60)                                                                              \
+  ROW(NUM2, Num2, 61)                                                                              \
+  ROW(NUM3, Num3, 62)                                                                              \
+  ROW(NUM4, Num4, 63)                                                                              \
+  ROW(NUM5, Num5, 64)                                                                              \
+  ROW(NUM6, Num6, 65)                                                                              \
+  ROW(NUM7, Num7, 66)                                                                              \
+  ROW(NUM8, Num8, 67)                                                                              \
+  ROW(NUM9, Num9, 68)                                                                              \
+  ROW(NUM0, Num0, 69)                                                                              \
+  ROW(BACKSPACE, Backspace, 70)
+
+#define TW_KEY_NAME(key, sfml, held) #key,
+const char* const Keyboard::KEY_NAMES[KEY_COUNT] = {TW_NAMED_KEYS(TW_KEY_NAME)};
+#undef TW_KEY_NAME
 
 namespace {
 
-struct KeyPair {
-  sf::Keyboard::Key sfml;
+constexpr int UNSAMPLED = -1;
+
+struct NamedKey {
   Keyboard::Key key;
+  sf::Keyboard::Key sfml;
+  int held; ///< place in the sampling of held keys, or UNSAMPLED
 };
 
-// The named keys, in the order their held state is sampled each frame. F11 and F12 come
-// last: they are named but not sampled.
-const KeyPair SAMPLED_KEYS[] = {
-    {sf::Keyboard::Up, Keyboard::UPARROW},
-    {sf::Keyboard::Down, Keyboard::DOWNARROW},
-    {sf::Keyboard::Left, Keyboard::LEFTARROW},
-    {sf::Keyboard::Right, Keyboard::RIGHTARROW},
-    {sf::Keyboard::Space, Keyboard::SPACE},
-    {sf::Keyboard::Enter, Keyboard::RETURN},
-    {sf::Keyboard::Tab, Keyboard::TAB},
-    {sf::Keyboard::Escape, Keyboard::ESCAPE},
-    {sf::Keyboard::Pause, Keyboard::PAUSE},
-    {sf::Keyboard::Subtract, Keyboard::MINUS},
-    {sf::Keyboard::Add, Keyboard::PLUS},
-    {sf::Keyboard::Tilde, Keyboard::TILDE},
-    {sf::Keyboard::Period, Keyboard::PERIOD},
-    {sf::Keyboard::Comma, Keyboard::COMMA},
-    {sf::Keyboard::Slash, Keyboard::SLASH},
-    {sf::Keyboard::Equal, Keyboard::EQUAL},
-    {sf::Keyboard::Backslash, Keyboard::BACKSLASH},
-    {sf::Keyboard::Multiply, Keyboard::MULTIPLY},
-    {sf::Keyboard::Quote, Keyboard::QUOTE},
-    {sf::Keyboard::Semicolon, Keyboard::SEMICOLON},
-    {sf::Keyboard::LControl, Keyboard::LEFTCONTROL},
-    {sf::Keyboard::RControl, Keyboard::RIGHTCONTROL},
-    {sf::Keyboard::LShift, Keyboard::LEFTSHIFT},
-    {sf::Keyboard::RShift, Keyboard::RIGHTSHIFT},
-    {sf::Keyboard::F1, Keyboard::F1},
-    {sf::Keyboard::F2, Keyboard::F2},
-    {sf::Keyboard::F3, Keyboard::F3},
-    {sf::Keyboard::F4, Keyboard::F4},
-    {sf::Keyboard::F5, Keyboard::F5},
-    {sf::Keyboard::F6, Keyboard::F6},
-    {sf::Keyboard::F7, Keyboard::F7},
-    {sf::Keyboard::F8, Keyboard::F8},
-    {sf::Keyboard::F9, Keyboard::F9},
-    {sf::Keyboard::F10, Keyboard::F10},
-    {sf::Keyboard::A, Keyboard::A},
-    {sf::Keyboard::B, Keyboard::B},
-    {sf::Keyboard::C, Keyboard::C},
-    {sf::Keyboard::D, Keyboard::D},
-    {sf::Keyboard::E, Keyboard::E},
-    {sf::Keyboard::F, Keyboard::F},
-    {sf::Keyboard::G, Keyboard::G},
-    {sf::Keyboard::H, Keyboard::H},
-    {sf::Keyboard::I, Keyboard::I},
-    {sf::Keyboard::J, Keyboard::J},
-    {sf::Keyboard::K, Keyboard::K},
-    {sf::Keyboard::L, Keyboard::L},
-    {sf::Keyboard::M, Keyboard::M},
-    {sf::Keyboard::N, Keyboard::N},
-    {sf::Keyboard::O, Keyboard::O},
-    {sf::Keyboard::P, Keyboard::P},
-    {sf::Keyboard::Q, Keyboard::Q},
-    {sf::Keyboard::R, Keyboard::R},
-    {sf::Keyboard::S, Keyboard::S},
-    {sf::Keyboard::T, Keyboard::T},
-    {sf::Keyboard::U, Keyboard::U},
-    {sf::Keyboard::V, Keyboard::V},
-    {sf::Keyboard::W, Keyboard::W},
-    {sf::Keyboard::X, Keyboard::X},
-    {sf::Keyboard::Y, Keyboard::Y},
-    {sf::Keyboard::Z, Keyboard::Z},
-    {sf::Keyboard::Num1, Keyboard::NUM1},
-    {sf::Keyboard::Num2, Keyboard::NUM2},
-    {sf::Keyboard::Num3, Keyboard::NUM3},
-    {sf::Keyboard::Num4, Keyboard::NUM4},
-    {sf::Keyboard::Num5, Keyboard::NUM5},
-    {sf::Keyboard::Num6, Keyboard::NUM6},
-    {sf::Keyboard::Num7, Keyboard::NUM7},
-    {sf::Keyboard::Num8, Keyboard::NUM8},
-    {sf::Keyboard::Num9, Keyboard::NUM9},
-    {sf::Keyboard::Num0, Keyboard::NUM0},
-    {sf::Keyboard::Backspace, Keyboard::BACKSPACE},
-    {sf::Keyboard::F11, Keyboard::F11},
-    {sf::Keyboard::F12, Keyboard::F12},
-};
+#define TW_KEY_ROW(key, sfml, held) {Keyboard::key, sf::Keyboard::sfml, held},
+constexpr NamedKey NAMED_KEYS[] = {TW_NAMED_KEYS(TW_KEY_ROW)};
+#undef TW_KEY_ROW
+#undef TW_NAMED_KEYS
 
-constexpr std::size_t KEY_COUNT = sizeof(SAMPLED_KEYS) / sizeof(SAMPLED_KEYS[0]);
-constexpr std::size_t UNSAMPLED_KEYS = 2;
+constexpr int sampledCount() {
+  int count = 0;
+  for (const NamedKey& k : NAMED_KEYS) {
+    count += k.held != UNSAMPLED;
+  }
+  return count;
+}
+
+// The sampled keys in the order they are sampled.
+constexpr std::array<NamedKey, sampledCount()> sampleOrder() {
+  std::array<NamedKey, sampledCount()> order{};
+  for (NamedKey& k : order) {
+    k.held = UNSAMPLED;
+  }
+  for (const NamedKey& k : NAMED_KEYS) {
+    if (k.held != UNSAMPLED) {
+      order[static_cast<std::size_t>(k.held)] = k;
+    }
+  }
+  return order;
+}
+constexpr std::array<NamedKey, sampledCount()> SAMPLED_KEYS = sampleOrder();
+
+constexpr bool inOrder() {
+  for (std::size_t i = 0; i < std::size(NAMED_KEYS); i++) {
+    if (NAMED_KEYS[i].key != static_cast<int>(i)) {
+      return false;
+    }
+  }
+  for (std::size_t i = 0; i < SAMPLED_KEYS.size(); i++) {
+    if (SAMPLED_KEYS[i].held != static_cast<int>(i)) { // a place left empty
+      return false;
+    }
+  }
+  return std::size(NAMED_KEYS) == Keyboard::KEY_COUNT;
+}
+static_assert(inOrder(), "each named key once, by number; each place of sampling once");
 
 /// An unnamed key's number: its code moved past the named keys.
 constexpr int UNNAMED_KEY_OFFSET = 97;
@@ -147,9 +155,9 @@ Vector cellsOf(int x, int y) {
 } // namespace
 
 Keyboard::Key Keyboard::fromSFML(sf::Keyboard::Key code) {
-  for (const KeyPair& pair : SAMPLED_KEYS) {
-    if (pair.sfml == code) {
-      return pair.key;
+  for (const NamedKey& named : NAMED_KEYS) {
+    if (named.sfml == code) {
+      return named.key;
     }
   }
   return static_cast<Key>(static_cast<int>(code) + UNNAMED_KEY_OFFSET);
@@ -278,7 +286,7 @@ void InputManager::replayInput(sf::Window* p_window) {
   }
   if (step >= recording.getEndStep()) {
     LogManager::getInstance().writeLog(
-        "InputManager::getInput(): The recording ends at step %d, and the game has not.",
+        "InputManager::replayInput(): The recording ends at step %d, and the game has not.",
         recording.getEndStep());
     game.setGameOver(true);
     return;
@@ -416,8 +424,8 @@ void InputManager::sendHeld(sf::Window& window) {
     }
   }
 
-  for (std::size_t i = 0; i < KEY_COUNT - UNSAMPLED_KEYS; i++) {
-    const sf::Keyboard::Key code = SAMPLED_KEYS[i].sfml;
+  for (const NamedKey& sampled : SAMPLED_KEYS) {
+    const sf::Keyboard::Key code = sampled.sfml;
     if (code == sf::Keyboard::F3) {
       continue; // the engine's own key
     }
@@ -428,7 +436,7 @@ void InputManager::sendHeld(sf::Window& window) {
     maybe = sf::Keyboard::isKeyPressed(code);
     if (maybe) {
       EventKeyboard event;
-      event.setKey(SAMPLED_KEYS[i].key);
+      event.setKey(sampled.key);
       event.setKeyboardAction(Keyboard::KEY_DOWN);
       send(event);
     }

@@ -15,14 +15,9 @@
 namespace twpy {
 
 void bindEvents(py::module_& m) {
-  m.attr("UNDEFINED_EVENT") = tw::UNDEFINED_EVENT;
-  m.attr("STEP_EVENT") = tw::STEP_EVENT;
-  m.attr("COLLISION_EVENT") = tw::COLLISION_EVENT;
-  m.attr("OUT_EVENT") = tw::OUT_EVENT;
-  m.attr("KEYBOARD_EVENT") = tw::KEYBOARD_EVENT;
-  m.attr("MOUSE_EVENT") = tw::MOUSE_EVENT;
-  m.attr("VIEW_EVENT") = tw::VIEW_EVENT;
-  m.attr("PATH_EVENT") = tw::PATH_EVENT;
+  for (const EventKind& kind : eventKinds()) {
+    m.attr(kind.constant) = *kind.p_type;
+  }
 
   py::class_<tw::Event> event(m, "Event",
                               "An event: a value told apart by its type string. Derive from "

@@ -13,6 +13,7 @@
 
 #include <csignal>
 #include <optional>
+#include <variant>
 #include <vector>
 
 namespace twpy {
@@ -293,24 +294,19 @@ void bindManagers(py::module_& m) {
       .def_property_readonly("max_cycle_time", &PM::getMaxCycleTime);
   m.attr("path_manager") = py::cast(&PM::getInstance(), py::return_value_policy::reference);
 
-  py::class_<tw::Config, std::unique_ptr<tw::Config, py::nodelete>>(
-      m, "Config", "The engine's settings, read from tw-config.txt by start_up() over these.")
-      .def("reset", &tw::Config::reset)
-      .def_property("window_title", &tw::Config::getWindowTitle, &tw::Config::setWindowTitle)
-      .def_property("font_file", &tw::Config::getFontFile, &tw::Config::setFontFile)
-      .def_property("logfile", &tw::Config::getLogFile, &tw::Config::setLogFile)
-      .def_property("record_file", &tw::Config::getRecordFile, &tw::Config::setRecordFile)
-      .def_property("replay_file", &tw::Config::getReplayFile, &tw::Config::setReplayFile)
-      .def_readwrite("window_horizontal_pixels", &tw::Config::window_horizontal_pixels)
-      .def_readwrite("window_vertical_pixels", &tw::Config::window_vertical_pixels)
-      .def_readwrite("window_horizontal_chars", &tw::Config::window_horizontal_chars)
-      .def_readwrite("window_vertical_chars", &tw::Config::window_vertical_chars)
-      .def_readwrite("frame_time", &tw::Config::frame_time)
-      .def_readwrite("font_scale", &tw::Config::font_scale)
-      .def_readwrite("show_mouse", &tw::Config::show_mouse)
-      .def_readwrite("headless", &tw::Config::headless)
-      .def_readwrite("damage_tracking", &tw::Config::damage_tracking)
-      .def_readwrite("random_seed", &tw::Config::random_seed);
+  py::class_<tw::Config, std::unique_ptr<tw::Config, py::nodelete>> config(
+      m, "Config", "The engine's settings, read from tw-config.txt by start_up() over these.");
+  config.def("reset", &tw::Config::reset);
+  for (const tw::Config::Setting& s : tw::Config::settings()) {
+    std::visit(
+        [&](const auto& f) {
+          using T = decltype(f.initial);
+          config.def_property(
+              s.key, [p = f.p_member](const tw::Config& c) { return c.*p; },
+              [p = f.p_member](tw::Config& c, const T& value) { c.*p = value; });
+        },
+        s.field);
+  }
   m.attr("config") = py::cast(&tw::Config::getInstance(), py::return_value_policy::reference);
 }
 

@@ -36,30 +36,50 @@ std::vector<py::detail::instance*> instancesOf(const void* p, PyTypeObject* type
   return found;
 }
 
+template <class E> bool isA(const tw::Event* p_event) {
+  return dynamic_cast<const E*>(p_event) != nullptr;
+}
+
+template <class E> py::object copyOf(const tw::Event* p_event) {
+  return py::cast(E(*static_cast<const E*>(p_event)));
+}
+
+py::object plainCopyOf(const tw::Event* p_event) {
+  tw::Event copy;
+  copy.setType(p_event->getType());
+  return py::cast(std::move(copy));
+}
+
+py::object stepOf(const tw::Event* p_event) {
+  const auto& step = *static_cast<const tw::EventStep*>(p_event);
+  if (p_step_event == nullptr || step_event_count != step.getStepCount()) {
+    Py_XDECREF(p_step_event);
+    p_step_event = py::cast(tw::EventStep(step)).release().ptr();
+    step_event_count = step.getStepCount();
+  }
+  return py::reinterpret_borrow<py::object>(p_step_event);
+}
+
+py::object collisionOf(const tw::Event* p_event) {
+  const auto& collision = *static_cast<const tw::EventCollision*>(p_event);
+  return py::cast(CollisionValue(collision.getPosition(), toPython(collision.getObject1()),
+                                 toPython(collision.getObject2())));
+}
+
+/// The kind of the event's type; null for a type of the game's own.
+const EventKind* kindOf(const tw::Event* p_event) {
+  for (const EventKind& kind : eventKinds()) {
+    if (p_event->isType(*kind.p_type)) {
+      return &kind;
+    }
+  }
+  return nullptr;
+}
+
 /// The engine's handlers take an event of an engine type for that type's class.
 bool ofItsTypesClass(const tw::Event* p_event) {
-  if (p_event->isType(tw::STEP_EVENT)) {
-    return dynamic_cast<const tw::EventStep*>(p_event) != nullptr;
-  }
-  if (p_event->isType(tw::COLLISION_EVENT)) {
-    return dynamic_cast<const tw::EventCollision*>(p_event) != nullptr;
-  }
-  if (p_event->isType(tw::KEYBOARD_EVENT)) {
-    return dynamic_cast<const tw::EventKeyboard*>(p_event) != nullptr;
-  }
-  if (p_event->isType(tw::MOUSE_EVENT)) {
-    return dynamic_cast<const tw::EventMouse*>(p_event) != nullptr;
-  }
-  if (p_event->isType(tw::OUT_EVENT)) {
-    return dynamic_cast<const tw::EventOut*>(p_event) != nullptr;
-  }
-  if (p_event->isType(tw::VIEW_EVENT)) {
-    return dynamic_cast<const tw::EventView*>(p_event) != nullptr;
-  }
-  if (p_event->isType(tw::PATH_EVENT)) {
-    return dynamic_cast<const tw::EventPath*>(p_event) != nullptr;
-  }
-  return true;
+  const EventKind* p_kind = kindOf(p_event);
+  return p_kind == nullptr || p_kind->p_of_its_class(p_event);
 }
 
 [[noreturn]] void raise(PyObject* type, const char* message) {
@@ -67,6 +87,20 @@ bool ofItsTypesClass(const tw::Event* p_event) {
   throw py::error_already_set();
 }
 } // namespace
+
+const std::vector<EventKind>& eventKinds() {
+  static const std::vector<EventKind> kinds = {
+      {&tw::UNDEFINED_EVENT, "UNDEFINED_EVENT", isA<tw::Event>, plainCopyOf},
+      {&tw::STEP_EVENT, "STEP_EVENT", isA<tw::EventStep>, stepOf},
+      {&tw::COLLISION_EVENT, "COLLISION_EVENT", isA<tw::EventCollision>, collisionOf},
+      {&tw::OUT_EVENT, "OUT_EVENT", isA<tw::EventOut>, copyOf<tw::EventOut>},
+      {&tw::KEYBOARD_EVENT, "KEYBOARD_EVENT", isA<tw::EventKeyboard>, copyOf<tw::EventKeyboard>},
+      {&tw::MOUSE_EVENT, "MOUSE_EVENT", isA<tw::EventMouse>, copyOf<tw::EventMouse>},
+      {&tw::VIEW_EVENT, "VIEW_EVENT", isA<tw::EventView>, copyOf<tw::EventView>},
+      {&tw::PATH_EVENT, "PATH_EVENT", isA<tw::EventPath>, copyOf<tw::EventPath>},
+  };
+  return kinds;
+}
 
 Sending::Sending() {
   sending++;
@@ -241,38 +275,8 @@ py::object toPython(const tw::Event* p_event) {
       return py::reinterpret_borrow<py::object>(reinterpret_cast<PyObject*>(sent.front()));
     }
   }
-  if (p_event->isType(tw::STEP_EVENT)) {
-    const auto& step = *static_cast<const tw::EventStep*>(p_event);
-    if (p_step_event == nullptr || step_event_count != step.getStepCount()) {
-      Py_XDECREF(p_step_event);
-      p_step_event = py::cast(tw::EventStep(step)).release().ptr();
-      step_event_count = step.getStepCount();
-    }
-    return py::reinterpret_borrow<py::object>(p_step_event);
-  }
-  if (p_event->isType(tw::COLLISION_EVENT)) {
-    const auto& collision = *static_cast<const tw::EventCollision*>(p_event);
-    return py::cast(CollisionValue(collision.getPosition(), toPython(collision.getObject1()),
-                                   toPython(collision.getObject2())));
-  }
-  if (p_event->isType(tw::KEYBOARD_EVENT)) {
-    return py::cast(tw::EventKeyboard(*static_cast<const tw::EventKeyboard*>(p_event)));
-  }
-  if (p_event->isType(tw::MOUSE_EVENT)) {
-    return py::cast(tw::EventMouse(*static_cast<const tw::EventMouse*>(p_event)));
-  }
-  if (p_event->isType(tw::OUT_EVENT)) {
-    return py::cast(tw::EventOut());
-  }
-  if (p_event->isType(tw::VIEW_EVENT)) {
-    return py::cast(tw::EventView(*static_cast<const tw::EventView*>(p_event)));
-  }
-  if (p_event->isType(tw::PATH_EVENT)) {
-    return py::cast(tw::EventPath(*static_cast<const tw::EventPath*>(p_event)));
-  }
-  tw::Event copy;
-  copy.setType(p_event->getType());
-  return py::cast(std::move(copy));
+  const EventKind* p_kind = kindOf(p_event);
+  return p_kind != nullptr ? p_kind->p_to_python(p_event) : plainCopyOf(p_event);
 }
 
 const tw::Event* fromPython(py::handle event) {

@@ -11,6 +11,9 @@
 
 #include <pybind11/pybind11.h>
 
+#include <string>
+#include <vector>
+
 namespace twpy {
 namespace py = pybind11;
 
@@ -19,6 +22,17 @@ namespace py = pybind11;
 py::object toPython(const tw::Event* p_event);
 /// The engine's event inside a Python event; TypeError for anything else.
 const tw::Event* fromPython(py::handle event);
+/// An engine event type as Python sees it.
+struct EventKind {
+  const std::string* p_type; ///< its type string
+  const char* constant;      ///< the module's name for the type string
+  /// Whether the event is of the engine's class for its type.
+  bool (*p_of_its_class)(const tw::Event* p_event);
+  /// The Python value of the event, of the Python class for its type.
+  py::object (*p_to_python)(const tw::Event* p_event);
+};
+/// The engine's event types, each with its Python class: everything else is made from this.
+const std::vector<EventKind>& eventKinds();
 /// Counts the Python events being delivered, so that toPython looks for them.
 class Sending {
 public:

@@ -625,18 +625,20 @@ class PathManager(Manager):
 
 class Config(_Pybind11Object):
     def reset(self) -> None: ...
-    window_title: str
-    font_file: str
-    logfile: str
-    record_file: str
-    replay_file: str
     window_horizontal_pixels: int
     window_vertical_pixels: int
     window_horizontal_chars: int
     window_vertical_chars: int
+    window_background_color: int
     frame_time: int
     font_scale: float
+    window_style: int
+    window_title: str
     show_mouse: bool
     headless: bool
     damage_tracking: bool
+    font_file: str
+    logfile: str
+    record_file: str
+    replay_file: str
     random_seed: int

@@ -3,6 +3,8 @@
 
 #include <filesystem>
 #include <random>
+#include <regex>
+#include <set>
 
 using namespace twtest;
 using ConfigTest = LoggedTest;
@@ -43,4 +45,29 @@ TEST_F(ConfigTest, SettingsFollowTheFileWithinTheirBoundsAndGoToTheLog) {
                                               " Tarnwick configuration file 'tw-config.txt'."));
   lines.erase(lines.end() - 2);
   EXPECT_TRUE(matchesFile("golden/Config.SettingsFollowTheFile.txt", withoutTimes(lines)));
+}
+
+/// The documentation's table of keys and the fuzzer's dictionary name the settings' keys, whose
+/// documented defaults read back as their defaults.
+TEST_F(ConfigTest, EveryKeyIsDocumentedWithItsDefault) {
+  std::set<std::string> keys, documented, fuzzed;
+  for (const tw::Config::Setting& s : tw::Config::settings())
+    keys.insert(s.key);
+  EXPECT_EQ(keys.size(), tw::Config::settings().size());
+  std::string defaults;
+  std::smatch m;
+  for (const std::string& line : linesOf(sourceDir() + "/docs/mainpage.md"))
+    if (std::regex_match(line, m, std::regex(R"(\| `(\w+)` \| `?([^`|]*?)`? \|.*)")))
+      documented.insert(m[1]),
+          defaults += m[2] == "(none)" ? "" : m[1].str() + ":" + m[2].str() + ",";
+  for (const std::string& line : linesOf(sourceDir() + "/fuzz/ConfigFile.dict"))
+    if (std::regex_match(line, m, std::regex(R"("(\w+):")")))
+      fuzzed.insert(m[1]);
+  EXPECT_EQ(documented, keys);
+  EXPECT_EQ(fuzzed, keys);
+  tw::LogManager::getInstance().setLogLevel(1);
+  logged(), tw::Config::getInstance().reset(), tw::writeToLog();
+  const std::string kept = logged(); // no warning, and nothing changed
+  tw::loadConfig(defaults), tw::writeToLog();
+  EXPECT_EQ(logged(), kept);
 }

@@ -1,6 +1,12 @@
 #include "Config.h"
 #include "TestSupport.h"
 
+#include <algorithm>
+#include <filesystem>
+#include <map>
+#include <regex>
+#include <set>
+
 using namespace twtest;
 using LogManagerTest = TempDirTest;
 
@@ -58,4 +64,68 @@ TEST_F(LogManagerTest, LinesReachTheFileAsWrittenOrByTheEndOfTheFrame) {
   game.run();
   EXPECT_TRUE(contains(linesOf("tarnwick.log"), "in the frame"));
   delete p_stop, log.shutDown(), game.setClock(nullptr);
+}
+
+/// A line's "Class::function():" names the function that writes it, where a file's own helper
+/// (a function without a class) may speak for a function of that file that calls it; but for
+/// these texts of the system's own, kept as they stand.
+TEST(LogPrefixes, NameTheFunctionThatWritesThem) {
+  std::set<std::string> verbatim, met; // the system's own texts, by their start; those found
+  std::istringstream texts("GameManager()::|InputManager::getInput(): Window close|Manager(%s)::|"
+                           "LogManager::startup():|Object::Match():|PathManager::startup():|"
+                           "ResourceManager::loadmusic():");
+  for (std::string text; std::getline(texts, text, '|');)
+    verbatim.insert(text);
+  const std::regex definition(R"(^(?:[^=(]*[\s*&>])?(~?[A-Za-z_]\w*(?:::~?\w+)*)\s*\()"),
+      keyword("if|for|while|switch|catch"), logging(R"(writeLog\(\s*(\d+,\s*)?$)"),
+      prefix(R"("(\w+(?:::\w+)*)\([^)]*\):.*)");
+  std::vector<std::string> wrong;
+  for (const char* area : {"/engine", "/game"})
+    for (const auto& file : std::filesystem::directory_iterator(sourceDir() + area)) {
+      const std::string text = readText(file.path().string());
+      std::vector<std::pair<std::string, std::size_t>> open; // each brace's function, and where
+      std::map<std::string, std::string> bodies;
+      std::vector<std::pair<std::string, std::string>> written; // function, text
+      std::string head;                                         // the code before a brace
+      std::smatch m;
+      for (std::size_t i = 0, end = 0; i < text.size(); i++) {
+        if (text.compare(i, 2, "/*") == 0) {
+          i = std::min(text.find("*/", i), text.size()) + 1;
+        } else if (text.compare(i, 2, "//") == 0 ||
+                   (text[i] == '#' && (i == 0 || text[i - 1] == '\n'))) {
+          while (i < text.size() && (text[i] != '\n' || text[i - 1] == '\\'))
+            i++;
+        } else if (text[i] == '"' || text[i] == '\'') {
+          for (end = i + 1; end < text.size() && text[end] != text[i]; end++)
+            end += text[end] == '\\';
+          if (!open.empty() && std::regex_search(head, logging))
+            written.emplace_back(open.back().first, text.substr(i, end + 1 - i));
+          head += text.substr(i, end + 1 - i), i = end;
+        } else if (text[i] == '{') {
+          const bool named = std::regex_search(head, m, definition) &&
+                             !std::regex_match(m[1].str(), keyword) && head.find(']') == head.npos;
+          open.emplace_back(named ? m[1].str() : open.empty() ? "" : open.back().first, i);
+          head.clear();
+        } else if (text[i] == '}' && !open.empty()) {
+          bodies[open.back().first] += text.substr(open.back().second, i - open.back().second);
+          open.pop_back(), head.clear();
+        } else {
+          head = text[i] == ';' ? "" : head + (std::isspace(text[i]) ? ' ' : text[i]);
+        }
+      }
+      for (const auto& [function, line] : written) {
+        const auto kept = std::find_if(verbatim.begin(), verbatim.end(), [&](const auto& v) {
+          return line.compare(1, v.size(), v) == 0;
+        });
+        if (kept != verbatim.end())
+          met.insert(*kept);
+        else if (std::regex_match(line, m, prefix) &&
+                 !std::regex_match(m[1].str(), std::regex("(\\w+::)?" + function)) &&
+                 (function.find(':') != function.npos ||
+                  bodies[m[1]].find(function + "(") == std::string::npos))
+          wrong.push_back(file.path().filename().string() + ": " + function + " writes " + line);
+      }
+    }
+  EXPECT_EQ(wrong, std::vector<std::string>());
+  EXPECT_EQ(met, verbatim); // each still written
 }

@@ -68,6 +68,15 @@ def test_the_stubs_class_attributes_are_the_modules():
     assert not missing
 
 
+def test_the_stubs_config_is_the_modules():
+    # The module makes Config's properties from the engine's table of settings.
+    stub = {a.target.id: a.annotation.id for _, body, where in stub_scopes() if where == "Config."
+            for a in body if isinstance(a, ast.AnnAssign)}
+    made = {name: type(getattr(_tarnwick.config, name)).__name__
+            for name, value in vars(_tarnwick.Config).items() if isinstance(value, property)}
+    assert stub == made
+
+
 def signatures_in_doc(fn, name):
     """The argument names, and how many have defaults, of each signature pybind11 documents."""
     found = []
