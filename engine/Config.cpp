@@ -1,5 +1,6 @@
 #include "Config.h"
 
+#include "Color.h"
 #include "LogManager.h"
 
 #include <algorithm>
@@ -148,15 +149,12 @@ public:
 };
 
 const char* readColor(const std::string& text, int& color) {
-  static const char* names[] = {"black", "red",     "green", "yellow",
-                                "blue",  "magenta", "cyan",  "white"};
-  for (int i = 0; i < 8; i++) {
-    if (text == names[i]) {
-      color = i;
-      return nullptr;
-    }
+  Color read = BLACK;
+  if (!colorFromText(text, read)) {
+    return "loadConfig(): Unsupported window color '%s'";
   }
-  return "loadConfig(): Unsupported window color '%s'";
+  color = read;
+  return nullptr;
 }
 
 const char* readStyle(const std::string& text, int& style) {

@@ -68,7 +68,7 @@ public:
   int window_horizontal_chars;  ///< columns of cells
   int window_vertical_chars;    ///< rows of cells
   int window_style;             ///< 5: titled window with a close button; 8: full screen
-  int window_background_color;  ///< a Color, BLACK to WHITE
+  int window_background_color;  ///< a Color: BLACK to WHITE, or made by rgb()
   int frame_time;               ///< milliseconds a frame; 0 runs unpaced
   float font_scale;             ///< glyph size over the smaller side of a cell
   bool show_mouse;              ///< whether the pointer shows over the window
