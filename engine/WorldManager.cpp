@@ -83,7 +83,8 @@ void WorldManager::removeObject(Object* p_o, bool in_world) {
   if (p_view_following == p_o) {
     p_view_following = nullptr;
   }
-  if (walk_depth > 0) {
+  // The object a lone deletion walk is deleting is not met again in that walk's list.
+  if (walk_depth > 0 && !(p_o == p_deleting && walk_depth == 1)) {
     destroyed.add(p_o);
   }
 }
@@ -172,13 +173,16 @@ void WorldManager::update() {
 }
 
 void WorldManager::deleteAll(const ObjectList& list) {
+  Object* const p_outer = p_deleting; // a destructor may delete objects in a walk of its own
   beginWalk();
   for (int i = 0; i < list.getCount(); i++) {
     Object* p_o = list.at(i);
+    p_deleting = p_o;
     if (!wasDestroyed(p_o)) {
       delete p_o;
     }
   }
+  p_deleting = p_outer;
   endWalk();
 }
 
