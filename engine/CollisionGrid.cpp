@@ -91,7 +91,7 @@ void CollisionGrid::remove(const Object* p_o) {
   filed--;
   live_filings -= e.where.size();
   dead_filings += e.where.size();
-  if (dead_filings > live_filings + MIN_REFILE) {
+  if (dead_filings > 3 * live_filings + MIN_REFILE) {
     refile(buckets.size());
   }
 }

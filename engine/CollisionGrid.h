@@ -16,16 +16,17 @@ class Object;
 /// answer in the order in which objects were inserted, which is the order of the solid list
 /// when every append to that list is an insert here. An object is filed in one grid at a time:
 /// it keeps its entry's slot. A removed entry stays in its squares, skipped by queries, until
-/// the removed outnumber the rest and every square is filed anew, so that removing costs
-/// constant time whatever the crowd in the squares.
+/// the removed outnumber the rest three to one and every square is filed anew, so that
+/// removing costs constant time whatever the crowd in the squares, and a query looks at four
+/// entries at most for each one in use.
 class CollisionGrid {
 public:
   /// Side of one grid square, in world cells (a power of two, so the division is exact).
   static constexpr float SQUARE = 2.0f;
   /// A box covering more squares than this is kept in a list that every query scans.
   static constexpr long long MAX_SQUARES = 256;
-  /// Filings of removed entries the squares may hold beyond those in use before they are
-  /// filed anew.
+  /// Filings of removed entries the squares may hold beyond three for each one in use before
+  /// they are filed anew.
   static constexpr std::size_t MIN_REFILE = 256;
 
   CollisionGrid();

@@ -246,6 +246,23 @@ private:
     std::uint64_t key = 0;
   };
 
+  /// Interests held inside the object; most objects have no more, so they allocate nothing
+  /// for them.
+  static constexpr int INLINE_INTERESTS = 2;
+
+  /// The interest at index, 0..event_count-1.
+  Interest& interest(int index) {
+    return index < INLINE_INTERESTS
+               ? inline_interests[index]
+               : more_interests[static_cast<std::size_t>(index - INLINE_INTERESTS)];
+  }
+  /// The interest at index, 0..event_count-1, read only.
+  const Interest& interest(int index) const {
+    return index < INLINE_INTERESTS
+               ? inline_interests[index]
+               : more_interests[static_cast<std::size_t>(index - INLINE_INTERESTS)];
+  }
+
   void dropPathFind();
   /// The scene graph that holds this object, or null for an object outside the world.
   SceneGraph* sceneGraph() const;
@@ -275,7 +292,9 @@ private:
   Solidness solidness = HARD;
   bool no_soft = false;
   int event_count = 0;
-  std::vector<Interest> event_name; // the first event_count hold the interests
+  // The first event_count interests, in order: inside the object, then out of line.
+  Interest inline_interests[INLINE_INTERESTS];
+  std::vector<Interest> more_interests;
   bool modified[ATTR_COUNT];
   Shape shape;
   bool is_following_path = false;

@@ -219,9 +219,8 @@ int SceneGraph::updateActive(Object* p_o, bool new_active) {
       log.writeLog("SceneGraph::updateActive(): remove object (%s) failed for objects!", type);
       result = -1;
     }
-    if (p_o->isVisible() &&
-        (!validAltitude(altitude) ||
-         visible_objects[altitude].remove(p_o, p_o->places.visible) != 0)) {
+    if (p_o->isVisible() && (!validAltitude(altitude) ||
+                             visible_objects[altitude].remove(p_o, p_o->places.visible) != 0)) {
       log.writeLog(
           "SceneGraph::updateActive(): remove visible object (%s) failed for visible_objects!",
           type);

@@ -44,6 +44,7 @@ int WorldManager::startUp() {
 
 void WorldManager::shutDown() {
   Manager::shutDown();
+  deletions.clear(); // everything goes: nothing need leave the list one by one
   // Destructors may make new objects; those land outside the world and are deleted too.
   while (true) {
     const ObjectList all = getAllObjects(true) + outside;
@@ -108,7 +109,8 @@ void WorldManager::endWalk() {
 }
 
 void WorldManager::freeAfterWalk(void* p) {
-  if (walk_depth > 0 && p) {
+  // The object a lone deletion walk deletes is met again in no list: its memory goes now.
+  if (walk_depth > 0 && p && !(p == p_deleting && walk_depth == 1)) {
     free_after_walk.push_back(p);
   } else {
     ::operator delete(p);
@@ -169,6 +171,10 @@ void WorldManager::update() {
     ObjectList marked;
     marked.swap(deletions);
     deleteAll(marked);
+    if (deletions.isEmpty()) {
+      marked.clear();
+      deletions.swap(marked); // keeping the storage: marking as many again allocates nothing
+    }
   }
 }
 

@@ -115,8 +115,8 @@ private:
   Box view;
   Vector view_slack;
 
-  ObjectList outside;   // objects made while the manager was not started
-  ObjectList destroyed; // objects destroyed during the walk in progress
+  ObjectList outside;           // objects made while the manager was not started
+  ObjectList destroyed;         // objects destroyed during the walk in progress
   Object* p_deleting = nullptr; // the object deleteAll is deleting
   std::function<void(Object*)> destroy_observer;
   int walk_depth = 0;
