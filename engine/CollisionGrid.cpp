@@ -49,6 +49,13 @@ std::size_t CollisionGrid::bucketOf(long long x, long long y) const {
   return static_cast<std::size_t>(h >> 32) & (buckets.size() - 1);
 }
 
+int CollisionGrid::slotOf(const Object* p_o) const {
+  const int slot = p_o->places.grid_slot;
+  const bool here = slot >= 0 && static_cast<std::size_t>(slot) < entries.size() &&
+                    entries[static_cast<std::size_t>(slot)].p_o == p_o;
+  return here ? slot : -1;
+}
+
 void CollisionGrid::insert(Object* p_o) {
   remove(p_o);
   int slot;
@@ -64,46 +71,53 @@ void CollisionGrid::insert(Object* p_o) {
   e.p_o = p_o;
   e.order = next_order++;
   e.squares = squaresOf(getWorldBox(p_o));
-  slot_of.emplace(p_o, slot);
+  p_o->places.grid_slot = slot;
   file(slot);
-  if (slot_of.size() > buckets.size()) {
-    regrow();
+  filed++;
+  live_filings += e.where.size();
+  if (filed > buckets.size()) {
+    refile(buckets.size() * 2);
   }
 }
 
 void CollisionGrid::remove(const Object* p_o) {
-  const auto it = slot_of.find(p_o);
-  if (it == slot_of.end()) {
+  const int slot = slotOf(p_o);
+  if (slot < 0) {
     return;
   }
-  const int slot = it->second;
-  slot_of.erase(it);
-  unfile(slot);
-  entries[static_cast<std::size_t>(slot)].p_o = nullptr;
-  free_slots.push_back(slot);
+  // The entry's filings stay where they are, skipped by queries, until the next refile.
+  Entry& e = entries[static_cast<std::size_t>(slot)];
+  e.p_o = nullptr;
+  filed--;
+  live_filings -= e.where.size();
+  dead_filings += e.where.size();
+  if (dead_filings > 3 * live_filings + MIN_REFILE) {
+    refile(buckets.size());
+  }
 }
 
 void CollisionGrid::update(const Object* p_o) {
-  const auto it = slot_of.find(p_o);
-  if (it == slot_of.end()) {
+  const int slot = slotOf(p_o);
+  if (slot < 0) {
     return;
   }
-  const int slot = it->second;
   const Squares now = squaresOf(getWorldBox(p_o));
   Entry& e = entries[static_cast<std::size_t>(slot)];
   if (now == e.squares) {
     return;
   }
+  live_filings -= e.where.size();
   unfile(slot);
   e.squares = now;
   file(slot);
+  live_filings += e.where.size();
 }
 
 void CollisionGrid::clear() {
   entries.clear();
   marks.clear();
   free_slots.clear();
-  slot_of.clear();
+  filed = live_filings = dead_filings = 0;
   wide.clear();
   buckets.assign(256, std::vector<Filing>());
 }
@@ -149,12 +163,24 @@ void CollisionGrid::unfile(int slot) {
   }
 }
 
-void CollisionGrid::regrow() {
-  buckets.assign(buckets.size() * 2, std::vector<Filing>());
-  wide.clear();
-  for (const auto& item : slot_of) {
-    file(item.second);
+void CollisionGrid::refile(std::size_t bucket_count) {
+  if (bucket_count == buckets.size()) {
+    for (std::vector<Filing>& bucket : buckets) {
+      bucket.clear(); // keeping its storage
+    }
+  } else {
+    buckets.assign(bucket_count, std::vector<Filing>());
   }
+  wide.clear();
+  free_slots.clear();
+  for (std::size_t slot = 0; slot < entries.size(); slot++) {
+    if (entries[slot].p_o) {
+      file(static_cast<int>(slot));
+    } else {
+      free_slots.push_back(static_cast<int>(slot));
+    }
+  }
+  dead_filings = 0;
 }
 
 bool CollisionGrid::query(const Box& box, const Object* p_ignore, ObjectList& result) const {
@@ -171,7 +197,8 @@ bool CollisionGrid::query(const Box& box, const Object* p_ignore, ObjectList& re
     }
     marks[index] = mark;
     const Entry& e = entries[index];
-    if (e.p_o != p_ignore && e.p_o->isSolid() && boxIntersectsBox(box, getWorldBox(e.p_o))) {
+    if (e.p_o && e.p_o != p_ignore && e.p_o->isSolid() &&
+        boxIntersectsBox(box, getWorldBox(e.p_o))) {
       found.emplace_back(e.order, e.p_o);
     }
   };

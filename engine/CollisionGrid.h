@@ -4,7 +4,6 @@
 #include "ObjectList.h"
 
 #include <cstdint>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -15,13 +14,20 @@ class Object;
 /// A broad phase for collision tests: the world boxes of the solid objects filed by the grid
 /// squares they cover, hashed, so that a query looks only at objects near its box. Queries
 /// answer in the order in which objects were inserted, which is the order of the solid list
-/// when every append to that list is an insert here.
+/// when every append to that list is an insert here. An object is filed in one grid at a time:
+/// it keeps its entry's slot. A removed entry stays in its squares, skipped by queries, until
+/// the removed outnumber the rest three to one and every square is filed anew, so that
+/// removing costs constant time whatever the crowd in the squares, and a query looks at four
+/// entries at most for each one in use.
 class CollisionGrid {
 public:
   /// Side of one grid square, in world cells (a power of two, so the division is exact).
   static constexpr float SQUARE = 2.0f;
   /// A box covering more squares than this is kept in a list that every query scans.
   static constexpr long long MAX_SQUARES = 256;
+  /// Filings of removed entries the squares may hold beyond three for each one in use before
+  /// they are filed anew.
+  static constexpr std::size_t MIN_REFILE = 256;
 
   CollisionGrid();
 
@@ -55,7 +61,7 @@ private:
     }
   };
   struct Entry {
-    Object* p_o = nullptr;
+    Object* p_o = nullptr; // null once removed
     std::uint64_t order = 0;
     Squares squares;
     bool wide = false; // in the wide list instead of the buckets
@@ -72,13 +78,18 @@ private:
 
   static Squares squaresOf(const Box& box);
   std::size_t bucketOf(long long x, long long y) const;
+  /// The slot of p_o's entry, or -1 when it is not filed.
+  int slotOf(const Object* p_o) const;
   void file(int slot);
   void unfile(int slot);
-  void regrow();
+  /// Files every entry in use anew in bucket_count buckets, dropping the removed ones.
+  void refile(std::size_t bucket_count);
 
   std::vector<Entry> entries;
-  std::vector<int> free_slots;
-  std::unordered_map<const Object*, int> slot_of;
+  std::vector<int> free_slots; // slots of removed entries no square refers to any more
+  std::size_t filed = 0;       // entries in use
+  std::size_t live_filings = 0;
+  std::size_t dead_filings = 0; // filings of removed entries, still in their squares
   std::vector<std::vector<Filing>> buckets;
   std::vector<Filing> wide;
   std::uint64_t next_order = 0;

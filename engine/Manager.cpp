@@ -6,7 +6,12 @@
 
 namespace tw {
 
-Manager::Manager() : type("Manager") {}
+Manager::Manager() : type("Manager") {
+  // An object leaves its lists by the keys it kept, without a search.
+  for (ObjectList& list : obj_list) {
+    list.keepKeys();
+  }
+}
 
 Manager::~Manager() {
   is_started = false;
@@ -34,6 +39,17 @@ void Manager::shutDown() {
 }
 
 int Manager::registerInterest(Object* p_o, std::string event_type) {
+  keys_hold = false; // the object keeps no key for this place
+  std::uint64_t key = 0;
+  return registerKept(p_o, event_type, key);
+}
+
+int Manager::unregisterInterest(Object* p_o, std::string event_type) {
+  keys_hold = false; // the place taken out may be one an object keeps the key of
+  return unregisterKept(p_o, event_type, nullptr);
+}
+
+int Manager::registerKept(Object* p_o, const std::string& event_type, std::uint64_t& key) {
   if (!isValid(event_type)) {
     LogManager::getInstance().writeLog(
         "Manager(%s)::registerInterest(): Event '%s' not valid for this Manager", type.c_str(),
@@ -45,7 +61,7 @@ int Manager::registerInterest(Object* p_o, std::string event_type) {
       if (!p_o) {
         return -1;
       }
-      return obj_list[i].add(p_o);
+      return obj_list[i].add(p_o, key);
     }
   }
   if (event_count == MAX_EVENTS) {
@@ -53,14 +69,15 @@ int Manager::registerInterest(Object* p_o, std::string event_type) {
   }
   event[event_count] = event_type;
   obj_list[event_count].clear();
-  if (!p_o || obj_list[event_count].add(p_o) != 0) {
+  if (!p_o || obj_list[event_count].add(p_o, key) != 0) {
     return -1;
   }
   event_count++;
   return 0;
 }
 
-int Manager::unregisterInterest(Object* p_o, std::string event_type) {
+int Manager::unregisterKept(Object* p_o, const std::string& event_type,
+                            const std::uint64_t* p_key) {
   int i = 0;
   while (i < event_count && event[i] != event_type) {
     i++;
@@ -68,7 +85,9 @@ int Manager::unregisterInterest(Object* p_o, std::string event_type) {
   if (i == event_count) {
     return -1;
   }
-  if (obj_list[i].remove(p_o) != 0) {
+  const int removed =
+      p_key && keys_hold ? obj_list[i].remove(p_o, *p_key) : obj_list[i].remove(p_o);
+  if (removed != 0) {
     return -1;
   }
   if (obj_list[i].isEmpty()) {

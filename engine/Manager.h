@@ -3,6 +3,7 @@
 #include "Event.h"
 #include "ObjectList.h"
 
+#include <cstdint>
 #include <string>
 
 namespace tw {
@@ -43,11 +44,21 @@ public:
   int onEvent(const Event* p_event) const;
 
 private:
+  friend class Object;
+
+  /// registerInterest for an object that keeps key, which names its place in the list.
+  int registerKept(Object* p_o, const std::string& event_type, std::uint64_t& key);
+  /// unregisterInterest of the place p_key names, as the object kept it (when the keys hold).
+  int unregisterKept(Object* p_o, const std::string& event_type, const std::uint64_t* p_key);
+
   std::string type;
   int event_count = 0;
   std::string event[MAX_EVENTS];
   ObjectList obj_list[MAX_EVENTS];
   bool is_started = false;
+  // True while every interest came and went through its object, which then keeps the key of
+  // each of its places: the first of its keys for a type names its first place in that list.
+  bool keys_hold = true;
 };
 
 } // namespace tw

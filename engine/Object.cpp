@@ -48,7 +48,7 @@ Object::Object() : id(next_id++) {
 
 Object::~Object() {
   for (int i = event_count - 1; i >= 0; i--) {
-    unregisterInterest(event_name[i]);
+    unregisterInterest(interest(i).name);
   }
   dropPathFind();
   WorldManager::getInstance().removeObject(this, in_world);
@@ -274,10 +274,15 @@ int Object::registerInterest(std::string event_type) {
         MAX_OBJ_EVENTS, event_type.c_str());
     return -1;
   }
-  if (managerFor(event_type).registerInterest(this, event_type) != 0) {
+  std::uint64_t key = 0;
+  if (managerFor(event_type).registerKept(this, event_type, key) != 0) {
     return -1;
   }
-  event_name.push_back(std::move(event_type));
+  if (event_count < INLINE_INTERESTS) {
+    inline_interests[event_count] = Interest{std::move(event_type), key};
+  } else {
+    more_interests.push_back(Interest{std::move(event_type), key});
+  }
   event_count++;
   modified[ATTR_EVENTS] = true;
   return 0;
@@ -285,7 +290,7 @@ int Object::registerInterest(std::string event_type) {
 
 int Object::unregisterInterest(std::string event_type) {
   int i = 0;
-  while (i < event_count && event_name[i] != event_type) {
+  while (i < event_count && interest(i).name != event_type) {
     i++;
   }
   if (i == event_count) {
@@ -293,11 +298,18 @@ int Object::unregisterInterest(std::string event_type) {
         "Object::unregisterInterest(): event '%s' not previously registered", event_type.c_str());
     return -1;
   }
-  if (managerFor(event_type).unregisterInterest(this, event_type) != 0) {
+  if (managerFor(event_type).unregisterKept(this, event_type, &interest(i).key) != 0) {
     return -1;
   }
-  event_name.erase(event_name.begin() + i);
+  for (int j = i; j < event_count - 1; j++) {
+    interest(j) = std::move(interest(j + 1));
+  }
   event_count--;
+  if (event_count >= INLINE_INTERESTS) {
+    more_interests.pop_back();
+  } else {
+    inline_interests[event_count] = Interest();
+  }
   modified[ATTR_EVENTS] = true;
   return 0;
 }
@@ -306,7 +318,7 @@ std::string Object::getEventName(int index) const {
   if (index < 0 || index >= event_count) {
     return "";
   }
-  return event_name[index];
+  return interest(index).name;
 }
 
 int Object::eventHandler(const Event* p_event) {
@@ -485,7 +497,7 @@ std::string Object::serialize(bool all) {
     append(record, "event_count", toString(event_count));
     for (int i = 0; i < event_count; i++) {
       const std::string key = "event_name[" + toString(i) + "]";
-      append(record, key.c_str(), event_name[i]);
+      append(record, key.c_str(), interest(i).name);
     }
   }
   if (all || modified[ATTR_BOX]) {
@@ -558,7 +570,7 @@ int Object::deserialize(std::string record) {
     const int count = readInt(value);
     log.writeLog(10, "Object::deserialize(): event_count is %d", count);
     for (int i = event_count - 1; i >= 0; i--) {
-      unregisterInterest(event_name[i]);
+      unregisterInterest(interest(i).name);
     }
     // No object holds more than MAX_OBJ_EVENTS interests, so no more names are looked up.
     const int names = std::min(count, MAX_OBJ_EVENTS);

@@ -7,11 +7,13 @@
 #include "Vector.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
 namespace tw {
 
+class CollisionGrid;
 class PathFind;
 class SceneGraph;
 class Sprite;
@@ -225,6 +227,42 @@ public:
   void setModified(ObjectAttribute attribute, bool modified = true);
 
 private:
+  friend class CollisionGrid;
+  friend class SceneGraph;
+
+  /// Where the scene graph holds the object, so that it takes the object out of a long list
+  /// without searching it: the object's key in each list (see ObjectList::add) and its entry
+  /// in the collision grid.
+  struct Places {
+    std::uint64_t active = 0;
+    std::uint64_t inactive = 0;
+    std::uint64_t visible = 0;
+    std::uint64_t solid = 0;
+    int grid_slot = -1;
+  };
+  /// An event type of interest, with the key of the object's place in the manager's list.
+  struct Interest {
+    std::string name;
+    std::uint64_t key = 0;
+  };
+
+  /// Interests held inside the object; most objects have no more, so they allocate nothing
+  /// for them.
+  static constexpr int INLINE_INTERESTS = 2;
+
+  /// The interest at index, 0..event_count-1.
+  Interest& interest(int index) {
+    return index < INLINE_INTERESTS
+               ? inline_interests[index]
+               : more_interests[static_cast<std::size_t>(index - INLINE_INTERESTS)];
+  }
+  /// The interest at index, 0..event_count-1, read only.
+  const Interest& interest(int index) const {
+    return index < INLINE_INTERESTS
+               ? inline_interests[index]
+               : more_interests[static_cast<std::size_t>(index - INLINE_INTERESTS)];
+  }
+
   void dropPathFind();
   /// The scene graph that holds this object, or null for an object outside the world.
   SceneGraph* sceneGraph() const;
@@ -254,12 +292,15 @@ private:
   Solidness solidness = HARD;
   bool no_soft = false;
   int event_count = 0;
-  std::vector<std::string> event_name; // the first event_count hold the interests
+  // The first event_count interests, in order: inside the object, then out of line.
+  Interest inline_interests[INLINE_INTERESTS];
+  std::vector<Interest> more_interests;
   bool modified[ATTR_COUNT];
   Shape shape;
   bool is_following_path = false;
   Path path;
   PathFind* p_path_find = nullptr;
+  Places places;
 };
 
 } // namespace tw

@@ -14,17 +14,17 @@ namespace tw {
 /// Where each pointer first occurs. Slots get increasing keys as pointers are appended, and a
 /// pointer's key does not change when holes before it close, so the index is kept up to date
 /// by appends and removals alone; the slot of a key is found by binary search. The table is
-/// open-addressed (linear probing, half full at most), with nothing allocated per pointer.
+/// open-addressed (linear probing, half full at most), with nothing allocated per pointer; a
+/// list keeping keys has the keys alone until it is searched by pointer.
 struct ObjectList::Index {
   struct First {
     const Object* p = nullptr; // null: an empty entry
     std::uint64_t key = 0;     // key of the slot of the first occurrence
     int occurrences = 0;
   };
-  std::vector<First> table = std::vector<First>(16);
+  std::vector<First> table; // empty until the list is searched by pointer
   std::size_t entries = 0;
   std::vector<std::uint64_t> keys; // the key of each slot in use, holes included
-  std::uint64_t next_key = 0;
 
   std::size_t home(const Object* p) const {
     const auto h =
@@ -108,6 +108,8 @@ ObjectList& ObjectList::operator=(const ObjectList& other) {
     return *this;
   }
   ObjectList copy(other);
+  copy.keyed = keyed;
+  copy.next_key = next_key;
   swap(copy);
   return *this;
 }
@@ -139,6 +141,8 @@ void ObjectList::swap(ObjectList& other) noexcept {
   std::swap(used, other.used);
   std::swap(p_items, other.p_items);
   std::swap(p_index, other.p_index);
+  std::swap(keyed, other.keyed);
+  std::swap(next_key, other.next_key);
 }
 
 int ObjectList::grow() {
@@ -177,28 +181,55 @@ void ObjectList::compact() const {
   }
 }
 
-void ObjectList::buildIndex() const {
-  // Without memory for the index the list is searched from the front, as a short one is.
+bool ObjectList::buildKeys() const {
+  if (p_index) {
+    return true;
+  }
   try {
     auto p_new = std::make_unique<Index>();
     p_new->keys.resize(static_cast<std::size_t>(used));
     for (int i = 0; i < used; i++) {
-      const auto key = static_cast<std::uint64_t>(i);
-      p_new->keys[static_cast<std::size_t>(i)] = key;
-      p_new->insert(p_items[i], key).occurrences++;
+      p_new->keys[static_cast<std::size_t>(i)] = next_key++;
     }
-    p_new->next_key = static_cast<std::uint64_t>(used);
     p_index = std::move(p_new);
+    return true;
   } catch (const std::bad_alloc&) {
+    return false;
+  }
+}
+
+void ObjectList::buildIndex() const {
+  // Without memory for the index the list is searched from the front, as a short one is.
+  if (!buildKeys()) {
+    return;
+  }
+  Index& index = *p_index;
+  try {
+    index.table.assign(16, Index::First());
+    index.entries = 0;
+    for (int i = 0; i < used; i++) {
+      if (p_items[i]) {
+        index.insert(p_items[i], index.keys[static_cast<std::size_t>(i)]).occurrences++;
+      }
+    }
+  } catch (const std::bad_alloc&) {
+    std::vector<Index::First>().swap(index.table);
+    index.entries = 0;
+    if (!keyed) {
+      p_index.reset(); // made here: the list has no holes
+    }
   }
 }
 
 int ObjectList::find(const Object* p) const {
-  if (!p_index && used >= INDEX_MIN) {
+  if (!p) {
+    return -1; // never in a list
+  }
+  if ((!p_index || p_index->table.empty()) && used >= INDEX_MIN) {
     buildIndex();
   }
-  if (!p_index) {
-    // An unindexed list has no holes.
+  if (!p_index || p_index->table.empty()) {
+    // Searched from the front; holes, which only a list keeping keys has here, are null.
     for (int i = 0; i < used; i++) {
       if (p_items[i] == p) {
         return i;
@@ -207,13 +238,16 @@ int ObjectList::find(const Object* p) const {
     return -1;
   }
   const Index::First* p_first = p_index->find(p);
-  if (!p_first) {
+  return p_first ? slotOfKey(p_first->key) : -1;
+}
+
+int ObjectList::slotOfKey(std::uint64_t key) const {
+  if (!p_index || used == 0) {
     return -1;
   }
   // Keys grow by one per append and holes close often, so the key's distance from the first
   // one is usually the slot, or near it: look there first, then search between the bounds.
   const std::uint64_t* keys = p_index->keys.data();
-  const std::uint64_t key = p_first->key;
   int lo = 0;
   int hi = used - 1;
   const std::uint64_t guess = key - keys[0];
@@ -232,10 +266,16 @@ int ObjectList::find(const Object* p) const {
       }
     }
   }
-  return static_cast<int>(std::lower_bound(keys + lo, keys + hi + 1, key) - keys);
+  const std::uint64_t* p_key = std::lower_bound(keys + lo, keys + hi + 1, key);
+  return p_key != keys + hi + 1 && *p_key == key ? static_cast<int>(p_key - keys) : -1;
 }
 
 int ObjectList::add(Object* p) {
+  std::uint64_t key = 0;
+  return add(p, key);
+}
+
+int ObjectList::add(Object* p, std::uint64_t& key) {
   if (!p) {
     return -1;
   }
@@ -246,12 +286,18 @@ int ObjectList::add(Object* p) {
       return -1;
     }
   }
+  if (keyed) {
+    buildKeys();
+  }
+  key = UINT64_MAX; // names no slot
   if (p_index) {
     Index& index = *p_index;
     try {
-      index.keys.push_back(index.next_key);
-      index.insert(p, index.next_key).occurrences++;
-      index.next_key++;
+      index.keys.push_back(next_key);
+      if (!index.table.empty()) {
+        index.insert(p, next_key).occurrences++;
+      }
+      key = next_key++;
     } catch (const std::bad_alloc&) {
       // Give the index up rather than the pointer; it is built again when next needed.
       compact();
@@ -268,22 +314,39 @@ int ObjectList::remove(Object* p) {
   if (slot < 0) {
     return -1;
   }
+  removeSlot(slot);
+  return 0;
+}
+
+int ObjectList::remove(Object* p, std::uint64_t key) {
+  const int slot = slotOfKey(key);
+  if (slot >= 0 && p && p_items[slot] == p) {
+    removeSlot(slot);
+    return 0;
+  }
+  return remove(p);
+}
+
+void ObjectList::removeSlot(int slot) {
+  Object* const p = p_items[slot];
   count--;
   if (!p_index) {
     std::memmove(p_items + slot, p_items + slot + 1, sizeof(Object*) * (used - slot - 1));
     used--;
-    return 0;
+    return;
   }
   Index& index = *p_index;
   p_items[slot] = nullptr;
-  Index::First* p_first = index.find(p);
-  if (--p_first->occurrences == 0) {
-    index.erase(p_first);
-  } else {
-    for (int i = slot + 1; i < used; i++) {
-      if (p_items[i] == p) {
-        p_first->key = index.keys[static_cast<std::size_t>(i)];
-        break;
+  if (!index.table.empty()) {
+    Index::First* p_first = index.find(p);
+    if (--p_first->occurrences == 0) {
+      index.erase(p_first);
+    } else if (p_first->key == index.keys[static_cast<std::size_t>(slot)]) {
+      for (int i = slot + 1; i < used; i++) {
+        if (p_items[i] == p) {
+          p_first->key = index.keys[static_cast<std::size_t>(i)];
+          break;
+        }
       }
     }
   }
@@ -292,13 +355,26 @@ int ObjectList::remove(Object* p) {
     used--;
     index.keys.pop_back();
   }
-  return 0;
+}
+
+void ObjectList::keepKeys() {
+  keyed = true;
+  if (used > 0) {
+    buildKeys();
+  }
 }
 
 void ObjectList::clear() {
   count = 0;
   used = 0;
-  p_index.reset();
+  if (keyed && p_index) {
+    // Kept for the next appends; keys go on counting, so an old one names no new place.
+    p_index->keys.clear();
+    std::vector<Index::First>().swap(p_index->table);
+    p_index->entries = 0;
+  } else {
+    p_index.reset();
+  }
 }
 
 Object* ObjectList::at(int index) const {

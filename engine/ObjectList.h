@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 
 namespace tw {
@@ -10,6 +11,10 @@ class Object;
 /// Removing from a long list costs constant time on average: the list then keeps an index of
 /// its pointers, and a removal leaves a hole that the next read by position closes, so that
 /// removing many objects one after the other costs one pass over the list, not one each.
+///
+/// A list that keeps keys (keepKeys()) hands out, with each pointer it takes in, a key that
+/// finds its place again without the index: an owner that stores the key with the object
+/// takes the object out at the cost of reading that place alone.
 class ObjectList {
 public:
   /// An empty list with room for one pointer.
@@ -23,8 +28,16 @@ public:
 
   /// Appends p, doubling the storage when full. -1 for null or when the storage cannot grow.
   int add(Object* p);
+  /// Appends p as add() does and sets key to what finds its place again (in a list keeping
+  /// keys; a key names one place for the life of the list).
+  int add(Object* p, std::uint64_t& key);
   /// Removes the first occurrence of p, keeping the order of the rest. -1 when absent.
   int remove(Object* p);
+  /// Removes the occurrence of p that key (from add) finds; when the key finds no p, the first
+  /// occurrence of p, as remove(p) does. -1 when p is absent.
+  int remove(Object* p, std::uint64_t key);
+  /// Hands out keys from now on (copies of the list do not).
+  void keepKeys();
   /// Empties the list, keeping its storage.
   void clear();
   /// Number of pointers in the list.
@@ -55,7 +68,14 @@ private:
   void compact() const;
   /// The slot of the first occurrence of p, or -1; builds the index when the list is long.
   int find(const Object* p) const;
+  /// The slot that key names, or -1.
+  int slotOfKey(std::uint64_t key) const;
+  /// Makes the keys of the slots in use, when there are none, and the index of the pointers.
   void buildIndex() const;
+  /// Makes the keys of the slots in use, when there are none; false without memory.
+  bool buildKeys() const;
+  /// Takes the pointer at slot out.
+  void removeSlot(int slot);
   /// Copies the pointers of other into this list's storage, which has room for them.
   void copyItems(const ObjectList& other);
 
@@ -64,7 +84,9 @@ private:
   // Slots in use: the pointers and, in an indexed list, holes (null) left by removals.
   mutable int used = 0;
   mutable Object** p_items = nullptr;
-  mutable std::unique_ptr<Index> p_index; // only in lists that were searched while long
+  mutable std::unique_ptr<Index> p_index; // in lists searched while long, or keeping keys
+  bool keyed = false;
+  mutable std::uint64_t next_key = 0; // keys are never used twice in one list
 };
 
 } // namespace tw

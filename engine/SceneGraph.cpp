@@ -10,10 +10,18 @@ bool validAltitude(int altitude) {
 }
 } // namespace
 
-SceneGraph::SceneGraph() = default;
+SceneGraph::SceneGraph() {
+  // Every object leaves these lists when it is destroyed: by its key, not by a search.
+  objects.keepKeys();
+  solid_objects.keepKeys();
+  for (ObjectList& list : visible_objects) {
+    list.keepKeys();
+  }
+  inactive_objects.keepKeys();
+}
 
 int SceneGraph::addSolid(Object* p_o) {
-  if (solid_objects.add(p_o) != 0) {
+  if (solid_objects.add(p_o, p_o->places.solid) != 0) {
     return -1;
   }
   if (grid_enabled) {
@@ -26,7 +34,7 @@ int SceneGraph::removeSolid(Object* p_o) {
   if (grid_enabled) {
     grid.remove(p_o);
   }
-  return solid_objects.remove(p_o);
+  return solid_objects.remove(p_o, p_o->places.solid);
 }
 
 void SceneGraph::updateBox(const Object* p_o) {
@@ -56,9 +64,9 @@ bool SceneGraph::solidObjectsNear(const Box& box, const Object* p_ignore,
 int SceneGraph::insertObject(Object* p_o) {
   const LogManager& log = LogManager::getInstance();
   if (!p_o->isActive()) {
-    return inactive_objects.add(p_o);
+    return inactive_objects.add(p_o, p_o->places.inactive);
   }
-  if (objects.add(p_o) != 0) {
+  if (objects.add(p_o, p_o->places.active) != 0) {
     log.writeLog("SceneGraph::insertObject(): unable to insert object");
     return -1;
   }
@@ -75,7 +83,7 @@ int SceneGraph::insertObject(Object* p_o) {
                  MAX_ALTITUDE);
     return -1;
   }
-  if (visible_objects[altitude].add(p_o) != 0) {
+  if (visible_objects[altitude].add(p_o, p_o->places.visible) != 0) {
     log.writeLog("SceneGraph::insertObject(): unable to insert visible object");
     return -1;
   }
@@ -85,16 +93,17 @@ int SceneGraph::insertObject(Object* p_o) {
 int SceneGraph::removeObject(Object* p_o) {
   bool failed = false;
   if (p_o->isActive()) {
-    failed |= objects.remove(p_o) != 0;
+    failed |= objects.remove(p_o, p_o->places.active) != 0;
     if (p_o->isVisible()) {
       const int altitude = p_o->getAltitude();
-      failed |= !validAltitude(altitude) || visible_objects[altitude].remove(p_o) != 0;
+      failed |= !validAltitude(altitude) ||
+                visible_objects[altitude].remove(p_o, p_o->places.visible) != 0;
     }
     if (p_o->isSolid()) {
       failed |= removeSolid(p_o) != 0;
     }
   } else {
-    failed |= inactive_objects.remove(p_o) != 0;
+    failed |= inactive_objects.remove(p_o, p_o->places.inactive) != 0;
   }
   // Whatever its fields say, a destroyed object must not stay in the grid.
   if (!p_o->isActive() || !p_o->isSolid()) {
@@ -142,12 +151,12 @@ int SceneGraph::updateAltitude(Object* p_o, int new_altitude) {
   if (!p_o->isVisible()) {
     return 0;
   }
-  if (visible_objects[old_altitude].remove(p_o) != 0) {
+  if (visible_objects[old_altitude].remove(p_o, p_o->places.visible) != 0) {
     log.writeLog("SceneGraph::updateAltitude(): remove from old altitude (%d) failed!",
                  old_altitude);
     return -1;
   }
-  if (visible_objects[new_altitude].add(p_o) != 0) {
+  if (visible_objects[new_altitude].add(p_o, p_o->places.visible) != 0) {
     log.writeLog("SceneGraph::updateAltitude()): insert visible object at altitude %d failed!",
                  new_altitude);
     return -1;
@@ -184,12 +193,12 @@ int SceneGraph::updateVisible(Object* p_o, bool new_visible) {
     return -1;
   }
   if (p_o->isVisible()) {
-    if (visible_objects[altitude].remove(p_o) != 0) {
+    if (visible_objects[altitude].remove(p_o, p_o->places.visible) != 0) {
       log.writeLog("SceneGraph::updateVisible(): unable to remove visible object (%s)",
                    p_o->typeRef().c_str());
       return -1;
     }
-  } else if (visible_objects[altitude].add(p_o) != 0) {
+  } else if (visible_objects[altitude].add(p_o, p_o->places.visible) != 0) {
     log.writeLog("SceneGraph::updateVisible(): unable to add visible object (%s)",
                  p_o->typeRef().c_str());
     return -1;
@@ -206,12 +215,12 @@ int SceneGraph::updateActive(Object* p_o, bool new_active) {
   const int altitude = p_o->getAltitude();
   int result = 0;
   if (p_o->isActive()) {
-    if (objects.remove(p_o) != 0) {
+    if (objects.remove(p_o, p_o->places.active) != 0) {
       log.writeLog("SceneGraph::updateActive(): remove object (%s) failed for objects!", type);
       result = -1;
     }
-    if (p_o->isVisible() &&
-        (!validAltitude(altitude) || visible_objects[altitude].remove(p_o) != 0)) {
+    if (p_o->isVisible() && (!validAltitude(altitude) ||
+                             visible_objects[altitude].remove(p_o, p_o->places.visible) != 0)) {
       log.writeLog(
           "SceneGraph::updateActive(): remove visible object (%s) failed for visible_objects!",
           type);
@@ -222,18 +231,19 @@ int SceneGraph::updateActive(Object* p_o, bool new_active) {
                    type);
       result = -1;
     }
-    if (inactive_objects.add(p_o) != 0) {
+    if (inactive_objects.add(p_o, p_o->places.inactive) != 0) {
       log.writeLog("SceneGraph::updateActive(): insert object (%s) failed for inactive_objects!",
                    type);
       return -1;
     }
     return result;
   }
-  if (objects.add(p_o) != 0) {
+  if (objects.add(p_o, p_o->places.active) != 0) {
     log.writeLog("SceneGraph::updateActive(): insert object (%s) failed for objects!", type);
     result = -1;
   }
-  if (p_o->isVisible() && (!validAltitude(altitude) || visible_objects[altitude].add(p_o) != 0)) {
+  if (p_o->isVisible() &&
+      (!validAltitude(altitude) || visible_objects[altitude].add(p_o, p_o->places.visible) != 0)) {
     log.writeLog("SceneGraph::updateActive(): insert object (%s) failed for visible_objects!",
                  type);
     result = -1;
@@ -242,7 +252,7 @@ int SceneGraph::updateActive(Object* p_o, bool new_active) {
     log.writeLog("SceneGraph::updateActive(): insert object (%s) failed for solid_objects!", type);
     result = -1;
   }
-  if (inactive_objects.remove(p_o) != 0) {
+  if (inactive_objects.remove(p_o, p_o->places.inactive) != 0) {
     log.writeLog("SceneGraph::updateActive(): remove object (%s) failed for inactive_objects!",
                  type);
     return -1;

@@ -44,6 +44,7 @@ int WorldManager::startUp() {
 
 void WorldManager::shutDown() {
   Manager::shutDown();
+  deletions.clear(); // everything goes: nothing need leave the list one by one
   // Destructors may make new objects; those land outside the world and are deleted too.
   while (true) {
     const ObjectList all = getAllObjects(true) + outside;
@@ -83,7 +84,8 @@ void WorldManager::removeObject(Object* p_o, bool in_world) {
   if (p_view_following == p_o) {
     p_view_following = nullptr;
   }
-  if (walk_depth > 0) {
+  // The object a lone deletion walk is deleting is not met again in that walk's list.
+  if (walk_depth > 0 && !(p_o == p_deleting && walk_depth == 1)) {
     destroyed.add(p_o);
   }
 }
@@ -107,7 +109,8 @@ void WorldManager::endWalk() {
 }
 
 void WorldManager::freeAfterWalk(void* p) {
-  if (walk_depth > 0 && p) {
+  // The object a lone deletion walk deletes is met again in no list: its memory goes now.
+  if (walk_depth > 0 && p && !(p == p_deleting && walk_depth == 1)) {
     free_after_walk.push_back(p);
   } else {
     ::operator delete(p);
@@ -168,17 +171,24 @@ void WorldManager::update() {
     ObjectList marked;
     marked.swap(deletions);
     deleteAll(marked);
+    if (deletions.isEmpty()) {
+      marked.clear();
+      deletions.swap(marked); // keeping the storage: marking as many again allocates nothing
+    }
   }
 }
 
 void WorldManager::deleteAll(const ObjectList& list) {
+  Object* const p_outer = p_deleting; // a destructor may delete objects in a walk of its own
   beginWalk();
   for (int i = 0; i < list.getCount(); i++) {
     Object* p_o = list.at(i);
+    p_deleting = p_o;
     if (!wasDestroyed(p_o)) {
       delete p_o;
     }
   }
+  p_deleting = p_outer;
   endWalk();
 }
 

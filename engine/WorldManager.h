@@ -104,7 +104,8 @@ private:
   WorldManager();
   /// Fills the member list collisions; it allocates only when that list must grow.
   void findCollisions(const Object* p_o, Vector where) const;
-  /// Deletes every object of list that is not destroyed meanwhile, in order.
+  /// Deletes every object of list that is not destroyed meanwhile, in order; list holds each
+  /// object once.
   void deleteAll(const ObjectList& list);
 
   SceneGraph scene_graph;
@@ -114,8 +115,9 @@ private:
   Box view;
   Vector view_slack;
 
-  ObjectList outside;   // objects made while the manager was not started
-  ObjectList destroyed; // objects destroyed during the walk in progress
+  ObjectList outside;           // objects made while the manager was not started
+  ObjectList destroyed;         // objects destroyed during the walk in progress
+  Object* p_deleting = nullptr; // the object deleteAll is deleting
   std::function<void(Object*)> destroy_observer;
   int walk_depth = 0;
   std::vector<void*> free_after_walk;

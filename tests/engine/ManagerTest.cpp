@@ -47,3 +47,23 @@ TEST_F(ManagerTest, PackedTableOfAHundredTypesDeliversInOrderToActiveObjects) {
   m.shutDown(), m.shutDown(), log.writeLog("stopped: %d", m.isStarted());
   EXPECT_TRUE(matchesFile("golden/Manager.PackedTable.txt", withoutTimes(stopLog())));
 }
+
+/// An object that leaves a type leaves its first place in the list, also when the manager was
+/// asked directly for a place before the object's own: b's event then comes first.
+TEST_F(ManagerTest, AnObjectLeavesItsFirstPlaceWhoeverMadeIt) {
+  for (bool direct : {false, true}) { // once asked directly, a manager stays so
+    auto *p_a = new WorldProbe("a"), *p_b = new WorldProbe("b");
+    if (direct)
+      world.registerInterest(p_a, "game::t");
+    else
+      p_a->registerInterest("game::t");
+    p_b->registerInterest("game::t"), p_a->registerInterest("game::t");
+    p_a->unregisterInterest("game::t");
+    tw::Event e;
+    e.setType("game::t"), world.onEvent(&e);
+    EXPECT_EQ(probe_events, (std::vector<std::string>{"b:game::t", "a:game::t"})) << direct;
+    if (direct) // the place the object does not know of
+      world.unregisterInterest(p_a, "game::t");
+    world.markForDelete(p_a), world.markForDelete(p_b), world.update(), probe_events.clear();
+  }
+}

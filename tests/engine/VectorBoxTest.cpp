@@ -122,3 +122,51 @@ TEST(ObjectList, LongListsAnswerAsAPlainArrayWhateverTheOrderOfRemovals) {
     ASSERT_TRUE(same(other, other_model)) << "round " << round;
   }
 }
+
+/// A list keeping keys against a plain array: runs of appends (many pointers more than once)
+/// and of removals by the key of a place anywhere, with reads and searches by pointer between
+/// some of them; a key whose place has gone removes the first occurrence, as remove(p) does.
+TEST(ObjectList, KeysRemoveThePlaceTheyName) {
+  struct Place {
+    tw::Object* p;
+    std::uint64_t key;
+  };
+  std::mt19937 rng(3);
+  auto ptr = [](unsigned i) { return reinterpret_cast<tw::Object*>(std::uintptr_t{16} * (i + 1)); };
+  std::vector<Place> model, gone;
+  tw::ObjectList list;
+  list.keepKeys();
+  for (int round = 0; round < 400; round++) {
+    const unsigned op = rng() % 10;
+    for (unsigned k = op < 9 ? rng() % 120 : 0; k > 0; k--) {
+      if (op < 4) {
+        model.push_back({ptr(rng() % 500), 0});
+        ASSERT_EQ(list.add(model.back().p, model.back().key), 0);
+        continue;
+      }
+      std::size_t at = model.empty() ? 0 : rng() % model.size();
+      const bool stale = op == 8 && !gone.empty();
+      const Place place = stale ? gone[rng() % gone.size()] : model.empty() ? Place{} : model[at];
+      if (!place.p)
+        break;
+      if (stale)
+        at = std::find_if(model.begin(), model.end(), [&](Place q) { return q.p == place.p; }) -
+             model.begin();
+      ASSERT_EQ(list.remove(place.p, place.key), at < model.size() ? 0 : -1) << round;
+      if (at < model.size())
+        gone.push_back(model[at]), model.erase(model.begin() + static_cast<std::ptrdiff_t>(at));
+      if (rng() % 32 == 0 && !model.empty()) {
+        const std::size_t i = rng() % model.size();
+        ASSERT_EQ(list.at(static_cast<int>(i)), model[i].p) << round;
+      }
+    }
+    for (unsigned i = 0; op == 9 && i < 510; i += 17) // builds the index of pointers
+      ASSERT_EQ(list.contains(ptr(i)),
+                std::any_of(model.begin(), model.end(), [&](Place q) { return q.p == ptr(i); }));
+    if (rng() % 50 == 0)
+      gone.insert(gone.end(), model.begin(), model.end()), model.clear(), list.clear();
+    ASSERT_EQ(list.getCount(), static_cast<int>(model.size())) << round;
+    for (std::size_t i = 0; round % 5 == 0 && i < model.size(); i++) // closes the holes
+      ASSERT_EQ(list.at(static_cast<int>(i)), model[i].p) << round;
+  }
+}
