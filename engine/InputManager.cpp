@@ -5,6 +5,7 @@
 #include "GameManager.h"
 #include "GraphicsManager.h"
 #include "LogManager.h"
+#include "Pause.h"
 
 #include <SFML/Window/Window.hpp>
 #include <SFML/Window/Mouse.hpp>
@@ -197,6 +198,8 @@ void InputManager::shutDown() {
     p_window->setKeyRepeatEnabled(true);
     log.writeLog(2, "InputManager::shutDown(): Keyboard repeat enabled.");
   }
+  p_pause = nullptr;
+  held_next = 0;
   Manager::shutDown();
   log.writeLog(1, "InputManager::shutDown(): successfully stopped.");
 }
@@ -308,6 +311,14 @@ void InputManager::replayInput(sf::Window* p_window) {
 void InputManager::getInput() {
   const LogManager& log = LogManager::getInstance();
   sf::Window* p_window = GraphicsManager::getInstance().getEventWindow();
+  if (p_pause) {
+    if (!p_pause->pollResume()) {
+      return;
+    }
+    // The keys that went down or up while paused were never seen here.
+    p_pause = nullptr;
+    rescan_all = true;
+  }
   if (GameManager::getInstance().getRecording().isReplaying()) {
     replayInput(p_window);
     return;
@@ -380,6 +391,9 @@ void InputManager::getInput() {
     default:
       break;
     }
+    if (p_pause) {
+      return; // the rest of the queue waits for the pause to end
+    }
   }
 
   sendHeld(*p_window);
@@ -389,6 +403,10 @@ void InputManager::rescan() {
   rescan_all = true;
 }
 
+void InputManager::pause(Pause* p_new_pause) {
+  p_pause = p_new_pause;
+}
+
 void InputManager::sendHeld(sf::Window& window) {
   const struct {
     sf::Mouse::Button sfml;
@@ -396,10 +414,15 @@ void InputManager::sendHeld(sf::Window& window) {
   } buttons[] = {{sf::Mouse::Left, Mouse::LEFT},
                  {sf::Mouse::Right, Mouse::RIGHT},
                  {sf::Mouse::Middle, Mouse::MIDDLE}};
+  constexpr std::size_t BUTTON_COUNT = sizeof(buttons) / sizeof(buttons[0]);
+  // A scan that a pause stopped goes on after the event that paused the game.
+  const std::size_t first = held_next;
+  held_next = 0;
   EventMouse held;
   held.setMouseAction(Mouse::PRESSED);
   bool have_position = false;
-  for (const auto& b : buttons) {
+  for (std::size_t i = first; i < BUTTON_COUNT; i++) {
+    const auto& b = buttons[i];
     bool& maybe = button_may_be_down[b.sfml];
     if (!(maybe || rescan_all)) {
       continue;
@@ -413,10 +436,15 @@ void InputManager::sendHeld(sf::Window& window) {
       }
       held.setMouseButton(b.button);
       send(held);
+      if (p_pause) {
+        held_next = i + 1;
+        return;
+      }
     }
   }
 
-  for (std::size_t i = 0; i < KEY_COUNT - UNSAMPLED_KEYS; i++) {
+  for (std::size_t i = first > BUTTON_COUNT ? first - BUTTON_COUNT : 0;
+       i < KEY_COUNT - UNSAMPLED_KEYS; i++) {
     const sf::Keyboard::Key code = SAMPLED_KEYS[i].sfml;
     if (code == sf::Keyboard::F3) {
       continue; // the engine's own key
@@ -431,6 +459,10 @@ void InputManager::sendHeld(sf::Window& window) {
       event.setKey(SAMPLED_KEYS[i].key);
       event.setKeyboardAction(Keyboard::KEY_DOWN);
       send(event);
+      if (p_pause) {
+        held_next = BUTTON_COUNT + i + 1;
+        return;
+      }
     }
   }
   rescan_all = false;
