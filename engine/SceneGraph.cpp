@@ -1,5 +1,6 @@
 #include "SceneGraph.h"
 
+#include "CollisionGrid.h"
 #include "LogManager.h"
 
 namespace tw {
@@ -10,7 +11,9 @@ bool validAltitude(int altitude) {
 }
 } // namespace
 
-SceneGraph::SceneGraph() = default;
+SceneGraph::SceneGraph() : p_grid(std::make_unique<CollisionGrid>()), grid(*p_grid) {}
+
+SceneGraph::~SceneGraph() = default;
 
 int SceneGraph::addSolid(Object* p_o) {
   if (solid_objects.add(p_o) != 0) {
