@@ -179,8 +179,9 @@ double cpuSeconds() {
 
 // Another thread, with an X connection of its own, plays the player: once the log shows the
 // game paused, it asks the window to close (thrown away while paused), releases RETURN, and
-// then presses A to resume. The frames, run by run() or by runFrame() alone as a browser's main
-// loop calls it, unpaced, stop in the input of the frame that paused: no step passes until A.
+// then presses A to resume; meanwhile it finds the paused frame's input on disk. The frames,
+// run by run() or by runFrame() alone as a browser's main loop calls it, unpaced, stop in the
+// input of the frame that paused: no step passes until A.
 class PauseInput : public Input, public ::testing::WithParamInterface<bool> {};
 
 TEST_P(PauseInput, ReturnPausesUntilAnotherKeyAndSwallowsTheCloseRequest) {
@@ -188,6 +189,7 @@ TEST_P(PauseInput, ReturnPausesUntilAnotherKeyAndSwallowsTheCloseRequest) {
   new tw::Pause(Keyboard::RETURN);
   tw::LogManager::getInstance().setLogLevel(10);
   std::atomic<bool> resumed{false};
+  bool flushed = false; // the paused frame's input is on disk while paused
   auto* p_steps = new twtest::WorldProbe("s");
   p_steps->registerInterest(tw::STEP_EVENT);
   p_steps->on_event = [&](const tw::Event*) { game.setGameOver(resumed); };
@@ -195,6 +197,8 @@ TEST_P(PauseInput, ReturnPausesUntilAnotherKeyAndSwallowsTheCloseRequest) {
     for (int i = 0; i < 1000 && !twtest::contains(twtest::linesOf("tarnwick.log"), "Game paused.");
          i++)
       std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    for (int i = 0; i < 200 && !flushed; i++, std::this_thread::sleep_for(kFrame))
+      flushed = twtest::contains(twtest::linesOf("input.rec"), "key pressed RETURN");
     twtest::requestClose(handle), x("keyup Return");
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
     x("key a"), resumed = true;
@@ -220,6 +224,7 @@ TEST_P(PauseInput, ReturnPausesUntilAnotherKeyAndSwallowsTheCloseRequest) {
   EXPECT_TRUE(by_run ? counting.sleeps > 10 : counting.sleeps == 0) << counting.sleeps;
   EXPECT_LT(cpuSeconds() - cpu_before, 0.25 * seconds) << "s of processor time in " << seconds;
   EXPECT_GE(longest, 500000); // the time paused is the paused frame's work
+  EXPECT_TRUE(flushed);
   const std::vector<std::string> rec = twtest::linesOf("input.rec");
   auto at = std::find_if(rec.begin(), rec.end(),
                          [](auto& l) { return l.find(" key pressed RETURN") != l.npos; });
