@@ -43,6 +43,11 @@ void releaseSignals() {
   platform::releaseInterrupts();
 }
 
+// Time between two looks at the window while a pause holds a paced loop: short enough that a
+// key press resumes at once, long enough that the paused program uses next to no processor
+// time.
+constexpr int PAUSE_POLL_MS = 10;
+
 } // namespace
 
 GameManager::GameManager() {
@@ -162,6 +167,7 @@ int GameManager::startUp() {
   }
 
   game_over = false;
+  loop_running = false;
   Manager::startUp();
   log.writeLog(5, "GameManager::startUp(): successfully started.");
   return 0;
@@ -192,95 +198,121 @@ void GameManager::shutDown() {
   releaseSignals();
 }
 
+void GameManager::beginLoop() {
+  // Times come from a monotonic clock in microseconds, so nothing wraps at the turn of an
+  // hour and a change of the wall clock does not disturb the pacing.
+  adjust_time = 0;
+  LogManager::getInstance().writeLog(1, "GameManager::run(): starting game loop");
+  game_over = false;
+  step_count = 0;
+  loop_running = true;
+}
+
 void GameManager::run() {
+  beginLoop();
+  while (runFrame(true)) {
+  }
+}
+
+bool GameManager::runFrame(bool paced) {
   WorldManager& world = WorldManager::getInstance();
   GraphicsManager& graphics = GraphicsManager::getInstance();
   InputManager& input = InputManager::getInstance();
-  PathManager& paths = PathManager::getInstance();
   const LogManager& log = LogManager::getInstance();
-
-  // Times come from a monotonic clock in microseconds, so nothing wraps at the turn of an
-  // hour and a change of the wall clock does not disturb the pacing.
-  std::int64_t adjust_time = 0;
-  log.writeLog(1, "GameManager::run(): starting game loop");
-  game_over = false;
-  step_count = 0;
-
-  FrameTimes times;
-  while (true) {
-    const std::int64_t frame_start = p_clock->now();
-    // The parts are timed only for an observer: otherwise the loop reads the clock as ever.
-    const bool timing = static_cast<bool>(frame_observer);
-    std::int64_t mark = frame_start;
-    auto lap = [&](std::int64_t& part) {
-      if (timing) {
-        const std::int64_t now = p_clock->now();
-        part = now - mark;
-        mark = now;
-      }
-    };
-    input.getInput();
-    lap(times.input);
-    paths.cycle();
-    lap(times.path);
-    world.update();
-    lap(times.update);
-    world.draw();
-    lap(times.draw);
-    const EventStep step(step_count);
-    onEvent(&step);
-    lap(times.step_events);
-    graphics.displayFrame();
-    recording.frameShown(step_count);
-    log.flush(); // whatever the flush setting, a frame's lines are in the file at its end
-    lap(times.display);
-    const std::int64_t elapsed = p_clock->now() - frame_start;
-    if (graphics.isOverlayShown()) {
-      updateOverlay(frame_start + elapsed, elapsed);
-    } else {
-      overlay_frames = 0;
-      overlay_since = 0;
-    }
-
-    const std::int64_t sleep_time =
-        static_cast<std::int64_t>(frame_time) * 1000 - elapsed - adjust_time;
-    std::int64_t slept = 0;
-    if (sleep_time > 0) {
-      const std::int64_t before_sleep = p_clock->now();
-      p_clock->sleep(static_cast<int>(sleep_time / 1000));
-      const std::int64_t after_sleep = p_clock->now();
-      slept = after_sleep - before_sleep;
-      adjust_time = slept - sleep_time;
-      if (adjust_time < 0) {
-        adjust_time = 0;
-      }
-    } else {
-      if (adjust_time == 0 && frame_time >= 1) {
-        log.writeLog("GameManager::run(): Can't keep up! frame_time %d ms, split %d ms", frame_time,
-                     static_cast<int>(elapsed / 1000));
-      }
-      adjust_time = 0;
-    }
-    if (timing) {
-      times.step = step_count;
-      times.start = frame_start;
-      times.work = elapsed;
-      times.sleep = slept;
-      frame_observer(times);
-    }
-    if (interrupt_signal != 0 && !game_over) {
-      // Recorded as a close request, so that a replay ends after the same step.
-      log.writeLog("GameManager::run(): %s received: ending the game.",
-                   interrupt_signal == SIGINT ? "SIGINT" : "SIGTERM");
-      recording.addClose(step_count);
-      game_over = true;
-    }
-    step_count++;
-    if (game_over) {
-      log.writeLog(1, "GameManager::run(): end of game loop");
-      return;
-    }
+  if (!loop_running) {
+    beginLoop();
   }
+
+  FrameTimes& times = frame_times;
+  // A frame held by a pause goes on from its input: the time paused is the frame's work.
+  if (!input.isPaused()) {
+    frame_start = p_clock->now();
+  }
+  // The parts are timed only for an observer: otherwise the loop reads the clock as ever.
+  const bool timing = static_cast<bool>(frame_observer);
+  std::int64_t mark = frame_start;
+  auto lap = [&](std::int64_t& part) {
+    if (timing) {
+      const std::int64_t now = p_clock->now();
+      part = now - mark;
+      mark = now;
+    }
+  };
+  input.getInput();
+  if (input.isPaused()) {
+    if (paced) {
+      // On the loop's clock, so that whoever set it sees the wait (a script lets its other
+      // threads run).
+      p_clock->sleep(PAUSE_POLL_MS);
+    }
+    return true;
+  }
+  lap(times.input);
+  PathManager::getInstance().cycle();
+  lap(times.path);
+  world.update();
+  lap(times.update);
+  world.draw();
+  lap(times.draw);
+  const EventStep step(step_count);
+  onEvent(&step);
+  lap(times.step_events);
+  graphics.displayFrame();
+  recording.frameShown(step_count);
+  log.flush(); // whatever the flush setting, a frame's lines are in the file at its end
+  lap(times.display);
+  const std::int64_t elapsed = p_clock->now() - frame_start;
+  if (graphics.isOverlayShown()) {
+    updateOverlay(frame_start + elapsed, elapsed);
+  } else {
+    overlay_frames = 0;
+    overlay_since = 0;
+  }
+
+  const std::int64_t slept = paced ? pace(elapsed) : 0;
+  if (timing) {
+    times.step = step_count;
+    times.start = frame_start;
+    times.work = elapsed;
+    times.sleep = slept;
+    frame_observer(times);
+  }
+  if (interrupt_signal != 0 && !game_over) {
+    // Recorded as a close request, so that a replay ends after the same step.
+    log.writeLog("GameManager::run(): %s received: ending the game.",
+                 interrupt_signal == SIGINT ? "SIGINT" : "SIGTERM");
+    recording.addClose(step_count);
+    game_over = true;
+  }
+  step_count++;
+  if (game_over) {
+    log.writeLog(1, "GameManager::run(): end of game loop");
+    loop_running = false;
+    return false;
+  }
+  return true;
+}
+
+std::int64_t GameManager::pace(std::int64_t elapsed) {
+  const std::int64_t sleep_time =
+      static_cast<std::int64_t>(frame_time) * 1000 - elapsed - adjust_time;
+  if (sleep_time <= 0) {
+    if (adjust_time == 0 && frame_time >= 1) {
+      LogManager::getInstance().writeLog(
+          "GameManager::run(): Can't keep up! frame_time %d ms, split %d ms", frame_time,
+          static_cast<int>(elapsed / 1000));
+    }
+    adjust_time = 0;
+    return 0;
+  }
+  const std::int64_t before_sleep = p_clock->now();
+  p_clock->sleep(static_cast<int>(sleep_time / 1000));
+  const std::int64_t slept = p_clock->now() - before_sleep;
+  adjust_time = slept - sleep_time;
+  if (adjust_time < 0) {
+    adjust_time = 0;
+  }
+  return slept;
 }
 
 void GameManager::updateOverlay(std::int64_t now, std::int64_t work) {

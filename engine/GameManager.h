@@ -46,6 +46,14 @@ public:
   void shutDown() override;
   /// Runs frames until game over is set; returns after the frame that set it.
   void run();
+  /// Does one frame of the game loop (begun by the first call when none is running): input,
+  /// paths, the world's update and draw, step events, display. Paced, it then sleeps the rest
+  /// of the frame time less the last frame's oversleep and logs a frame that overran it, as
+  /// run() does; unpaced, its caller calls it once a frame time. While a pause holds the game,
+  /// a call only looks for the key that ends it (paced, then sleeps a little), and the frame
+  /// goes on in the call that finds it. False after the frame in which game over was set: the
+  /// loop has ended.
+  bool runFrame(bool paced = false);
 
   /// Ends the game loop after the current frame (true), or lets it go on (false).
   void setGameOver(bool new_game_over = true) { game_over = new_game_over; }
@@ -71,6 +79,10 @@ public:
 
 private:
   GameManager();
+  /// Starts the step count and the pacing anew for a game loop.
+  void beginLoop();
+  /// Sleeps the rest of the frame that took elapsed microseconds; the time slept.
+  std::int64_t pace(std::int64_t elapsed);
 
   // Set by other threads too (a script's, while the loop sleeps).
   std::atomic<bool> game_over{false};
@@ -80,6 +92,12 @@ private:
   Clock* p_clock = &system_clock;
   FrameObserver frame_observer;
   Recording recording;
+  bool loop_running = false;
+  /// The frame in progress (a pause may hold it over several calls of runFrame).
+  std::int64_t frame_start = 0;
+  FrameTimes frame_times;
+  /// What the last sleep overslept, taken off the next one.
+  std::int64_t adjust_time = 0;
 
   /// Frame work of the frames since the overlay was last written, in microseconds.
   void updateOverlay(std::int64_t now, std::int64_t work);

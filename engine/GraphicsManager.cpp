@@ -1,8 +1,11 @@
 #include "GraphicsManager.h"
 
+#include "CellBatch.h"
 #include "Config.h"
+#include "DamageMap.h"
 #include "LogManager.h"
 #include "Platform.h"
+#include "WindowSurface.h"
 #include "WorldManager.h"
 
 #include <algorithm>
@@ -86,7 +89,10 @@ void colorToRGB(Color color, std::uint8_t& red, std::uint8_t& green, std::uint8_
   blue = c.b;
 }
 
-GraphicsManager::GraphicsManager() {
+GraphicsManager::GraphicsManager()
+    : p_batch(std::make_unique<CellBatch>()), batch(*p_batch),
+      p_surface(std::make_unique<WindowSurface>()), surface(*p_surface),
+      p_damage(std::make_unique<DamageMap>()), damage(*p_damage) {
   setType("GraphicsManager");
   // Lines written while the window is closed at exit need the log still there.
   LogManager::getInstance();
@@ -96,6 +102,14 @@ GraphicsManager::GraphicsManager() {
 GraphicsManager::~GraphicsManager() {
   // Release the batch before the window and its context go.
   batch.clear();
+}
+
+void GraphicsManager::markAllDamaged() {
+  damage.markAll();
+}
+
+unsigned GraphicsManager::getDamagedArea() const {
+  return damage.getDamagedArea();
 }
 
 bool GraphicsManager::isShowingInPart() const {

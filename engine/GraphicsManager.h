@@ -1,13 +1,10 @@
 #pragma once
 
 #include "Box.h"
-#include "CellBatch.h"
 #include "Color.h"
-#include "DamageMap.h"
 #include "Frame.h"
 #include "Manager.h"
 #include "Vector.h"
-#include "WindowSurface.h"
 
 #include <SFML/Graphics.hpp>
 
@@ -20,6 +17,10 @@
 #include <vector>
 
 namespace tw {
+
+class CellBatch;
+class DamageMap;
+class WindowSurface;
 
 /// Where drawString places a string relative to its position.
 enum Justification {
@@ -112,9 +113,9 @@ public:
   bool isShowingInPart() const;
   /// The next frame is drawn and shown whole: the window was resized, exposed, or lost or
   /// gained the focus.
-  void markAllDamaged() { damage.markAll(); }
+  void markAllDamaged();
   /// Pixels the last frame drawn in part redrew.
-  unsigned getDamagedArea() const { return damage.getDamagedArea(); }
+  unsigned getDamagedArea() const;
 
   /// The window with every cell drawn so far already in it, to draw on; null when there is
   /// none.
@@ -181,7 +182,10 @@ private:
   Color background = BLACK;
   unsigned int character_size = 0;
 
-  mutable CellBatch batch;
+  // The batch, the window surface and the damage map are the engine's own: made once, held
+  // through pointers so that users of this header need not see them, and used by reference.
+  std::unique_ptr<CellBatch> p_batch;
+  CellBatch& batch;
   mutable long cell_draw_calls = 0;
   /// Glyphs of the 256 byte values, fetched from the font on first use.
   std::array<sf::Glyph, 256> glyphs;
@@ -201,10 +205,12 @@ private:
   void addCover(const sf::IntRect& rect, std::vector<sf::Vertex>& out) const;
 
   bool damage_tracking = true;
-  mutable WindowSurface surface;
+  std::unique_ptr<WindowSurface> p_surface;
+  WindowSurface& surface;
   bool drawing = false;             ///< cells were drawn since the last frame was shown
   mutable bool whole_frame = false; ///< this frame's cells already went to the window
-  DamageMap damage;
+  std::unique_ptr<DamageMap> p_damage;
+  DamageMap& damage;
   /// The quads sent to the window this frame, and those of the frame last shown.
   mutable std::vector<sf::Vertex> frame_vertices;
   std::vector<sf::Vertex> shown_vertices;

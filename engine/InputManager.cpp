@@ -5,6 +5,7 @@
 #include "GameManager.h"
 #include "GraphicsManager.h"
 #include "LogManager.h"
+#include "Pause.h"
 
 #include <SFML/Window/Window.hpp>
 #include <SFML/Window/Mouse.hpp>
@@ -205,6 +206,8 @@ void InputManager::shutDown() {
     p_window->setKeyRepeatEnabled(true);
     log.writeLog(2, "InputManager::shutDown(): Keyboard repeat enabled.");
   }
+  p_pause = nullptr;
+  held_next = 0;
   Manager::shutDown();
   log.writeLog(1, "InputManager::shutDown(): successfully stopped.");
 }
@@ -316,6 +319,14 @@ void InputManager::replayInput(sf::Window* p_window) {
 void InputManager::getInput() {
   const LogManager& log = LogManager::getInstance();
   sf::Window* p_window = GraphicsManager::getInstance().getEventWindow();
+  if (p_pause) {
+    if (!p_pause->pollResume()) {
+      return;
+    }
+    // The keys that went down or up while paused were never seen here.
+    p_pause = nullptr;
+    rescan_all = true;
+  }
   if (GameManager::getInstance().getRecording().isReplaying()) {
     replayInput(p_window);
     return;
@@ -388,6 +399,9 @@ void InputManager::getInput() {
     default:
       break;
     }
+    if (p_pause) {
+      return; // the rest of the queue waits for the pause to end
+    }
   }
 
   sendHeld(*p_window);
@@ -397,6 +411,10 @@ void InputManager::rescan() {
   rescan_all = true;
 }
 
+void InputManager::pause(Pause* p_new_pause) {
+  p_pause = p_new_pause;
+}
+
 void InputManager::sendHeld(sf::Window& window) {
   const struct {
     sf::Mouse::Button sfml;
@@ -404,10 +422,15 @@ void InputManager::sendHeld(sf::Window& window) {
   } buttons[] = {{sf::Mouse::Left, Mouse::LEFT},
                  {sf::Mouse::Right, Mouse::RIGHT},
                  {sf::Mouse::Middle, Mouse::MIDDLE}};
+  constexpr std::size_t BUTTON_COUNT = sizeof(buttons) / sizeof(buttons[0]);
+  // A scan that a pause stopped goes on after the event that paused the game.
+  const std::size_t first = held_next;
+  held_next = 0;
   EventMouse held;
   held.setMouseAction(Mouse::PRESSED);
   bool have_position = false;
-  for (const auto& b : buttons) {
+  for (std::size_t i = first; i < BUTTON_COUNT; i++) {
+    const auto& b = buttons[i];
     bool& maybe = button_may_be_down[b.sfml];
     if (!(maybe || rescan_all)) {
       continue;
@@ -421,10 +444,16 @@ void InputManager::sendHeld(sf::Window& window) {
       }
       held.setMouseButton(b.button);
       send(held);
+      if (p_pause) {
+        held_next = i + 1;
+        return;
+      }
     }
   }
 
-  for (const NamedKey& sampled : SAMPLED_KEYS) {
+  for (std::size_t i = first > BUTTON_COUNT ? first - BUTTON_COUNT : 0; i < SAMPLED_KEYS.size();
+       i++) {
+    const NamedKey& sampled = SAMPLED_KEYS[i];
     const sf::Keyboard::Key code = sampled.sfml;
     if (code == sf::Keyboard::F3) {
       continue; // the engine's own key
@@ -439,6 +468,10 @@ void InputManager::sendHeld(sf::Window& window) {
       event.setKey(sampled.key);
       event.setKeyboardAction(Keyboard::KEY_DOWN);
       send(event);
+      if (p_pause) {
+        held_next = BUTTON_COUNT + i + 1;
+        return;
+      }
     }
   }
   rescan_all = false;

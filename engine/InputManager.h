@@ -16,6 +16,8 @@ class Window;
 
 namespace tw {
 
+class Pause;
+
 /// Keyboard keys and actions, as keyboard events carry them.
 namespace Keyboard {
 
@@ -157,6 +159,14 @@ public:
   /// Makes the next getInput() ask after every key and button, not only those it saw go down:
   /// for code that has read the window's events itself.
   void rescan();
+  /// Holds the game for p_pause: the frame's input stops after the event being sent, and every
+  /// later getInput() only lets p_pause look at the window, until it finds the pause ended;
+  /// the frame's input then goes on where it stopped. Null lets go at once.
+  void pause(Pause* p_new_pause);
+  /// True while a pause holds the game.
+  bool isPaused() const { return p_pause != nullptr; }
+  /// The pause holding the game; null when none does.
+  Pause* getPause() const { return p_pause; }
 
 private:
   InputManager();
@@ -178,6 +188,9 @@ private:
   std::array<bool, sf::Keyboard::KeyCount> key_may_be_down{};
   std::array<bool, sf::Mouse::ButtonCount> button_may_be_down{};
   bool rescan_all = true;
+  Pause* p_pause = nullptr;
+  /// Where the scan of held buttons, then keys, goes on after a pause stopped it.
+  std::size_t held_next = 0;
 };
 
 } // namespace tw

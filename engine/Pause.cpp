@@ -8,18 +8,19 @@
 
 namespace tw {
 
-namespace {
-// Time between two looks at the window while paused: short enough that a key press resumes
-// at once, long enough that the paused program uses next to no processor time.
-constexpr int PAUSE_POLL_MS = 10;
-} // namespace
-
 Pause::Pause(Keyboard::Key key) : pause_key(key) {
   LogManager::getInstance().writeLog("Pause::Pause(): Pause enabled.  Press any other key to "
                                      "resume.");
   setSolidness(SPECTRAL);
   setType("Pause");
   registerInterest(KEYBOARD_EVENT);
+}
+
+Pause::~Pause() {
+  InputManager& input = InputManager::getInstance();
+  if (input.getPause() == this) {
+    input.pause(nullptr);
+  }
 }
 
 int Pause::eventHandler(const Event* p_event) {
@@ -47,39 +48,41 @@ int Pause::eventHandler(const Event* p_event) {
     log.writeLog(1, "Pause::eventHandler(): Game resumed.");
     return 1;
   }
-  sf::Window* p_window = GraphicsManager::getInstance().getEventWindow();
-  if (!p_window) {
+  if (!GraphicsManager::getInstance().getEventWindow()) {
     log.writeLog("Pause::eventHandler(): GraphicsManager unexpectedly returned null window!  "
                  "Cannot pause.");
     return 0;
   }
   // The paused frame's input so far is on disk while the game waits, for whoever watches it.
   recording.flush();
-  bool paused = true;
-  while (paused) {
-    sf::Event event;
-    while (p_window->pollEvent(event)) {
-      // Everything but a key press is thrown away, a close request included.
-      if (event.type == sf::Event::KeyPressed) {
-        log.writeLog(10, "Pause::eventHandler(): Keypress (%d)", static_cast<int>(event.key.code));
-        recording.addResume(game.getStepCount(), static_cast<int>(event.key.code));
-        paused = false;
-      }
-    }
-    if (paused && game.getInterruptSignal() != 0) {
-      // SIGINT or SIGTERM ends the game: the pause ends too, resumed by no key in the recording.
-      recording.addResume(game.getStepCount(), -1);
+  InputManager::getInstance().pause(this);
+  return 1;
+}
+
+bool Pause::pollResume() {
+  const LogManager& log = LogManager::getInstance();
+  GameManager& game = GameManager::getInstance();
+  Recording& recording = game.getRecording();
+  sf::Window* p_window = GraphicsManager::getInstance().getEventWindow();
+  bool paused = p_window != nullptr;
+  sf::Event event;
+  while (p_window && p_window->pollEvent(event)) {
+    // Everything but a key press is thrown away, a close request included.
+    if (event.type == sf::Event::KeyPressed) {
+      log.writeLog(10, "Pause::eventHandler(): Keypress (%d)", static_cast<int>(event.key.code));
+      recording.addResume(game.getStepCount(), static_cast<int>(event.key.code));
       paused = false;
-    } else if (paused) {
-      // On the loop's clock, so that whoever set it sees the wait (a script lets its other
-      // threads run).
-      game.getClock().sleep(PAUSE_POLL_MS);
     }
   }
-  // The keys that went down or up while paused were never seen by the input manager.
-  InputManager::getInstance().rescan();
-  log.writeLog(1, "Pause::eventHandler(): Game resumed.");
-  return 1;
+  if (paused && game.getInterruptSignal() != 0) {
+    // SIGINT or SIGTERM ends the game: the pause ends too, resumed by no key in the recording.
+    recording.addResume(game.getStepCount(), -1);
+    paused = false;
+  }
+  if (!paused) {
+    log.writeLog(1, "Pause::eventHandler(): Game resumed.");
+  }
+  return !paused;
 }
 
 } // namespace tw

@@ -5,17 +5,23 @@
 
 namespace tw {
 
-/// Pauses the whole game on its key: the game loop waits inside this object's handler until
-/// a key is pressed, and the window keeps showing the last frame.
+/// Pauses the whole game on its key: the frame stops at the input that paused it, and the game
+/// loop's frames only look for a key press until one ends the pause; the window keeps showing
+/// the last frame.
 class Pause : public Object {
 public:
   /// A SPECTRAL object that pauses the game on key, taking keyboard events.
   explicit Pause(Keyboard::Key key = Keyboard::RETURN);
+  ~Pause() override;
   /// Any keyboard event of the pause key (pressed, released or held) pauses the game until a
   /// key is pressed; 1 for keyboard events, 0 for others or when there is no window.
   int eventHandler(const Event* p_event) override;
   /// The key that pauses the game.
   Keyboard::Key getPauseKey() const { return pause_key; }
+  /// One look at the window while this object holds the game paused (the input manager calls
+  /// it once a frame): a key press, or a SIGINT or SIGTERM, ends the pause; everything else,
+  /// a close request too, is thrown away. True when the pause has ended.
+  bool pollResume();
 
 private:
   Keyboard::Key pause_key;

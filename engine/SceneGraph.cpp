@@ -1,5 +1,6 @@
 #include "SceneGraph.h"
 
+#include "CollisionGrid.h"
 #include "LogManager.h"
 
 namespace tw {
@@ -10,7 +11,7 @@ bool validAltitude(int altitude) {
 }
 } // namespace
 
-SceneGraph::SceneGraph() {
+SceneGraph::SceneGraph() : p_grid(std::make_unique<CollisionGrid>()), grid(*p_grid) {
   // Every object leaves these lists when it is destroyed: by its key, not by a search.
   objects.keepKeys();
   solid_objects.keepKeys();
@@ -19,6 +20,8 @@ SceneGraph::SceneGraph() {
   }
   inactive_objects.keepKeys();
 }
+
+SceneGraph::~SceneGraph() = default;
 
 int SceneGraph::addSolid(Object* p_o) {
   if (solid_objects.add(p_o, p_o->places.solid) != 0) {

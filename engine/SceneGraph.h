@@ -1,16 +1,20 @@
 #pragma once
 
-#include "CollisionGrid.h"
 #include "Object.h"
 #include "ObjectList.h"
 
+#include <memory>
+
 namespace tw {
+
+class CollisionGrid;
 
 /// Sorts the world's objects into the lists the world manager walks: active, solid, visible
 /// per altitude, inactive. It holds pointers only; the world manager owns the objects.
 class SceneGraph {
 public:
   SceneGraph();
+  ~SceneGraph();
 
   /// Files a new object in the lists its active, visible, solid and altitude values call for;
   /// -1 (logged) on failure.
@@ -66,8 +70,10 @@ private:
   ObjectList visible_objects[MAX_ALTITUDE + 1];
   ObjectList inactive_objects;
   bool grid_enabled = true;
-  /// Files every member of solid_objects; appends to the list are its inserts, in order.
-  CollisionGrid grid;
+  /// Files every member of solid_objects; appends to the list are its inserts, in order. The
+  /// engine's own, so held through a pointer; used by reference.
+  std::unique_ptr<CollisionGrid> p_grid;
+  CollisionGrid& grid;
 };
 
 } // namespace tw

@@ -2,10 +2,10 @@
 # Runs programs built on the engine as installed, headless, each replaying a session that was
 # recorded in a window; the program checks that it shows the recorded screen at every step.
 #   install-test.sh consumer BUILD  the engine installed alone (as make engine PREFIX=... does),
-#                                   the chase example built through the CMake package outside the
-#                                   tree, its data copied again by a build after an edit, hello
-#                                   built through pkg-config alone, and the library linked into a
-#                                   shared object
+#                                   the examples built through the CMake package outside the tree,
+#                                   chase's data copied again by a build after an edit, hello also
+#                                   through pkg-config alone, and the library linked into a shared
+#                                   object; only the public headers installed, each compiling alone
 #   install-test.sh package BUILD   the game, from its Debian package unpacked into a temporary
 #                                   root, started by its tarnwick command from elsewhere; its Python
 #                                   module imported by Debian's python3 from there, run headless
@@ -81,6 +81,12 @@ has_files() { # WHAT DIRECTORY FILE...
   shift 2
   for f in "$@"; do [ -s "$dir/$f" ] || { echo "$what has no $f"; exit 1; }; done
 }
+no_own_headers() { # INCLUDE_DIRECTORY   none of the engine's own headers is installed there
+  local h
+  for h in CellBatch CollisionGrid DamageMap Platform SoundDevice WindowSurface; do
+    [ ! -e "$1/$h.h" ] || { echo "the engine's own $h.h is installed"; exit 1; }
+  done
+}
 # The licences in both Windows zips: the project's, the font's, and those of every library
 # built in, with the sources they were built from.
 windows_licences=(LICENSE.txt tw-font-LICENSE.txt licenses/SOURCES.txt licenses/sfml/license.md
@@ -100,11 +106,22 @@ consumer)
   echo "# edited" >>"$tmp/chase-src/data/player-spr.txt" # after "eof": still a good sprite
   cmake --build "$tmp/chase" >/dev/null
   cmp "$tmp/chase-src/data/player-spr.txt" "$tmp/chase/player-spr.txt"
-  # Every installed header compiles on its own include path, and a one-file program links.
+  # The other examples build there too, as users copy them.
+  for example in hello hunt; do
+    cp -r "$src/examples/$example" "$tmp/$example-src"
+    cmake -S "$tmp/$example-src" -B "$tmp/$example-cmake" -DCMAKE_PREFIX_PATH="$tmp/usr" >/dev/null
+    cmake --build "$tmp/$example-cmake" >/dev/null
+  done
+  # Only the API is installed, and each public header compiles alone, on the installed include
+  # path, so none needs a header left behind.
+  no_own_headers "$tmp/usr/include/tarnwick"
   export PKG_CONFIG_PATH=$(dirname "$(find "$tmp/usr" -name tarnwick.pc)")
-  mkdir "$tmp/hello" && cd "$tmp/hello"
-  for h in "$tmp"/usr/include/tarnwick/*.h; do echo "#include <tarnwick/${h##*/}>"; done >all.cpp
-  c++ -std=c++17 -fsyntax-only $(pkg-config --cflags tarnwick) all.cpp
+  mkdir "$tmp/hello" "$tmp/headers" && cd "$tmp/hello"
+  for h in "$tmp"/usr/include/tarnwick/*.h; do
+    echo "#include <tarnwick/${h##*/}>" >"$tmp/headers/${h##*/}.cpp"
+    c++ -std=c++17 -Wall -Wextra -Wpedantic -Werror -fsyntax-only $(pkg-config --cflags tarnwick) \
+      "$tmp/headers/${h##*/}.cpp" || { echo "${h##*/} does not compile alone"; exit 1; }
+  done
   cp "$src/examples/hello/"{main.cpp,data/click.wav} "$tmp/usr/share/tarnwick/tw-font.ttf" .
   c++ -std=c++17 main.cpp -o hello $(pkg-config --cflags --libs tarnwick)
   # The static library is position-independent: it links into a shared object, a plug-in's.
@@ -213,6 +230,7 @@ windows-*)
     has_files "the SDK's zip" "$sdk" README.txt bin/openal32.dll lib/libtarnwick.a \
       lib/libsfml-graphics-s.a lib/libfreetype.a lib/libFLAC.a lib/libvorbis.a lib/libogg.a \
       "${windows_licences[@]}"
+    no_own_headers "$sdk/include/tarnwick"
     cp -r "$src/examples/chase" "$tmp/chase-src"
     cmake -S "$tmp/chase-src" -B "$tmp/chase" -DCMAKE_PREFIX_PATH="$sdk" \
       -DCMAKE_TOOLCHAIN_FILE="$sdk/share/tarnwick/mingw-w64-x86_64.cmake" >/dev/null
