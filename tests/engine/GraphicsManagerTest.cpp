@@ -306,12 +306,15 @@ TEST_F(Graphics, BackgroundsStayUnderLaterCharactersAndRedrawWhenTheyChange) {
                                   [&](sf::Color p, int, int) { return p == colour; }),
               10);
   // Shown in part, each frame holds what a whole redraw shows: a changed fill is redrawn.
+  // (Where frames are always drawn whole, as on Windows, the window is cleared once shown.)
   for (const Color fill : {navy, rgb(0, 128, 0), navy, BLACK}) {
     scene(fill), g.displayFrame();
-    const sf::Image part = g.capture();
-    g.refresh();
-    EXPECT_EQ(twtest::countDifferentPixels(part, g.capture(), 0), 0);
-    EXPECT_EQ(part.getPixel(130, 190), colorToSFML(fill));
+    if (g.isShowingInPart()) {
+      const sf::Image part = g.capture();
+      g.refresh();
+      EXPECT_EQ(twtest::countDifferentPixels(part, g.capture(), 0), 0);
+      EXPECT_EQ(part.getPixel(130, 190), colorToSFML(fill));
+    }
     // Only a background of its own counts in the screen's hash.
     g.fillRectangle(Box(Vector(0, 0), 80, 24), fill), g.displayFrame();
     EXPECT_EQ(Recording::screenHash() == blank_hash, fill == BLACK);

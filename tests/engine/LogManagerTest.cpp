@@ -68,12 +68,14 @@ TEST_F(LogManagerTest, LinesReachTheFileAsWrittenOrByTheEndOfTheFrame) {
 
 /// A line's "Class::function():" names the function that writes it, where a file's own helper
 /// (a function without a class) may speak for a function of that file that calls it; but for
-/// these texts of the system's own, kept as they stand.
+/// these texts of the system's own, kept as they stand (the loop's and the pause's lines, now
+/// written by the functions that the loop and the pause's wait were cut into, among them).
 TEST(LogPrefixes, NameTheFunctionThatWritesThem) {
   std::set<std::string> verbatim, met; // the system's own texts, by their start; those found
   std::istringstream texts("GameManager()::|InputManager::getInput(): Window close|Manager(%s)::|"
                            "LogManager::startup():|Object::Match():|PathManager::startup():|"
-                           "ResourceManager::loadmusic():");
+                           "ResourceManager::loadmusic():|GameManager::run():|"
+                           "Pause::eventHandler(): Keypress|Pause::eventHandler(): Game resumed");
   for (std::string text; std::getline(texts, text, '|');)
     verbatim.insert(text);
   const std::regex definition(R"(^(?:[^=(]*[\s*&>])?(~?[A-Za-z_]\w*(?:::~?\w+)*)\s*\()"),
