@@ -36,9 +36,11 @@ py::list toList(const tw::ObjectList& list) {
   return out;
 }
 
-void run() {
+/// Runs frames until game over, or one frame (paced or not); raises the first exception a
+/// callback raised, and KeyboardInterrupt after Ctrl-C. False after the frame that ended the game.
+bool run(bool one = false, bool paced = false) {
   tw::GameManager& game = tw::GameManager::getInstance();
-  requireStarted(game, "game_manager.run()");
+  requireStarted(game, one ? "game_manager.run_frame()" : "game_manager.run()");
   ReleasingClock clock;
   // A clock set from C++ stays; the system clock is swapped for the one that releases the GIL.
   const bool own_clock = typeid(game.getClock()) == typeid(tw::Clock);
@@ -46,7 +48,12 @@ void run() {
     game.setClock(&clock);
   }
   Callbacks::Scope scope;
-  game.run();
+  bool more = false;
+  if (one) {
+    more = game.runFrame(paced);
+  } else {
+    game.run();
+  }
   if (own_clock) {
     game.setClock(nullptr);
   }
@@ -55,6 +62,7 @@ void run() {
     PyErr_SetNone(PyExc_KeyboardInterrupt);
     throw py::error_already_set();
   }
+  return more;
 }
 
 int startUp() {
@@ -136,6 +144,10 @@ void bindManagers(py::module_& m) {
           "run", [](GM&) { run(); },
           "Runs frames until game over; raises the first exception a callback raised, and "
           "KeyboardInterrupt after Ctrl-C.")
+      .def(
+          "run_frame", [](GM&, bool paced) { return run(true, paced); }, py::arg("paced") = false,
+          "Runs one frame, for a main loop of the caller's own; paced, it also sleeps out the "
+          "frame time. False after the frame that ended the game.")
       .def_property("game_over", &GM::getGameOver, &GM::setGameOver)
       .def_property("frame_time", &GM::getFrameTime, &GM::setFrameTime)
       .def_property_readonly("step_count", &GM::getStepCount)

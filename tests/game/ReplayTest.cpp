@@ -10,45 +10,25 @@ using namespace twtest;
 
 namespace {
 
-class Replay : public TempDirTest, public ::testing::WithParamInterface<const char*> {
-protected:
-  /// Replays the session headless, its frames run by run() or by runFrame() alone, as a
-  /// browser's main loop runs them; checks the log and the recording made again.
-  void replay(bool by_frames) {
-    const std::string name = GetParam();
-    copyIn({"sprites", "sounds", "tw-font.ttf"});
-    std::filesystem::copy_file(sourceDir() + "/tests/data/replays/" + name + ".rec", "replay.rec");
-    // Recorded again while it replays, the session must come out the same, byte for byte.
-    writeFile("tw-config.txt",
-              "headless:true,\nframe_time:0,\nreplay_file:replay.rec,\nrecord_file:again.rec\n");
-    tw::LogManager::getInstance().setLogLevel(5);
-    tw::GameManager& game = tw::GameManager::getInstance();
-    ASSERT_EQ(game.startUp(), 0) << readText("tarnwick.log");
-    Mode::update(MENU, START);
-    if (by_frames)
-      while (game.runFrame()) {
-      }
-    else
-      game.run();
-    game.shutDown();
-    EXPECT_TRUE(matchesFile("replays/" + name + ".log", withoutTimes(linesOf("tarnwick.log"))));
-    EXPECT_TRUE(readText("again.rec") == readText("replay.rec"));
-  }
-};
+class Replay : public TempDirTest, public ::testing::WithParamInterface<const char*> {};
 
 TEST_P(Replay, ShowsTheRecordedScreenAtEveryStepAndWritesTheRecordedLog) {
-  replay(false);
+  const std::string name = GetParam();
+  copyIn({"sprites", "sounds", "tw-font.ttf"});
+  std::filesystem::copy_file(sourceDir() + "/tests/data/replays/" + name + ".rec", "replay.rec");
+  // Recorded again while it replays, the session must come out the same, byte for byte.
+  writeFile("tw-config.txt",
+            "headless:true,\nframe_time:0,\nreplay_file:replay.rec,\nrecord_file:again.rec\n");
+  tw::LogManager::getInstance().setLogLevel(5);
+  tw::GameManager& game = tw::GameManager::getInstance();
+  ASSERT_EQ(game.startUp(), 0) << readText("tarnwick.log");
+  Mode::update(MENU, START), game.run(), game.shutDown();
+  EXPECT_TRUE(matchesFile("replays/" + name + ".log", withoutTimes(linesOf("tarnwick.log"))));
+  EXPECT_TRUE(readText("again.rec") == readText("replay.rec"));
 }
 
 const char* const SESSIONS[] = {"session", "timed", "advanced", "windows-session"};
 INSTANTIATE_TEST_SUITE_P(Recorded, Replay, ::testing::ValuesIn(SESSIONS));
-
-// The same session, a pause in it, played by runFrame() alone.
-using ReplayByFrames = Replay;
-TEST_P(ReplayByFrames, RunFrameAloneShowsAndLogsWhatRunDoes) {
-  replay(true);
-}
-INSTANTIATE_TEST_SUITE_P(Recorded, ReplayByFrames, ::testing::Values("session"));
 
 // In a window (the menu, each mode, a pause, a lost game whose every object explodes), each
 // frame drawn in part must hold the pixels of the same frame drawn whole; drawn on directly
