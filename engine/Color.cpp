@@ -1,23 +1,8 @@
 #include "Color.h"
 
+#include "utility.h"
+
 namespace tw {
-
-namespace {
-
-int hexDigit(char c) {
-  if (c >= '0' && c <= '9') {
-    return c - '0';
-  }
-  if (c >= 'a' && c <= 'f') {
-    return c - 'a' + 10;
-  }
-  if (c >= 'A' && c <= 'F') {
-    return c - 'A' + 10;
-  }
-  return -1;
-}
-
-} // namespace
 
 bool colorFromHex(const std::string& text, Color& color) {
   if (text.size() != 7 || text[0] != '#') {

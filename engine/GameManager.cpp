@@ -82,7 +82,7 @@ int GameManager::startUp() {
     return -1;
   }
   log.writeLog("****************************************************");
-  log.writeLog("** Tarnwick version %.1f **", 4.2);
+  log.writeLog("** Tarnwick version %.1f **", TW_VERSION_NUMBER);
   log.writeLog(1, "Log Manager started.");
   writeToLog();
 

@@ -30,19 +30,6 @@ std::string escape(const std::string& text) {
   return out;
 }
 
-int hexDigit(char c) {
-  if (c >= '0' && c <= '9') {
-    return c - '0';
-  }
-  if (c >= 'A' && c <= 'F') {
-    return c - 'A' + 10;
-  }
-  if (c >= 'a' && c <= 'f') {
-    return c - 'a' + 10;
-  }
-  return -1;
-}
-
 // A '%' not followed by two hexadecimal digits stands for itself.
 std::string unescape(const std::string& text) {
   std::string out;

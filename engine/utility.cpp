@@ -64,6 +64,19 @@ void splitRuns(const std::string& text, char sep, std::vector<std::string>& runs
 
 } // namespace
 
+int hexDigit(char c) {
+  if (c >= '0' && c <= '9') {
+    return c - '0';
+  }
+  if (c >= 'a' && c <= 'f') {
+    return c - 'a' + 10;
+  }
+  if (c >= 'A' && c <= 'F') {
+    return c - 'A' + 10;
+  }
+  return -1;
+}
+
 std::string match(std::string line, std::string token) {
   const LogManager& log = LogManager::getInstance();
   MatchItems& items = matchItems();

@@ -23,6 +23,9 @@ std::string toString(bool b);
 /// the first item whose key equals token, or an empty string.
 std::string match(std::string line, std::string token);
 
+/// The value of a hexadecimal digit, in either case; -1 for any other character.
+int hexDigit(char c);
+
 /// Seeds the engine's random numbers: a seed gives the same numbers on every system.
 void seedRandom(std::uint32_t seed);
 /// The next random number, 0 to RANDOM_MAX (PCG32, its top 31 bits).
