@@ -397,6 +397,71 @@ def load_lines(results):
     return lines
 
 
+def web_page(results, report):
+    """The game's page in headless Chromium (bench/web/page-bench.mjs), when make web was built."""
+    path = os.path.join(results, "web.json")
+    if os.path.exists(path):
+        report["web"] = load_json(path)
+
+
+def web_lines(report):
+    """The section of the web build: frame work and CPU beside the native game's, load, sizes."""
+    w = report["web"]
+    frames = report.get("frames", {})
+    cpu_native = report.get("cpu", {})
+    out = ["## 9. The game in the browser", ""]
+    out.append("bench/web/page-bench.mjs opens the game's page (`make web`) in headless Chromium "
+               "(software WebGL, as the machine has no graphics processor) and, for each screen, "
+               "enters it with a real click and moves the pointer back and forth, entering the "
+               "mode again when the game went back to the menu, as section 6 does natively. Frame "
+               "work is what the engine's frame observer measures in the page (every frame's work "
+               "but its wait for the browser's next call); CPU is the user + system time of "
+               "Chromium's renderer process (the engine's WebAssembly, JavaScript and the page's "
+               "compositing) and of its GPU process (the software WebGL) over the session. The "
+               "native columns are the same run's sections 2 (frames) and 6 (CPU).")
+    out.append("")
+    out.append("| screen | frames | page: median work (ms) | page: 99th pct (ms) | native: median "
+               "(ms) | native: 99th pct (ms) | renderer CPU | GPU process CPU | page total | "
+               "native CPU |")
+    out.append("|---|---|---|---|---|---|---|---|---|---|")
+    for s in w["sessions"]:
+        work = s["frames"]
+        nat = frames.get(s["mode"])
+        nat_cpu = cpu_native.get(s["mode"])
+        med = statistics.median(work) if work else float("nan")
+        p99 = percentile(work, 0.99) if work else float("nan")
+        out.append(
+            f"| {s['mode']} | {len(work)} | {med:.2f} | {p99:.2f} | "
+            + (f"{statistics.median(nat['median_work']):.2f} | "
+               f"{statistics.median(nat['p99_work']):.2f} | " if nat else "– | – | ")
+            + f"{100 * s['renderer']:.1f} % | {100 * s['gpu']:.1f} % | "
+            f"{100 * (s['renderer'] + s['gpu']):.1f} % | "
+            + (f"{100 * statistics.median(nat_cpu['share']):.1f} % |" if nat_cpu else "– |"))
+    out.append("")
+    loads = w.get("loads", [])
+    if loads:
+        out.append(f"Load, from navigation to the first frame shown, on loopback: median "
+                   f"**{statistics.median(loads):.0f} ms** ({min(loads):.0f}–{max(loads):.0f}, "
+                   f"{len(loads)} loads; target under 1,000 ms).")
+        out.append("")
+    sizes = w.get("sizes", {})
+    programs = sorted({name.rsplit(".", 1)[0] for name in sizes})
+    if programs:
+        out.append("Sizes of each page's files, raw and gzipped (level 9), in KB (target for the "
+                   "game: under 1,536 KB gzipped in all):")
+        out.append("")
+        out.append("| program | .js | .wasm | .data | total raw | total gzipped |")
+        out.append("|---|---|---|---|---|---|")
+        for prog in programs:
+            parts = [sizes.get(f"{prog}.{ext}") for ext in ("js", "wasm", "data")]
+            cells = [f"{p['raw'] / 1024:.0f} / {p['gzip'] / 1024:.0f}" if p else "–" for p in parts]
+            raw = sum(p["raw"] for p in parts if p) / 1024
+            gz = sum(p["gzip"] for p in parts if p) / 1024
+            out.append(f"| {prog} | " + " | ".join(cells) + f" | {raw:.0f} | **{gz:.0f}** |")
+        out.append("")
+    return out
+
+
 def machine(results):
     info = {}
     with open(os.path.join(results, "machine.txt")) as f:
@@ -995,6 +1060,9 @@ def write_report(results, out_dir, report):
                 "rounds' range above.")
             add("")
 
+    if report.get("web"):
+        out.extend(web_lines(report))
+
     if report.get("input"):
         i = report["input"]
         add("## Other: sampling the keyboard and the mouse (InputPollBench)")
@@ -1056,6 +1124,7 @@ def main():
     path_bench(results, report)
     mass_bench(results, out_dir, report)
     step_events(results, report)
+    web_page(results, report)
     write_report(results, out_dir, report)
     return 0
 

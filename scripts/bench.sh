@@ -79,6 +79,10 @@ step_events() {
   done
 }
 step "step events" step_events $((rounds * 2 + 1))
+# The game's page in headless Chromium, when make web was built (make bench builds it).
+if [ -f "$root/build-web/tarnwick.html" ] && [ -d "$root/tests/web/node_modules" ]; then
+  step "web page" node "$root/bench/web/page-bench.mjs" web.json "${BENCH_WEB_SECONDS:-20}" 5
+fi
 for f in gridframe.json world.json gameframe-1.json gameframe-whole-1.json startup.json cpu.jsonl \
   input.json stepevents-cpp-1.json stepevents-py-1.json; do
   if [ ! -s "$f" ]; then

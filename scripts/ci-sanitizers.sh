@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# What CI runs: the test-size count (failing past 35 %), the suite as built normally, then the
+# What CI runs: the test-size count (failing past 35 %), the web build (make web: the game and
+# the examples as pages, whose tests in headless Chromium the suite then runs), the suite as
+# built normally, then the
 # suite and a short soak built with AddressSanitizer and UndefinedBehaviorSanitizer in
 # build-asan/, where any report (leaks included) fails, then the Windows cross-build and its
 # suite under Wine (make windows), SFML and its libraries built from Debian's source packages
@@ -11,9 +13,12 @@ cd "$(dirname "$0")/.."
 werror=-DTW_WARNINGS_AS_ERRORS=ON
 begin=$(date +%s)
 scripts/test-ratio.sh --max 35
+make web CMAKE_FLAGS="$werror"
+web=$(date +%s)
+echo "ci: web build took $((web - begin)) s"
 make test CMAKE_FLAGS="$werror"
 plain=$(date +%s)
-echo "ci: suite took $((plain - begin)) s"
+echo "ci: suite, the browser's tests included, took $((plain - web)) s"
 make build BUILD=build-asan CMAKE_FLAGS="-DSANITIZE=ON $werror"
 scripts/with-sanitizer-env.sh scripts/with-display.sh ctest --test-dir build-asan --output-on-failure -j "$(nproc)"
 echo "ci: sanitizer suite took $(($(date +%s) - plain)) s"

@@ -10,10 +10,11 @@ cd "$(dirname "$0")/.."
 test_scripts=(scripts/soak.sh scripts/fuzz.sh scripts/fault-check.sh
   scripts/with-sanitizer-env.sh scripts/ci-sanitizers.sh scripts/minimal-debian.sh)
 
-# Counts one file's code lines: C-like files skip // lines, the rest skip # lines.
+# Counts one file's code lines: C-like and JavaScript files skip // lines, the rest skip #
+# lines.
 count() {
   case "$1" in
-  *.cpp | *.h) grep -c -v -E '^\s*(//.*)?$' "$1" || true ;;
+  *.cpp | *.h | *.mjs | *.js) grep -c -v -E '^\s*(//.*)?$' "$1" || true ;;
   *) grep -c -v -E '^\s*(#.*)?$' "$1" || true ;;
   esac
 }
@@ -39,9 +40,9 @@ done
 
 # The Python module's type stub is its interface, as the headers are the engine's.
 mapfile -t code_files < <(git ls-files -co --exclude-standard -- engine game python examples |
-  grep -E '\.(cpp|h|py|pyi)$')
+  grep -E '\.(cpp|h|py|pyi|mjs|js)$')
 mapfile -t test_files < <(git ls-files -co --exclude-standard -- tests fuzz |
-  grep -E '(\.(cpp|h|sh|py|cmake)|CMakeLists\.txt)$')
+  grep -E '(\.(cpp|h|sh|py|mjs|cmake)|CMakeLists\.txt)$')
 code=$(total "${code_files[@]}")
 tests=$(total "${test_files[@]}" "${test_scripts[@]}")
 pct=$(awk -v t="$tests" -v c="$code" 'BEGIN { printf "%.1f", 100 * t / c }')
