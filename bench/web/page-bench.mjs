@@ -75,7 +75,7 @@ for (const [mode, column] of Object.entries(columns)) {
 }
 
 for (let i = 0; i < Number(loads); i++) {
-  const page = await browser.newPage();
+  const page = await browser.newPage({ viewport: { width: 1100, height: 1000 } });
   await page.goto(`${server.url}/tarnwick.html`);
   await page.waitForFunction(() => window.twReady === true, null, { timeout: 30000 });
   result.loads.push(await page.evaluate(() => window.twReadyTime));

@@ -62,7 +62,8 @@ export function launch() {
 /// Opens program's page with files ({ name: text }) written into its working directory before
 /// it starts; page errors and the program's standard output are collected in page.twOutput.
 export async function open(browser, url, program, files = {}) {
-  const page = await browser.newPage();
+  // Large enough for the whole canvas, whose bottom rows take the pointer too.
+  const page = await browser.newPage({ viewport: { width: 1100, height: 1000 } });
   page.twOutput = [];
   page.on('console', (message) => page.twOutput.push(message.text()));
   page.on('pageerror', (error) => page.twOutput.push(`page error: ${error.message}`));
