@@ -2,6 +2,8 @@
 
 #include "StbVorbis.h"
 
+#include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -87,14 +89,65 @@ bool decodeWav(const std::vector<unsigned char>& bytes, std::vector<std::int16_t
   return false; // no data chunk
 }
 
+/// The CRC of Ogg pages: polynomial 0x04C11DB7, most significant bit first, from 0.
+std::uint32_t oggCrc(const unsigned char* p_at, std::size_t length) {
+  static const auto table = [] {
+    std::array<std::uint32_t, 256> entries{};
+    for (std::uint32_t i = 0; i < 256; i++) {
+      std::uint32_t r = i << 24;
+      for (int bit = 0; bit < 8; bit++) {
+        r = r & 0x80000000u ? (r << 1) ^ 0x04C11DB7u : r << 1;
+      }
+      entries[i] = r;
+    }
+    return entries;
+  }();
+  std::uint32_t crc = 0;
+  for (std::size_t i = 0; i < length; i++) {
+    crc = (crc << 8) ^ table[(crc >> 24) ^ p_at[i]];
+  }
+  return crc;
+}
+
+/// The length of an Ogg stream's whole pages, a last page cut short left out; 0 when a page is
+/// damaged. stb_vorbis trusts the headers it reads, so a damaged page never reaches it.
+std::size_t wholePages(const std::vector<unsigned char>& bytes) {
+  constexpr std::size_t HEADER = 27, CRC_AT = 22;
+  std::size_t at = 0;
+  while (bytes.size() - at >= HEADER) {
+    if (!startsWith(bytes, at, "OggS") || bytes[at + 4] != 0) {
+      return 0;
+    }
+    const std::size_t segments = bytes[at + 26];
+    if (bytes.size() - at < HEADER + segments) {
+      break;
+    }
+    std::size_t length = HEADER + segments;
+    for (std::size_t i = 0; i < segments; i++) {
+      length += bytes[at + HEADER + i];
+    }
+    if (bytes.size() - at < length) {
+      break;
+    }
+    std::vector<unsigned char> page(bytes.begin() + long(at), bytes.begin() + long(at + length));
+    std::fill(page.begin() + CRC_AT, page.begin() + CRC_AT + 4, 0);
+    if (oggCrc(page.data(), page.size()) != little32(bytes.data() + at + CRC_AT)) {
+      return 0;
+    }
+    at += length;
+  }
+  return at;
+}
+
 bool decodeVorbis(const std::vector<unsigned char>& bytes, std::vector<std::int16_t>& out,
                   unsigned& channels, unsigned& rate) {
-  if (bytes.size() > std::size_t(INT32_MAX)) {
+  const std::size_t length = wholePages(bytes);
+  if (length == 0 || length > std::size_t(INT32_MAX)) {
     return false;
   }
   int channel_count = 0, frames_per_second = 0;
   short* p_decoded = nullptr;
-  const int frames = stb_vorbis_decode_memory(bytes.data(), int(bytes.size()), &channel_count,
+  const int frames = stb_vorbis_decode_memory(bytes.data(), int(length), &channel_count,
                                               &frames_per_second, &p_decoded);
   const bool good = frames > 0 && p_decoded && (channel_count == 1 || channel_count == 2) &&
                     frames_per_second > 0 && unsigned(frames_per_second) <= MAX_SAMPLE_RATE;
