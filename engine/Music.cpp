@@ -1,65 +1,56 @@
 #include "Music.h"
 
+#include "Audio.h"
 #include "LogManager.h"
 #include "SoundDevice.h"
-
-#include <SFML/Audio/InputSoundFile.hpp>
 
 namespace tw {
 
 Music::Music() = default;
 
-Music::~Music() {
-  // Stopping joins the stream's feeding thread before the stream goes.
-  if (p_music) {
-    p_music->stop();
-  }
-}
+// The stream stops, and stops being fed, in its own destructor.
+Music::~Music() = default;
 
 int Music::loadMusic(std::string filename) {
   if (!SoundDevice::available()) {
     // Nothing to play on: the file is only read through, so that a bad one still fails.
-    sf::InputSoundFile file;
-    if (!file.openFromFile(filename) || file.getChannelCount() == 0 || file.getSampleRate() == 0) {
+    if (!audio::canRead(filename)) {
       return -1;
     }
     silent = true;
     return 0;
   }
-  auto p_new_music = std::make_unique<sf::Music>();
-  // A stream without channels or without a sample rate cannot be played.
-  if (!p_new_music->openFromFile(filename) || p_new_music->getChannelCount() == 0 ||
-      p_new_music->getSampleRate() == 0) {
+  if (p_stream) {
+    return p_stream->open(filename) ? 0 : -1;
+  }
+  std::unique_ptr<MusicStream> p_new_stream = audio::makeStream();
+  if (!p_new_stream->open(filename)) {
     return -1;
   }
-  if (p_music) {
-    p_music->stop();
-  }
-  p_music = std::move(p_new_music);
+  p_stream = std::move(p_new_stream);
   return 0;
 }
 
 void Music::play(bool loop) {
   LogManager::getInstance().writeLog(5, "Music::play(): Playing music.");
-  if (p_music) {
-    p_music->play();
-    p_music->setLoop(loop);
+  if (p_stream) {
+    p_stream->play(loop);
   }
 }
 
 void Music::stop() {
   LogManager::getInstance().writeLog(5, "Music::stop(): Stopping music.");
-  if (p_music) {
-    p_music->stop();
+  if (p_stream) {
+    p_stream->stop();
   }
 }
 
 bool Music::isPlaying() const {
-  return p_music && p_music->getStatus() == sf::SoundSource::Playing;
+  return p_stream && p_stream->isPlaying();
 }
 
 bool Music::isLooping() const {
-  return p_music && p_music->getLoop();
+  return p_stream && p_stream->isLooping();
 }
 
 } // namespace tw

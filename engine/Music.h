@@ -1,11 +1,11 @@
 #pragma once
 
-#include <SFML/Audio/Music.hpp>
-
 #include <memory>
 #include <string>
 
 namespace tw {
+
+class MusicStream;
 
 /// A piece of music streamed from its file while it plays, found by its label. The stream is
 /// made by the first successful load, so an unused record opens no audio device.
@@ -24,7 +24,7 @@ public:
   /// Stops the music; the next play starts it from its beginning.
   void stop();
   /// True after a successful loadMusic.
-  bool isLoaded() const { return p_music != nullptr || silent; }
+  bool isLoaded() const { return p_stream != nullptr || silent; }
   /// True while the music plays.
   bool isPlaying() const;
   /// True when the music starts again at its end.
@@ -36,7 +36,7 @@ public:
   void setLabel(std::string new_label) { label = std::move(new_label); }
 
 private:
-  std::unique_ptr<sf::Music> p_music;
+  std::unique_ptr<MusicStream> p_stream;
   bool silent = false; ///< opened without a sound device: never plays
   std::string label = "[Undefined]";
 };
