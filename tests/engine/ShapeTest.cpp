@@ -8,12 +8,10 @@ namespace {
 
 /// Points, radius, rotation, position and fill colour of the figure last drawn.
 std::string figure() {
-  const sf::CircleShape& f = Shape::figure();
-  const sf::Color c = f.getFillColor();
+  const tw::ShapeFigure& f = Shape::figure();
   std::ostringstream out;
-  out << f.getPointCount() << " r" << f.getRadius() << " @" << f.getRotation() << " "
-      << f.getPosition().x << "," << f.getPosition().y << " " << int(c.r) << "," << int(c.g) << ","
-      << int(c.b) << "," << int(c.a);
+  out << f.points << " r" << f.radius << " @" << f.rotation << " " << f.x << "," << f.y << " "
+      << int(f.red) << "," << int(f.green) << "," << int(f.blue) << "," << int(f.opacity);
   return out.str();
 }
 
