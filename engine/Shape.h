@@ -19,15 +19,15 @@ enum ShapeKind {
 /// What a shape was last drawn as: a regular polygon of points corners, its bounding box's
 /// top-left corner (before the rotation, which turns it about that corner) at x, y pixels.
 struct ShapeFigure {
-  std::size_t points = 30;
-  float radius = 0.0f;
-  float rotation = 0.0f; ///< degrees, clockwise
-  float x = 0.0f;
-  float y = 0.0f;
-  std::uint8_t red = 255;
-  std::uint8_t green = 255;
-  std::uint8_t blue = 255;
-  std::uint8_t opacity = 255;
+  std::size_t points = 30;    ///< corners
+  float radius = 0.0f;        ///< pixels
+  float rotation = 0.0f;      ///< degrees, clockwise
+  float x = 0.0f;             ///< pixels from the window's left
+  float y = 0.0f;             ///< pixels from the window's top
+  std::uint8_t red = 255;     ///< fill colour, 0 to 255
+  std::uint8_t green = 255;   ///< fill colour, 0 to 255
+  std::uint8_t blue = 255;    ///< fill colour, 0 to 255
+  std::uint8_t opacity = 255; ///< 0 (invisible) to 255 (opaque)
 };
 
 /// A filled circle, square or triangle an object can show besides its sprite, drawn in pixels.
