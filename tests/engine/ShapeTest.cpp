@@ -41,4 +41,26 @@ TEST_F(Shapes, FiguresFollowKindSizeAndColour) {
   EXPECT_EQ(figure().substr(figure().rfind(' ')), " 10,200,30,128");
 }
 
+// Drawn through the engine's renderer, a figure covers the pixels of the window library's own.
+TEST_F(Shapes, FiguresCoverThePixelsOfTheWindowLibrarysShape) {
+  const struct {
+    int kind;
+    float size;
+  } figures[] = {{tw::CIRCLE, 25}, {tw::SQUARE, 50}, {tw::TRIANGLE, 60}};
+  sf::RenderWindow& window = *tw::sfml::getWindow();
+  Shape shape;
+  sf::CircleShape same;
+  for (const auto& f : figures) {
+    window.clear(), shape.setKind(f.kind), shape.setSize(f.size), shape.setOpacity(200);
+    shape.draw(Vector(10, 10));
+    const sf::Image ours = grab();
+    const tw::ShapeFigure& s = Shape::figure();
+    same.setPointCount(s.points), same.setRadius(s.radius), same.setRotation(s.rotation);
+    same.setPosition(s.x, s.y), same.setFillColor(sf::Color(255, 255, 255, 200));
+    window.clear(), window.draw(same);
+    EXPECT_EQ(twtest::countDifferentPixels(ours, grab(), 0), 0) << f.kind;
+    EXPECT_GT(twtest::inkBounds(ours, sf::Color::Black, {0, 0, 400, 400}).width, 20);
+  }
+}
+
 } // namespace
