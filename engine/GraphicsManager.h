@@ -57,9 +57,10 @@ Rgba colorToRgba(Color color);
 /// Writes the colour's channels; leaves them unchanged for CUSTOM and unknown values.
 void colorToRGB(Color color, std::uint8_t& red, std::uint8_t& green, std::uint8_t& blue);
 
-/// Owns the window and draws the world's character cells into it. Cells are collected and
-/// sent to the window in as few draw calls as possible: at displayFrame, and whenever the
-/// window is handed out, so that whoever draws into it directly draws over them.
+/// Owns the window, through the platform's renderer, and draws the world's character cells
+/// into it. Cells are collected and sent to the window in as few draw calls as possible: at
+/// displayFrame, and whenever something draws on the window directly (a shape, or a user with
+/// the window library), so that it draws over them.
 ///
 /// With damage tracking, the window keeps the last frame's picture and displayFrame redraws
 /// and shows only the parts whose pixels changed; a frame that changed nothing draws and
