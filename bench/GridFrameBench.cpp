@@ -6,7 +6,9 @@
 #include "GraphicsManager.h"
 #include "LogManager.h"
 #include "WorldManager.h"
+#include "backend/sfml/SfmlWindow.h"
 
+#include <SFML/Graphics.hpp>
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -52,12 +54,16 @@ void BM_GridFrameBatched(benchmark::State& state) {
 void BM_GridFramePerCharacter(benchmark::State& state) {
   tw::GraphicsManager& g = tw::GraphicsManager::getInstance();
   g.setDamageTracking(false);
-  sf::RenderWindow& window = *g.getWindow();
+  sf::RenderWindow& window = *tw::sfml::getWindow();
   const std::vector<Cell> cells = fullGrid();
+  const tw::Rgba back = tw::colorToRgba(g.getBackground());
+  const sf::Color background(back.r, back.g, back.b);
   sf::RectangleShape rect(sf::Vector2f(tw::charWidth(), tw::charHeight()));
-  rect.setFillColor(g.getBackgroundColor());
+  rect.setFillColor(background);
+  sf::Font font;
+  font.loadFromFile(tw::Config::getInstance().getFontFile());
   sf::Text text;
-  text.setFont(g.getFont());
+  text.setFont(font);
   text.setStyle(sf::Text::Bold);
   text.setCharacterSize(g.getCharacterSize());
   for (auto _ : state) {
@@ -66,12 +72,13 @@ void BM_GridFramePerCharacter(benchmark::State& state) {
       rect.setPosition(p.getX() - tw::charWidth() / 10, p.getY() + tw::charHeight() / 5);
       window.draw(rect);
       text.setString(sf::String(static_cast<sf::Uint32>(static_cast<unsigned char>(c.ch))));
-      text.setFillColor(tw::colorToSFML(c.color));
+      const tw::Rgba color = tw::colorToRgba(c.color);
+      text.setFillColor(sf::Color(color.r, color.g, color.b));
       text.setPosition(p.getX(), p.getY());
       window.draw(text);
     }
     window.display();
-    window.clear(g.getBackgroundColor());
+    window.clear(background);
   }
   state.counters["cells"] = static_cast<double>(cells.size());
 }
@@ -139,7 +146,7 @@ int main(int argc, char** argv) {
                                                   static_cast<float>(g.getHorizontalChars()),
                                                   static_cast<float>(g.getVerticalChars())));
   // Measure the drawing, not the screen's refresh rate.
-  g.getWindow()->setVerticalSyncEnabled(false);
+  tw::sfml::getWindow()->setVerticalSyncEnabled(false);
 
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();

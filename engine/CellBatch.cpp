@@ -1,27 +1,29 @@
 #include "CellBatch.h"
 
+#include "Renderer.h"
+
 #include <algorithm>
 #include <cmath>
 
 namespace tw {
 
-void CellBatch::setWhiteTexel(bool has_white, sf::Vector2f texel) {
+void CellBatch::setWhiteTexel(bool has_white, Point texel) {
   has_white_texel = has_white;
   white_texel = texel;
 }
 
-void CellBatch::addQuad(sf::Vector2f top_left, sf::Vector2f bottom_right, sf::Vector2f tex_top_left,
-                        sf::Vector2f tex_bottom_right, sf::Color color, Kind kind) {
-  const sf::Vector2f top_right(bottom_right.x, top_left.y);
-  const sf::Vector2f bottom_left(top_left.x, bottom_right.y);
-  const sf::Vector2f tex_top_right(tex_bottom_right.x, tex_top_left.y);
-  const sf::Vector2f tex_bottom_left(tex_top_left.x, tex_bottom_right.y);
-  vertices.emplace_back(top_left, color, tex_top_left);
-  vertices.emplace_back(top_right, color, tex_top_right);
-  vertices.emplace_back(bottom_left, color, tex_bottom_left);
-  vertices.emplace_back(bottom_left, color, tex_bottom_left);
-  vertices.emplace_back(top_right, color, tex_top_right);
-  vertices.emplace_back(bottom_right, color, tex_bottom_right);
+void CellBatch::addQuad(Point top_left, Point bottom_right, Point tex_top_left,
+                        Point tex_bottom_right, Rgba color, Kind kind) {
+  const Point top_right{bottom_right.x, top_left.y};
+  const Point bottom_left{top_left.x, bottom_right.y};
+  const Point tex_top_right{tex_bottom_right.x, tex_top_left.y};
+  const Point tex_bottom_left{tex_top_left.x, tex_bottom_right.y};
+  vertices.push_back(Vertex{top_left, color, tex_top_left});
+  vertices.push_back(Vertex{top_right, color, tex_top_right});
+  vertices.push_back(Vertex{bottom_left, color, tex_bottom_left});
+  vertices.push_back(Vertex{bottom_left, color, tex_bottom_left});
+  vertices.push_back(Vertex{top_right, color, tex_top_right});
+  vertices.push_back(Vertex{bottom_right, color, tex_bottom_right});
   kinds.push_back(kind);
 
   if (!all_drawn) {
@@ -35,7 +37,7 @@ void CellBatch::addQuad(sf::Vector2f top_left, sf::Vector2f bottom_right, sf::Ve
   }
 }
 
-void CellBatch::setCells(sf::Vector2f size, int columns, int rows) {
+void CellBatch::setCells(Point size, int columns, int rows) {
   cell_size = size;
   grid_columns = columns + 2;
   grid_rows = rows + 2;
@@ -48,8 +50,8 @@ void CellBatch::newFrame() {
   all_drawn = drawn.empty() || !(cell_size.x > 0.0f && cell_size.y > 0.0f);
 }
 
-void CellBatch::cellRange(sf::Vector2f top_left, sf::Vector2f bottom_right, int& column0, int& row0,
-                          int& column1, int& row1) const {
+void CellBatch::cellRange(Point top_left, Point bottom_right, int& column0, int& row0, int& column1,
+                          int& row1) const {
   // Clamping keeps overlapping ranges overlapping, so the answer errs only towards drawing.
   auto cell = [](float pixel, float size, int count) {
     const float c = std::floor(pixel / size) + 1.0f;
@@ -64,10 +66,11 @@ void CellBatch::cellRange(sf::Vector2f top_left, sf::Vector2f bottom_right, int&
   row1 = cell(std::max(top_left.y, bottom_right.y), cell_size.y, grid_rows);
 }
 
-void CellBatch::addBackground(sf::Vector2f position, sf::Vector2f size, sf::Color color) {
+void CellBatch::addBackground(Point position, Point size, Rgba color) {
   if (!all_drawn && color.a == 255) {
     int column0, row0, column1, row1;
-    cellRange(position, position + size, column0, row0, column1, row1);
+    cellRange(position, Point{position.x + size.x, position.y + size.y}, column0, row0, column1,
+              row1);
     bool bare = true;
     for (int row = row0; bare && row <= row1; row++) {
       for (int column = column0; bare && column <= column1; column++) {
@@ -81,33 +84,34 @@ void CellBatch::addBackground(sf::Vector2f position, sf::Vector2f size, sf::Colo
   addRectangle(position, size, color);
 }
 
-void CellBatch::addRectangle(sf::Vector2f position, sf::Vector2f size, sf::Color color) {
+void CellBatch::addRectangle(Point position, Point size, Rgba color) {
   // Corners are computed as a shape's transform computes them: local point plus position.
-  const sf::Vector2f bottom_right(size.x + position.x, size.y + position.y);
+  const Point bottom_right{size.x + position.x, size.y + position.y};
   addQuad(position, bottom_right, white_texel, white_texel, color, RECTANGLE);
 }
 
-void CellBatch::addGlyph(sf::Vector2f origin, const sf::Glyph& glyph, unsigned int character_size,
-                         sf::Color color) {
+void CellBatch::addGlyph(Point origin, const Glyph& glyph, unsigned int character_size,
+                         Rgba color) {
   // A text object puts its first glyph on the baseline at (0, character size) of its own
   // space and widens the quad by one pixel on every side, in the texture as well, so that
   // smoothing at the glyph's edges is not cut off.
   const float padding = 1.0f;
   const float baseline = static_cast<float>(character_size);
-  const float left = glyph.bounds.left - padding;
-  const float top = glyph.bounds.top - padding;
-  const float right = glyph.bounds.left + glyph.bounds.width + padding;
-  const float bottom = glyph.bounds.top + glyph.bounds.height + padding;
-  const sf::Vector2f local_top_left(0.0f + left, baseline + top);
-  const sf::Vector2f local_bottom_right(0.0f + right, baseline + bottom);
+  const float left = glyph.left - padding;
+  const float top = glyph.top - padding;
+  const float right = glyph.left + glyph.width + padding;
+  const float bottom = glyph.top + glyph.height + padding;
+  const Point local_top_left{0.0f + left, baseline + top};
+  const Point local_bottom_right{0.0f + right, baseline + bottom};
 
-  const float u1 = static_cast<float>(glyph.textureRect.left) - padding;
-  const float v1 = static_cast<float>(glyph.textureRect.top) - padding;
-  const float u2 = static_cast<float>(glyph.textureRect.left + glyph.textureRect.width) + padding;
-  const float v2 = static_cast<float>(glyph.textureRect.top + glyph.textureRect.height) + padding;
+  const float u1 = static_cast<float>(glyph.texture.left) - padding;
+  const float v1 = static_cast<float>(glyph.texture.top) - padding;
+  const float u2 = static_cast<float>(glyph.texture.left + glyph.texture.width) + padding;
+  const float v2 = static_cast<float>(glyph.texture.top + glyph.texture.height) + padding;
 
-  addQuad(local_top_left + origin, local_bottom_right + origin, sf::Vector2f(u1, v1),
-          sf::Vector2f(u2, v2), color, GLYPH);
+  addQuad(Point{local_top_left.x + origin.x, local_top_left.y + origin.y},
+          Point{local_bottom_right.x + origin.x, local_bottom_right.y + origin.y}, Point{u1, v1},
+          Point{u2, v2}, color, GLYPH);
 }
 
 namespace {
@@ -127,8 +131,8 @@ std::uint64_t bitsOfWord(int word, int x0, int x1) {
 } // namespace
 
 bool CellBatch::pixelRange(std::size_t quad, bool inner, int& x0, int& y0, int& x1, int& y1) const {
-  const sf::Vector2f a = vertices[quad * 6].position;
-  const sf::Vector2f b = vertices[quad * 6 + 5].position;
+  const Point a = vertices[quad * 6].position;
+  const Point b = vertices[quad * 6 + 5].position;
   // Pixel i has its centre at i + 0.5; inner ranges keep clear of the edges, outer ones
   // reach past them.
   const double margin = inner ? EDGE_MARGIN : -EDGE_MARGIN;
@@ -172,14 +176,14 @@ void CellBatch::cover(int x0, int y0, int x1, int y1) {
   }
 }
 
-std::size_t CellBatch::cullHidden(sf::Vector2u size) {
+std::size_t CellBatch::cullHidden(int width, int height) {
   const std::size_t quads = kinds.size();
-  if (quads == 0 || size.x == 0 || size.y == 0 || size.x > 65536 || size.y > 65536) {
+  if (quads == 0 || width <= 0 || height <= 0 || width > 65536 || height > 65536) {
     return 0;
   }
-  if (static_cast<int>(size.x) != coverage_width || static_cast<int>(size.y) != coverage_height) {
-    coverage_width = static_cast<int>(size.x);
-    coverage_height = static_cast<int>(size.y);
+  if (width != coverage_width || height != coverage_height) {
+    coverage_width = width;
+    coverage_height = height;
     coverage_words = (coverage_width + 63) / 64;
   }
   coverage.assign(
@@ -189,8 +193,8 @@ std::size_t CellBatch::cullHidden(sf::Vector2u size) {
   // From the last quad back: what later opaque rectangles cover is known by the time a quad
   // is looked at.
   for (std::size_t q = quads; q-- > 0;) {
-    const sf::Vector2f a = vertices[q * 6].position;
-    const sf::Vector2f b = vertices[q * 6 + 5].position;
+    const Point a = vertices[q * 6].position;
+    const Point b = vertices[q * 6 + 5].position;
     if (!(std::isfinite(a.x) && std::isfinite(a.y) && std::isfinite(b.x) && std::isfinite(b.y))) {
       continue; // where the rasterizer puts it is anyone's guess: keep it
     }
@@ -223,55 +227,17 @@ std::size_t CellBatch::cullHidden(sf::Vector2u size) {
   return quads - kept;
 }
 
-int CellBatch::drawQuads(sf::RenderTarget& target, const sf::Vertex* p_vertices, std::size_t count,
-                         const sf::RenderStates& states) {
-  // Mesa's software renderer takes two triangles that form a rectangle as one, in pieces of
-  // 341 triangles of a draw; a rectangle cut in two by a piece's end comes out a little
-  // different at its edges. Draws of whole pieces' worth of quads keep every quad whole, so
-  // that a quad comes out the same whatever else is drawn with it.
-  constexpr std::size_t MAX_VERTICES = 170 * 6;
-  int calls = 0;
-  for (std::size_t first = 0; first < count; first += MAX_VERTICES) {
-    target.draw(p_vertices + first, std::min(MAX_VERTICES, count - first), sf::Triangles, states);
-    calls++;
-  }
-  return calls;
-}
-
-int CellBatch::draw(sf::RenderTarget& target, const sf::Texture* p_texture) {
-  const sf::View& view = target.getView();
-  const sf::Vector2f size(target.getSize());
+int CellBatch::draw(Renderer& renderer) {
   last_culled = 0;
-  if (view.getSize() == size && view.getCenter() == size / 2.0f && view.getRotation() == 0.0f &&
-      view.getViewport() == sf::FloatRect(0.0f, 0.0f, 1.0f, 1.0f)) {
-    last_culled = cullHidden(target.getSize());
+  if (renderer.drawsOneToOne()) {
+    last_culled = cullHidden(renderer.width(), renderer.height());
   }
-  if (vertices.empty()) {
-    return 0;
-  }
-  int calls = 0;
-  if (has_white_texel) {
-    sf::RenderStates states;
-    states.texture = p_texture;
-    calls = drawQuads(target, vertices.data(), vertices.size(), states);
-  } else {
-    // One draw per run of quads of the same kind keeps the order of the cells.
-    std::size_t run_start = 0;
-    for (std::size_t q = 1; q <= kinds.size(); q++) {
-      if (q < kinds.size() && kinds[q] == kinds[run_start]) {
-        continue;
-      }
-      sf::RenderStates states;
-      states.texture = kinds[run_start] == GLYPH ? p_texture : nullptr;
-      calls += drawQuads(target, &vertices[run_start * 6], (q - run_start) * 6, states);
-      run_start = q;
-    }
-  }
+  const int calls = vertices.empty() ? 0 : renderer.drawTriangles(vertices.data(), vertices.size());
   clear();
   return calls;
 }
 
-void CellBatch::takeVertices(std::vector<sf::Vertex>& out) {
+void CellBatch::takeVertices(std::vector<Vertex>& out) {
   vertices.swap(out);
   clear();
 }

@@ -23,19 +23,19 @@ std::uint64_t mix(std::uint64_t h, std::uint64_t value) {
   return h * 0xff51afd7ed558ccdULL;
 }
 
-std::uint64_t bitsOf(sf::Vector2f v) {
+std::uint64_t bitsOf(Point v) {
   std::uint32_t x, y;
   std::memcpy(&x, &v.x, sizeof x);
   std::memcpy(&y, &v.y, sizeof y);
   return static_cast<std::uint64_t>(x) << 32 | y;
 }
 
-std::uint64_t hashQuad(const sf::Vertex& top_left, const sf::Vertex& bottom_right) {
-  const sf::Color c = top_left.color;
+std::uint64_t hashQuad(const Vertex& top_left, const Vertex& bottom_right) {
+  const Rgba c = top_left.color;
   std::uint64_t h = mix(EMPTY_TILE, bitsOf(top_left.position));
   h = mix(h, bitsOf(bottom_right.position));
-  h = mix(h, bitsOf(top_left.texCoords));
-  h = mix(h, bitsOf(bottom_right.texCoords));
+  h = mix(h, bitsOf(top_left.tex));
+  h = mix(h, bitsOf(bottom_right.tex));
   return mix(h, static_cast<std::uint64_t>(c.r) << 24 | c.g << 16 | c.b << 8 | c.a);
 }
 
@@ -61,18 +61,18 @@ bool span(float low, float high, int size, std::int32_t& first, std::int32_t& la
 /// Replaces any two rectangles of list by their bounding box where that adds at most slack
 /// (in area), until no two are left that it would. Overlaps are harmless: every rectangle is
 /// drawn or shown whole.
-void merge(std::vector<sf::IntRect>& list, int slack) {
-  auto area = [](const sf::IntRect& r) { return r.width * r.height; };
+void merge(std::vector<PixelRect>& list, int slack) {
+  auto area = [](const PixelRect& r) { return r.width * r.height; };
   for (bool merged = true; merged;) {
     merged = false;
     for (std::size_t i = 0; i < list.size(); i++) {
       for (std::size_t j = i + 1; j < list.size(); j++) {
-        const sf::IntRect& a = list[i];
-        const sf::IntRect& b = list[j];
+        const PixelRect& a = list[i];
+        const PixelRect& b = list[j];
         const int left = std::min(a.left, b.left);
         const int top = std::min(a.top, b.top);
-        const sf::IntRect box(left, top, std::max(a.left + a.width, b.left + b.width) - left,
-                              std::max(a.top + a.height, b.top + b.height) - top);
+        const PixelRect box{left, top, std::max(a.left + a.width, b.left + b.width) - left,
+                            std::max(a.top + a.height, b.top + b.height) - top};
         if (area(box) - area(a) - area(b) <= slack) {
           list[i] = box;
           list[j] = list.back();
@@ -87,9 +87,9 @@ void merge(std::vector<sf::IntRect>& list, int slack) {
 
 } // namespace
 
-void DamageMap::setSize(sf::Vector2u size) {
-  width = static_cast<int>(std::min(size.x, 65536u));
-  height = static_cast<int>(std::min(size.y, 65536u));
+void DamageMap::setSize(int new_width, int new_height) {
+  width = std::min(std::max(new_width, 0), 65536);
+  height = std::min(std::max(new_height, 0), 65536);
   columns = (width + TILE - 1) / TILE;
   rows = (height + TILE - 1) / TILE;
   hashes.assign(static_cast<std::size_t>(columns) * static_cast<std::size_t>(rows), 0);
@@ -97,9 +97,9 @@ void DamageMap::setSize(sf::Vector2u size) {
   all = true;
 }
 
-bool DamageMap::reach(const sf::Vertex& top_left, const sf::Vertex& bottom_right, Reach& r) const {
-  const sf::Vector2f a = top_left.position;
-  const sf::Vector2f b = bottom_right.position;
+bool DamageMap::reach(const Vertex& top_left, const Vertex& bottom_right, Reach& r) const {
+  const Point a = top_left.position;
+  const Point b = bottom_right.position;
   if (!(std::isfinite(a.x) && std::isfinite(a.y) && std::isfinite(b.x) && std::isfinite(b.y))) {
     // Where the rasterizer puts it is anyone's guess: anywhere.
     r = {0, 0, width - 1, height - 1};
@@ -111,14 +111,14 @@ bool DamageMap::reach(const sf::Vertex& top_left, const sf::Vertex& bottom_right
   return true;
 }
 
-const std::vector<sf::IntRect>& DamageMap::update(const std::vector<sf::Vertex>& vertices) {
+const std::vector<PixelRect>& DamageMap::update(const std::vector<Vertex>& vertices) {
   const std::size_t quads = vertices.size() / 6;
   std::fill(hashes.begin(), hashes.end(), EMPTY_TILE);
   reaches.resize(quads); // measured here for quadsIn as well
   bool unknown = false;
   for (std::size_t q = 0; q < quads; q++) {
-    const sf::Vertex& a = vertices[q * 6];
-    const sf::Vertex& b = vertices[q * 6 + 5];
+    const Vertex& a = vertices[q * 6];
+    const Vertex& b = vertices[q * 6 + 5];
     Reach& r = reaches[q];
     if (!reach(a, b, r)) {
       unknown = true;
@@ -140,7 +140,7 @@ const std::vector<sf::IntRect>& DamageMap::update(const std::vector<sf::Vertex>&
     gather();
   }
   if (whole) {
-    rects.assign(1, sf::IntRect(0, 0, width, height));
+    rects.assign(1, PixelRect{0, 0, width, height});
     shows = rects;
     damaged_area = static_cast<unsigned>(width) * static_cast<unsigned>(height);
   }
@@ -149,7 +149,7 @@ const std::vector<sf::IntRect>& DamageMap::update(const std::vector<sf::Vertex>&
   return rects;
 }
 
-void DamageMap::measure(const std::vector<sf::Vertex>& vertices) {
+void DamageMap::measure(const std::vector<Vertex>& vertices) {
   reaches.resize(vertices.size() / 6);
   for (std::size_t q = 0; q < reaches.size(); q++) {
     reach(vertices[q * 6], vertices[q * 6 + 5], reaches[q]);
@@ -182,7 +182,7 @@ void DamageMap::gather() {
         rects[*above].height++;
         next_open.push_back(*above);
       } else {
-        rects.emplace_back(first, row, column - first, 1);
+        rects.push_back(PixelRect{first, row, column - first, 1});
         next_open.push_back(rects.size() - 1);
       }
     }
@@ -196,7 +196,7 @@ void DamageMap::gather() {
   // pieces sent with each) costs more than redrawing it whole: measured with the explosions
   // after a lost game.
   long drawn = 0;
-  for (const sf::IntRect& r : rects) {
+  for (const PixelRect& r : rects) {
     drawn += static_cast<long>(r.width) * r.height;
   }
   if (drawn * 5 > static_cast<long>(columns) * rows || rects.size() > MAX_RECTS) {
@@ -205,8 +205,8 @@ void DamageMap::gather() {
   }
   shows = rects;
   merge(shows, SHOW_MERGE_TILES);
-  for (std::vector<sf::IntRect>* p_list : {&rects, &shows}) {
-    for (sf::IntRect& r : *p_list) {
+  for (std::vector<PixelRect>* p_list : {&rects, &shows}) {
+    for (PixelRect& r : *p_list) {
       r.left *= TILE;
       r.top *= TILE;
       r.width = std::min(r.width * TILE, width - r.left);
@@ -215,8 +215,8 @@ void DamageMap::gather() {
   }
 }
 
-void DamageMap::quadsIn(const std::vector<sf::Vertex>& vertices, const sf::IntRect& rect,
-                        std::vector<sf::Vertex>& out) const {
+void DamageMap::quadsIn(const std::vector<Vertex>& vertices, const PixelRect& rect,
+                        std::vector<Vertex>& out) const {
   const std::size_t quads = std::min(vertices.size() / 6, reaches.size());
   for (std::size_t q = 0; q < quads; q++) {
     const Reach& r = reaches[q];

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <SFML/Graphics.hpp>
+#include "RenderTypes.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -18,11 +18,10 @@ public:
   static constexpr int TILE = 16; ///< pixels a side
 
   /// A window of size pixels; the next frame is all damaged.
-  void setSize(sf::Vector2u size);
+  void setSize(int new_width, int new_height);
   /// The window size in pixels that the tiles cover.
-  sf::Vector2u getSize() const {
-    return sf::Vector2u(static_cast<unsigned>(width), static_cast<unsigned>(height));
-  }
+  int getWidth() const { return width; }
+  int getHeight() const { return height; }
   /// The next frame is all damaged, whatever its quads.
   void markAll() { all = true; }
 
@@ -30,9 +29,9 @@ public:
   /// top-left corner and the last the bottom-right), and returns the rectangles to redraw, in
   /// pixels, top-left origin: damaged tiles far apart give several; more than eight, or over a
   /// fifth of the window, give one for all of it. They may overlap.
-  const std::vector<sf::IntRect>& update(const std::vector<sf::Vertex>& vertices);
+  const std::vector<PixelRect>& update(const std::vector<Vertex>& vertices);
   /// The rectangles to show of the last update: fewer and larger than those to redraw.
-  const std::vector<sf::IntRect>& getShows() const { return shows; }
+  const std::vector<PixelRect>& getShows() const { return shows; }
   /// Pixels of the damaged tiles of the last update.
   unsigned getDamagedArea() const { return damaged_area; }
   /// Whether the last update found the whole window damaged.
@@ -40,17 +39,17 @@ public:
 
   /// Notes which pixels each quad of vertices may reach, for quadsIn; update does it too, so
   /// this is needed only for vertices that changed since (quads left out as hidden).
-  void measure(const std::vector<sf::Vertex>& vertices);
+  void measure(const std::vector<Vertex>& vertices);
   /// Appends to out the vertices of the quads last measured that reach rect.
-  void quadsIn(const std::vector<sf::Vertex>& vertices, const sf::IntRect& rect,
-               std::vector<sf::Vertex>& out) const;
+  void quadsIn(const std::vector<Vertex>& vertices, const PixelRect& rect,
+               std::vector<Vertex>& out) const;
 
 private:
   struct Reach {
     std::int32_t x0, y0, x1, y1; ///< pixels, inclusive; x1 < x0 when none
   };
   /// False when the quad's corners are not numbers (it may then reach any pixel).
-  bool reach(const sf::Vertex& top_left, const sf::Vertex& bottom_right, Reach& r) const;
+  bool reach(const Vertex& top_left, const Vertex& bottom_right, Reach& r) const;
   void gather();
 
   int width = 0;
@@ -63,8 +62,8 @@ private:
   std::vector<std::uint64_t> hashes;
   std::vector<std::uint64_t> last_hashes;
   std::vector<Reach> reaches; ///< per quad last measured
-  std::vector<sf::IntRect> rects;
-  std::vector<sf::IntRect> shows;
+  std::vector<PixelRect> rects;
+  std::vector<PixelRect> shows;
   /// Rectangles (in tiles while gathered) that the next row of tiles may extend.
   std::vector<std::size_t> open;
   std::vector<std::size_t> next_open;

@@ -5,7 +5,7 @@
 #include "DamageMap.h"
 #include "LogManager.h"
 #include "Platform.h"
-#include "WindowSurface.h"
+#include "Renderer.h"
 #include "WorldManager.h"
 
 #include <algorithm>
@@ -43,35 +43,35 @@ Vector pixelsToSpaces(Vector pixels) {
   return spaces;
 }
 
-sf::Color colorToSFML(Color color) {
+Rgba colorToRgba(Color color) {
   if (isRGB(color)) {
-    return sf::Color(static_cast<sf::Uint8>(color >> 16), static_cast<sf::Uint8>(color >> 8),
-                     static_cast<sf::Uint8>(color));
+    return Rgba{static_cast<std::uint8_t>(color >> 16), static_cast<std::uint8_t>(color >> 8),
+                static_cast<std::uint8_t>(color), 255};
   }
   switch (color) {
   case BLACK:
-    return sf::Color::Black;
+    return Rgba{0, 0, 0, 255};
   case RED:
-    return sf::Color::Red;
+    return Rgba{255, 0, 0, 255};
   case GREEN:
-    return sf::Color::Green;
+    return Rgba{0, 255, 0, 255};
   case YELLOW:
-    return sf::Color::Yellow;
+    return Rgba{255, 255, 0, 255};
   case BLUE:
-    return sf::Color::Blue;
+    return Rgba{0, 0, 255, 255};
   case MAGENTA:
-    return sf::Color::Magenta;
+    return Rgba{255, 0, 255, 255};
   case CYAN:
-    return sf::Color::Cyan;
+    return Rgba{0, 255, 255, 255};
   case WHITE:
-    return sf::Color::White;
+    return Rgba{255, 255, 255, 255};
   case CUSTOM:
     LogManager::getInstance().writeLog(5, "colorToSFML(): Color is CUSTOM.");
-    return sf::Color::White;
+    return Rgba{255, 255, 255, 255};
   }
   LogManager::getInstance().writeLog(5, "colorToSFML(): Color %d not supported.",
                                      static_cast<int>(color));
-  return sf::Color::White;
+  return Rgba{255, 255, 255, 255};
 }
 
 void colorToRGB(Color color, std::uint8_t& red, std::uint8_t& green, std::uint8_t& blue) {
@@ -83,16 +83,16 @@ void colorToRGB(Color color, std::uint8_t& red, std::uint8_t& green, std::uint8_
                                        static_cast<int>(color));
     return;
   }
-  const sf::Color c = colorToSFML(color);
+  const Rgba c = colorToRgba(color);
   red = c.r;
   green = c.g;
   blue = c.b;
 }
 
 GraphicsManager::GraphicsManager()
-    : p_batch(std::make_unique<CellBatch>()), batch(*p_batch),
-      p_surface(std::make_unique<WindowSurface>()), surface(*p_surface),
-      p_damage(std::make_unique<DamageMap>()), damage(*p_damage) {
+    : p_renderer(makeRenderer()), p_batch(std::make_unique<CellBatch>()), batch(*p_batch),
+      p_damage(std::make_unique<DamageMap>()), damage(*p_damage),
+      p_overlay(std::make_unique<CellBatch>()) {
   setType("GraphicsManager");
   // Lines written while the window is closed at exit need the log still there.
   LogManager::getInstance();
@@ -112,8 +112,16 @@ unsigned GraphicsManager::getDamagedArea() const {
   return damage.getDamagedArea();
 }
 
+bool GraphicsManager::hasWindow() const {
+  return p_renderer->isOpen();
+}
+
+InputSource* GraphicsManager::getInput() const {
+  return hasWindow() ? p_renderer->input() : nullptr;
+}
+
 bool GraphicsManager::isShowingInPart() const {
-  return damage_tracking && surface.showsInPart() && p_window && batch.hasWhiteTexel();
+  return damage_tracking && hasWindow() && p_renderer->showsInPart() && batch.hasWhiteTexel();
 }
 
 void GraphicsManager::setDamageTracking(bool on) {
@@ -122,7 +130,7 @@ void GraphicsManager::setDamageTracking(bool on) {
   }
   // Drawn whole, a frame starts on a cleared window; in part, on the last frame's picture.
   if (isShowingInPart() && !whole_frame) {
-    p_window->clear(background_color);
+    p_renderer->clear(background_color);
   }
   damage_tracking = on;
   damage.markAll();
@@ -148,10 +156,7 @@ int GraphicsManager::startUp() {
     return 0;
   }
   // A window left open by a start-up that failed (no font) is replaced.
-  if (p_window) {
-    p_window->close();
-    p_window.reset();
-  }
+  p_renderer->close();
   const Config& config = Config::getInstance();
   refreshDimensions();
   if (window_horizontal_pixels <= 0 || window_vertical_pixels <= 0 ||
@@ -162,72 +167,59 @@ int GraphicsManager::startUp() {
                  window_vertical_chars);
     return -1;
   }
-  if (std::string why; !WindowSurface::canOpenWindow(why)) {
+  if (std::string why; !canOpenWindow(why)) {
     log.writeLog("GraphicsManager::startUp(): No display to open a window on (%s).", why.c_str());
     return -1;
   }
 
-  const sf::VideoMode desktop = sf::VideoMode::getDesktopMode();
-  log.writeLog(5, "GraphicsManager::startUp(): Window resolution (%d, %d) pixels",
-               static_cast<int>(desktop.width), static_cast<int>(desktop.height));
-
   platform::keepFreedMemory();
-  p_window = std::make_unique<sf::RenderWindow>(
-      sf::VideoMode(static_cast<unsigned>(window_horizontal_pixels),
-                    static_cast<unsigned>(window_vertical_pixels), 32),
-      sf::String(config.getWindowTitle()), static_cast<sf::Uint32>(config.window_style),
-      sf::ContextSettings());
-  if (!p_window->isOpen()) {
+  WindowSettings settings;
+  settings.width = window_horizontal_pixels;
+  settings.height = window_vertical_pixels;
+  settings.title = config.getWindowTitle();
+  settings.style = static_cast<unsigned>(config.window_style);
+  settings.show_mouse = config.show_mouse;
+  if (!p_renderer->open(settings)) {
     log.writeLog("GraphicsManager::startUp(): Unable to open a window.");
-    p_window.reset();
-    return -1;
-  }
-  p_window->setMouseCursorVisible(config.show_mouse);
-  p_window->setVerticalSyncEnabled(true);
-
-  if (!font.loadFromFile(config.getFontFile())) {
-    log.writeLog("GraphicsManager::startUp(): Unable to load font from file '%s'.",
-                 config.getFontFile().c_str());
     return -1;
   }
 
   const float scaled = std::min(charWidth(), charHeight()) * config.font_scale;
   character_size = scaled >= 1.0f && scaled < 65536.0f ? static_cast<unsigned int>(scaled) : 0;
   glyph_known.reset();
-
-  // Rectangles are drawn with the font's texture, on a corner of it that the font keeps
-  // opaque white for underlines; check that it is there.
-  const sf::Image page = font.getTexture(character_size).copyToImage();
-  bool has_white = page.getSize().x >= 2 && page.getSize().y >= 2;
-  for (unsigned x = 0; has_white && x < 2; x++) {
-    for (unsigned y = 0; has_white && y < 2; y++) {
-      has_white = page.getPixel(x, y) == sf::Color::White;
-    }
+  if (!p_renderer->loadFont(config.getFontFile(), character_size)) {
+    log.writeLog("GraphicsManager::startUp(): Unable to load font from file '%s'.",
+                 config.getFontFile().c_str());
+    return -1;
   }
+
+  // Rectangles are drawn with the font's texture, on a texel of it that is opaque white.
+  Point texel;
+  const bool has_white = p_renderer->whiteTexel(texel);
   batch.clear();
-  batch.setWhiteTexel(has_white, sf::Vector2f(1.0f, 1.0f));
+  batch.setWhiteTexel(has_white, texel);
+  p_overlay->setWhiteTexel(has_white, texel);
   if (!has_white) {
     log.writeLog("GraphicsManager::startUp(): Warning! Font texture has no white corner; "
-                 "drawing each cell on its own.");
+                 "backgrounds come out in the colour of its first pixels.");
   }
 
   background = static_cast<Color>(config.window_background_color);
-  background_color = colorToSFML(background);
+  background_color = colorToRgba(background);
   clearCells(cells);
   clearCells(shown_cells);
-  p_window->clear(background_color);
-  batch.setCells(sf::Vector2f(charWidth(), charHeight()), window_horizontal_chars,
-                 window_vertical_chars);
+  p_renderer->clear(background_color);
+  batch.setCells(Point{charWidth(), charHeight()}, window_horizontal_chars, window_vertical_chars);
 
   damage_tracking = config.damage_tracking;
   drawing = false;
   whole_frame = false;
   frame_vertices.clear();
   shown_vertices.clear();
-  damage.setSize(p_window->getSize());
-  font_texture_size = font.getTexture(character_size).getSize();
+  damage.setSize(p_renderer->width(), p_renderer->height());
+  font_texture_size = p_renderer->textureSize();
   last_whole_show = std::chrono::steady_clock::now();
-  if (!surface.open(*p_window)) {
+  if (!p_renderer->showsInPart()) {
     log.writeLog(1, "GraphicsManager::startUp(): The window cannot be shown in part here: every "
                     "frame is drawn whole.");
   } else {
@@ -254,7 +246,7 @@ int GraphicsManager::startUpWithoutWindow() {
     return -1;
   }
   background = static_cast<Color>(Config::getInstance().window_background_color);
-  background_color = colorToSFML(background);
+  background_color = colorToRgba(background);
   clearCells(cells);
   clearCells(shown_cells);
   Manager::startUp();
@@ -265,20 +257,16 @@ int GraphicsManager::startUpWithoutWindow() {
 
 void GraphicsManager::shutDown() {
   batch.clear();
-  surface.close();
-  if (p_window) {
-    p_window->close();
-    p_window.reset();
-  }
+  p_renderer->close();
   cells.clear();
   shown_cells.clear();
   Manager::shutDown();
   LogManager::getInstance().writeLog(1, "GraphicsManager::shutDown(): successfully stopped.");
 }
 
-const sf::Glyph& GraphicsManager::glyphOf(std::uint32_t code_point) {
+const Glyph& GraphicsManager::glyphOf(std::uint32_t code_point) {
   if (!glyph_known[code_point]) {
-    glyphs[code_point] = font.getGlyph(code_point, character_size, true);
+    glyphs[code_point] = p_renderer->glyph(code_point);
     glyph_known[code_point] = true;
   }
   return glyphs[code_point];
@@ -313,18 +301,18 @@ int GraphicsManager::drawCell(char ch, Color color, Color cell_background, bool 
       cell_background = cell.background; // a character drawn on a coloured cell keeps its colour
     }
   }
-  if (!p_window) {
+  if (!hasWindow()) {
     return 0; // no window: only the cells are kept
   }
   drawing = true;
   const Vector p = spacesToPixels(view_pos);
   const float cw = charWidth();
   const float chh = charHeight();
-  const sf::Vector2f back_corner(p.getX() - cw / 10, p.getY() + chh / 5);
+  const Point back_corner{p.getX() - cw / 10, p.getY() + chh / 5};
   if (cell_background == background) {
-    batch.addBackground(back_corner, sf::Vector2f(cw, chh), background_color);
+    batch.addBackground(back_corner, Point{cw, chh}, background_color);
   } else {
-    batch.addRectangle(back_corner, sf::Vector2f(cw, chh), colorToSFML(cell_background));
+    batch.addRectangle(back_corner, Point{cw, chh}, colorToRgba(cell_background));
   }
 
   std::uint8_t red = 255;
@@ -335,8 +323,8 @@ int GraphicsManager::drawCell(char ch, Color color, Color cell_background, bool 
   const std::uint32_t code_point = static_cast<unsigned char>(ch);
   // A text object draws nothing for white space and skips carriage returns.
   if (code_point != ' ' && code_point != '\n' && code_point != '\t' && code_point != '\r') {
-    batch.addGlyph(sf::Vector2f(p.getX(), p.getY()), glyphOf(code_point), character_size,
-                   sf::Color(red, green, blue, 255));
+    batch.addGlyph(Point{p.getX(), p.getY()}, glyphOf(code_point), character_size,
+                   Rgba{red, green, blue, 255});
   }
   return 0;
 }
@@ -434,27 +422,20 @@ int GraphicsManager::drawFrame(bool centered, Color color, char transparent, Vec
 
 void GraphicsManager::startWholeFrame() const {
   if (!whole_frame && isShowingInPart()) {
-    p_window->clear(background_color);
+    p_renderer->clear(background_color);
   }
   whole_frame = true;
 }
 
 void GraphicsManager::flush() const {
-  if (p_window && !batch.isEmpty()) {
+  if (hasWindow() && !batch.isEmpty()) {
     startWholeFrame();
     if (isShowingInPart()) {
       frame_vertices.insert(frame_vertices.end(), batch.getVertices().begin(),
                             batch.getVertices().end());
     }
-    cell_draw_calls += batch.draw(*p_window, &font.getTexture(character_size));
+    cell_draw_calls += batch.draw(*p_renderer);
   }
-}
-
-bool GraphicsManager::viewIsPixels() const {
-  const sf::View& view = p_window->getView();
-  const sf::Vector2f size(p_window->getSize());
-  return view.getSize() == size && view.getCenter() == size / 2.0f && view.getRotation() == 0.0f &&
-         view.getViewport() == sf::FloatRect(0.0f, 0.0f, 1.0f, 1.0f);
 }
 
 void GraphicsManager::displayFrame() {
@@ -464,10 +445,10 @@ void GraphicsManager::displayFrame() {
   }
   shown_cells.swap(cells);
   clearCells(cells);
-  if (!p_window) {
+  if (!hasWindow()) {
     return;
   }
-  if (isShowingInPart() && viewIsPixels()) {
+  if (isShowingInPart() && p_renderer->drawsOneToOne()) {
     displayDamage();
   } else {
     startWholeFrame();
@@ -479,8 +460,8 @@ void GraphicsManager::displayFrame() {
       screenshot_requested = false;
       saveScreenshot();
     }
-    p_window->display();
-    p_window->clear(background_color);
+    p_renderer->display();
+    p_renderer->clear(background_color);
     damage.markAll();
   }
   shown_vertices.swap(frame_vertices);
@@ -491,14 +472,15 @@ void GraphicsManager::displayFrame() {
 }
 
 void GraphicsManager::displayDamage() {
-  const sf::Texture& texture = font.getTexture(character_size);
-  if (texture.getSize() != font_texture_size) {
+  if (!(p_renderer->textureSize() == font_texture_size)) {
     // Glyphs fetched for the first time grew the font's texture.
-    font_texture_size = texture.getSize();
+    font_texture_size = p_renderer->textureSize();
     damage.markAll();
   }
-  if (p_window->getSize() != damage.getSize()) {
-    damage.setSize(p_window->getSize());
+  const int width = p_renderer->width();
+  const int height = p_renderer->height();
+  if (width != damage.getWidth() || height != damage.getHeight()) {
+    damage.setSize(width, height);
   }
   // X does not tell the program when the window's contents were lost (uncovered, say): the
   // whole picture, which the back buffer keeps, is shown again once a second.
@@ -514,33 +496,33 @@ void GraphicsManager::displayDamage() {
     // The pixels of a tile follow from the quads that reach it, hidden ones included. Quads
     // are left out as hidden only where much is to be drawn: the search costs more than the
     // pixels it saves on small damage.
-    const std::vector<sf::IntRect>& rects = damage.update(batch.getVertices());
+    const std::vector<PixelRect>& rects = damage.update(batch.getVertices());
     std::size_t culled = 0;
-    if (damage.getDamagedArea() * 4 > damage.getSize().x * damage.getSize().y) {
-      culled = batch.cullHidden(p_window->getSize());
+    if (damage.getDamagedArea() * 4 >
+        static_cast<unsigned>(damage.getWidth()) * static_cast<unsigned>(damage.getHeight())) {
+      culled = batch.cullHidden(width, height);
     }
     batch.takeVertices(frame_vertices);
     if (culled > 0 && !rects.empty() && !damage.isAllDamaged()) {
       damage.measure(frame_vertices); // the quads update measured are no longer all there
     }
-    sf::RenderStates states;
-    states.texture = &texture;
     if (damage.isAllDamaged()) {
-      p_window->clear(background_color);
-      cell_draw_calls +=
-          CellBatch::drawQuads(*p_window, frame_vertices.data(), frame_vertices.size(), states);
+      p_renderer->clear(background_color);
+      if (!frame_vertices.empty()) {
+        cell_draw_calls += p_renderer->drawTriangles(frame_vertices.data(), frame_vertices.size());
+      }
     } else {
-      for (const sf::IntRect& rect : rects) {
+      for (const PixelRect& rect : rects) {
         // Covered in the background colour and drawn again with every quad that reaches it,
         // as a whole frame would be. (A scissored clear costs a software renderer a draw of
         // its own, and a change of state.)
         scratch.clear();
         addCover(rect, scratch);
         damage.quadsIn(frame_vertices, rect, scratch);
-        setScissor(&rect);
-        cell_draw_calls += CellBatch::drawQuads(*p_window, scratch.data(), scratch.size(), states);
+        p_renderer->scissor(&rect);
+        cell_draw_calls += p_renderer->drawTriangles(scratch.data(), scratch.size());
       }
-      setScissor(nullptr);
+      p_renderer->scissor(nullptr);
     }
     show_whole = show_whole || damage.isAllDamaged();
   }
@@ -556,46 +538,35 @@ void GraphicsManager::displayDamage() {
   }
   if (show_whole) {
     last_whole_show = now;
-    show(sf::IntRect(sf::Vector2i(0, 0), sf::Vector2i(p_window->getSize())));
+    p_renderer->show(PixelRect{0, 0, width, height});
   } else {
-    for (const sf::IntRect& rect : damage.getShows()) {
-      show(rect);
+    for (const PixelRect& rect : damage.getShows()) {
+      p_renderer->show(rect);
     }
   }
 }
 
-void GraphicsManager::addCover(const sf::IntRect& rect, std::vector<sf::Vertex>& out) const {
-  const sf::Vector2f texel = batch.getWhiteTexel();
+void GraphicsManager::addCover(const PixelRect& rect, std::vector<Vertex>& out) const {
+  const Point texel = batch.getWhiteTexel();
   const float left = static_cast<float>(rect.left);
   const float top = static_cast<float>(rect.top);
   const float right = static_cast<float>(rect.left + rect.width);
   const float bottom = static_cast<float>(rect.top + rect.height);
-  for (const sf::Vector2f corner :
-       {sf::Vector2f(left, top), sf::Vector2f(right, top), sf::Vector2f(left, bottom),
-        sf::Vector2f(left, bottom), sf::Vector2f(right, top), sf::Vector2f(right, bottom)}) {
-    out.emplace_back(corner, background_color, texel);
+  for (const Point corner : {Point{left, top}, Point{right, top}, Point{left, bottom},
+                             Point{left, bottom}, Point{right, top}, Point{right, bottom}}) {
+    out.push_back(Vertex{corner, background_color, texel});
   }
-}
-
-void GraphicsManager::setScissor(const sf::IntRect* p_rect) {
-  surface.scissor(p_rect);
-}
-
-void GraphicsManager::show(const sf::IntRect& rect) {
-  surface.show(rect);
 }
 
 void GraphicsManager::refresh() {
   if (drawing || whole_frame || !isShowingInPart()) {
     return;
   }
-  p_window->clear(background_color);
+  p_renderer->clear(background_color);
   if (!shown_vertices.empty()) {
-    sf::RenderStates states;
-    states.texture = &font.getTexture(character_size);
-    CellBatch::drawQuads(*p_window, shown_vertices.data(), shown_vertices.size(), states);
+    p_renderer->drawTriangles(shown_vertices.data(), shown_vertices.size());
   }
-  show(sf::IntRect(sf::Vector2i(0, 0), sf::Vector2i(p_window->getSize())));
+  p_renderer->show(PixelRect{0, 0, p_renderer->width(), p_renderer->height()});
 }
 
 void GraphicsManager::saveScreenshot() {
@@ -611,7 +582,7 @@ void GraphicsManager::saveScreenshot() {
   for (int i = 2; std::ifstream(name).good() && i < 100; i++) {
     name = std::string("tarnwick-") + stamp + "-" + std::to_string(i) + ".png";
   }
-  if (!capture().saveToFile(name)) {
+  if (!p_renderer->savePng(capture(), name)) {
     log.writeLog("GraphicsManager::saveScreenshot(): Cannot save the screenshot to '%s'.",
                  name.c_str());
     return;
@@ -621,67 +592,71 @@ void GraphicsManager::saveScreenshot() {
 
 void GraphicsManager::toggleOverlay() {
   overlay_shown = !overlay_shown;
-  overlay_text.setFont(font);
-  overlay_text.setCharacterSize(static_cast<unsigned>(charHeight() * 0.8f));
-  overlay_text.setFillColor(sf::Color::White);
-  overlay_back.setFillColor(sf::Color(0, 0, 0, 200));
   setOverlayText("-- fps");
 }
 
 void GraphicsManager::setOverlayText(const std::string& text) {
-  overlay_text.setString(text);
-  const sf::FloatRect bounds = overlay_text.getLocalBounds();
-  const float margin = charWidth() / 2;
-  const float width = bounds.left + bounds.width + 2 * margin;
-  const float height = charHeight() + margin;
-  const float x = static_cast<float>(window_horizontal_pixels) - width;
-  overlay_back.setSize(sf::Vector2f(width, height));
-  overlay_back.setPosition(x, 0);
-  overlay_text.setPosition(x + margin, margin / 2);
+  overlay_text = text;
 }
 
 void GraphicsManager::drawOverlay() {
-  p_window->draw(overlay_back);
-  p_window->draw(overlay_text);
+  // White text on a translucent black box at the top right, over the cells.
+  float text_width = 0.0f;
+  for (const char c : overlay_text) {
+    text_width += glyphOf(static_cast<unsigned char>(c)).advance;
+  }
+  const float margin = charWidth() / 2;
+  const float width = text_width + 2 * margin;
+  const float x = static_cast<float>(window_horizontal_pixels) - width;
+  CellBatch& overlay = *p_overlay;
+  overlay.addRectangle(Point{x, 0.0f}, Point{width, charHeight() + margin}, Rgba{0, 0, 0, 200});
+  Point pen{x + margin, margin / 2};
+  for (const char c : overlay_text) {
+    const Glyph& glyph = glyphOf(static_cast<unsigned char>(c));
+    if (c != ' ') {
+      overlay.addGlyph(pen, glyph, character_size, Rgba{255, 255, 255, 255});
+    }
+    pen.x += glyph.advance;
+  }
+  overlay.draw(*p_renderer);
 }
 
-sf::Image GraphicsManager::capture() const {
-  sf::Image image;
-  if (!p_window) {
+Image GraphicsManager::capture() const {
+  Image image;
+  if (!hasWindow()) {
     return image;
   }
   if (drawing || !batch.isEmpty()) {
     startWholeFrame();
     flush();
   }
-  std::vector<sf::Uint8> pixels;
-  if (surface.readBack(*p_window, pixels)) {
-    image.create(p_window->getSize().x, p_window->getSize().y, pixels.data());
+  if (!p_renderer->readBack(image)) {
+    image = Image();
   }
   return image;
 }
 
-sf::RenderWindow* GraphicsManager::getWindow() const {
-  if (p_window) {
+Renderer* GraphicsManager::drawDirectly() const {
+  if (hasWindow()) {
     startWholeFrame();
   }
   flush();
   // Whatever the caller draws is unknown to the batch: no background may be left out.
   batch.markAllDrawn();
-  return p_window.get();
+  return hasWindow() ? p_renderer.get() : nullptr;
 }
 
 int GraphicsManager::getHorizontalChars() const {
-  return p_window ? window_horizontal_chars : Config::getInstance().window_horizontal_chars;
+  return hasWindow() ? window_horizontal_chars : Config::getInstance().window_horizontal_chars;
 }
 int GraphicsManager::getVerticalChars() const {
-  return p_window ? window_vertical_chars : Config::getInstance().window_vertical_chars;
+  return hasWindow() ? window_vertical_chars : Config::getInstance().window_vertical_chars;
 }
 int GraphicsManager::getHorizontalPixels() const {
-  return p_window ? window_horizontal_pixels : Config::getInstance().window_horizontal_pixels;
+  return hasWindow() ? window_horizontal_pixels : Config::getInstance().window_horizontal_pixels;
 }
 int GraphicsManager::getVerticalPixels() const {
-  return p_window ? window_vertical_pixels : Config::getInstance().window_vertical_pixels;
+  return hasWindow() ? window_vertical_pixels : Config::getInstance().window_vertical_pixels;
 }
 
 void GraphicsManager::clearCells(std::vector<Cell>& grid) const {

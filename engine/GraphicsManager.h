@@ -4,9 +4,8 @@
 #include "Color.h"
 #include "Frame.h"
 #include "Manager.h"
+#include "RenderTypes.h"
 #include "Vector.h"
-
-#include <SFML/Graphics.hpp>
 
 #include <array>
 #include <bitset>
@@ -20,7 +19,8 @@ namespace tw {
 
 class CellBatch;
 class DamageMap;
-class WindowSurface;
+class InputSource;
+class Renderer;
 
 /// Where drawString places a string relative to its position.
 enum Justification {
@@ -52,14 +52,15 @@ float charHeight();
 Vector spacesToPixels(Vector spaces);
 /// A position in pixels of the window as cells (spaces).
 Vector pixelsToSpaces(Vector pixels);
-/// The window colour of a Color; white for CUSTOM and unknown values.
-sf::Color colorToSFML(Color color);
+/// The window colour of a Color, opaque; white for CUSTOM and unknown values.
+Rgba colorToRgba(Color color);
 /// Writes the colour's channels; leaves them unchanged for CUSTOM and unknown values.
 void colorToRGB(Color color, std::uint8_t& red, std::uint8_t& green, std::uint8_t& blue);
 
-/// Owns the window and draws the world's character cells into it. Cells are collected and
-/// sent to the window in as few draw calls as possible: at displayFrame, and whenever the
-/// window is handed out, so that whoever draws into it directly draws over them.
+/// Owns the window, through the platform's renderer, and draws the world's character cells
+/// into it. Cells are collected and sent to the window in as few draw calls as possible: at
+/// displayFrame, and whenever something draws on the window directly (a shape, or a user with
+/// the window library), so that it draws over them.
 ///
 /// With damage tracking, the window keeps the last frame's picture and displayFrame redraws
 /// and shows only the parts whose pixels changed; a frame that changed nothing draws and
@@ -117,15 +118,15 @@ public:
   /// Pixels the last frame drawn in part redrew.
   unsigned getDamagedArea() const;
 
-  /// The window with every cell drawn so far already in it, to draw on; null when there is
-  /// none.
-  sf::RenderWindow* getWindow() const;
+  /// The renderer with every cell drawn so far already in it, for drawing on the window
+  /// directly: the frame is then drawn and shown whole. Null when there is no window.
+  Renderer* drawDirectly() const;
   /// What the window holds now, every cell drawn so far included, before it is shown; an
   /// empty image when there is no window. Between frames (nothing drawn since displayFrame),
   /// with damage tracking, the frame last shown.
-  sf::Image capture() const;
-  /// The window for reading its events and input state only; null when there is none.
-  sf::Window* getEventWindow() const { return p_window.get(); }
+  Image capture() const;
+  /// The window's events and input state; null when there is no window.
+  InputSource* getInput() const;
   /// Columns of cells on the screen (the configured number while there is no window).
   int getHorizontalChars() const;
   /// Rows of cells on the screen (the configured number while there is no window).
@@ -151,13 +152,9 @@ public:
   /// Replaces the overlay's text (the game manager writes it about once a second).
   void setOverlayText(const std::string& text);
 
-  /// The font the cells are drawn with.
-  const sf::Font& getFont() const { return font; }
   /// Size of the glyphs in pixels: the smaller side of a cell times the font scale.
   unsigned int getCharacterSize() const { return character_size; }
-  /// The window colour every frame starts from.
-  sf::Color getBackgroundColor() const { return background_color; }
-  /// The same as a Color: the configured window background.
+  /// The configured window background, which every frame starts from.
   Color getBackground() const { return background; }
   /// Draw calls made for cells since start-up.
   long getCellDrawCalls() const { return cell_draw_calls; }
@@ -165,30 +162,31 @@ public:
 private:
   GraphicsManager();
   void refreshDimensions();
-  const sf::Glyph& glyphOf(std::uint32_t code_point);
+  const Glyph& glyphOf(std::uint32_t code_point);
+  /// Whether a window is open.
+  bool hasWindow() const;
   int drawCell(char ch, Color color, Color cell_background, bool set_background, Vector world_pos);
   int drawText(Vector world_pos, const std::string& text, Justification justification, Color color,
                Color cell_background, bool set_background);
   void clearCells(std::vector<Cell>& grid) const;
   Cell cellIn(const std::vector<Cell>& grid, int x, int y) const;
 
-  sf::Font font;
-  std::unique_ptr<sf::RenderWindow> p_window;
+  std::unique_ptr<Renderer> p_renderer;
   int window_horizontal_pixels = 0;
   int window_vertical_pixels = 0;
   int window_horizontal_chars = 0;
   int window_vertical_chars = 0;
-  sf::Color background_color = sf::Color::Black;
+  Rgba background_color;
   Color background = BLACK;
   unsigned int character_size = 0;
 
-  // The batch, the window surface and the damage map are the engine's own: made once, held
+  // The batch and the damage map are the engine's own: made once, held
   // through pointers so that users of this header need not see them, and used by reference.
   std::unique_ptr<CellBatch> p_batch;
   CellBatch& batch;
   mutable long cell_draw_calls = 0;
   /// Glyphs of the 256 byte values, fetched from the font on first use.
-  std::array<sf::Glyph, 256> glyphs;
+  std::array<Glyph, 256> glyphs;
   std::bitset<256> glyph_known;
 
   std::vector<Cell> cells;
@@ -196,34 +194,29 @@ private:
 
   /// The window holds this frame's cells alone from now on (cleared if it held the last one).
   void startWholeFrame() const;
-  /// Whether the window's view maps positions to its pixels one to one.
-  bool viewIsPixels() const;
   void displayDamage();
-  void show(const sf::IntRect& rect);
-  void setScissor(const sf::IntRect* p_rect);
   /// Appends an opaque quad of the background colour over rect.
-  void addCover(const sf::IntRect& rect, std::vector<sf::Vertex>& out) const;
+  void addCover(const PixelRect& rect, std::vector<Vertex>& out) const;
 
   bool damage_tracking = true;
-  std::unique_ptr<WindowSurface> p_surface;
-  WindowSurface& surface;
   bool drawing = false;             ///< cells were drawn since the last frame was shown
   mutable bool whole_frame = false; ///< this frame's cells already went to the window
   std::unique_ptr<DamageMap> p_damage;
   DamageMap& damage;
   /// The quads sent to the window this frame, and those of the frame last shown.
-  mutable std::vector<sf::Vertex> frame_vertices;
-  std::vector<sf::Vertex> shown_vertices;
-  std::vector<sf::Vertex> scratch;
-  sf::Vector2u font_texture_size;
+  mutable std::vector<Vertex> frame_vertices;
+  std::vector<Vertex> shown_vertices;
+  std::vector<Vertex> scratch;
+  PixelRect font_texture_size;
   std::chrono::steady_clock::time_point last_whole_show;
 
   void saveScreenshot();
   void drawOverlay();
   bool screenshot_requested = false;
   bool overlay_shown = false;
-  sf::Text overlay_text;
-  sf::RectangleShape overlay_back;
+  std::string overlay_text;
+  /// The overlay's box and glyphs, made again for every frame that shows it.
+  std::unique_ptr<CellBatch> p_overlay;
 };
 
 } // namespace tw

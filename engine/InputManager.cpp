@@ -4,41 +4,39 @@
 #include "EventMouse.h"
 #include "GameManager.h"
 #include "GraphicsManager.h"
+#include "InputSource.h"
 #include "LogManager.h"
 #include "Pause.h"
 
-#include <SFML/Window/Window.hpp>
-#include <SFML/Window/Mouse.hpp>
-
 namespace tw {
 
-// The named keys in the order of their numbers: ROW(name, key of the window library, place in the
+// The named keys in the order of their numbers: ROW(name, the window's key code, place in the
 // sampling of held keys each frame, the arrows first, or UNSAMPLED: no KEY_DOWN events).
 #define TW_NAMED_KEYS(ROW)                                                                         \
-  ROW(SPACE, Space, 4)                                                                             \
-  ROW(RETURN, Enter, 5)                                                                            \
-  ROW(ESCAPE, Escape, 7)                                                                           \
-  ROW(TAB, Tab, 6)                                                                                 \
-  ROW(LEFTARROW, Left, 2)                                                                          \
-  ROW(RIGHTARROW, Right, 3)                                                                        \
-  ROW(UPARROW, Up, 0)                                                                              \
-  ROW(DOWNARROW, Down, 1)                                                                          \
-  ROW(PAUSE, Pause, 8)                                                                             \
-  ROW(MINUS, Subtract, 9)                                                                          \
-  ROW(PLUS, Add, 10)                                                                               \
-  ROW(TILDE, Tilde, 11)                                                                            \
-  ROW(PERIOD, Period, 12)                                                                          \
-  ROW(COMMA, Comma, 13)                                                                            \
-  ROW(SLASH, Slash, 14)                                                                            \
-  ROW(EQUAL, Equal, 15)                                                                            \
-  ROW(BACKSLASH, Backslash, 16)                                                                    \
-  ROW(MULTIPLY, Multiply, 17)                                                                      \
-  ROW(QUOTE, Quote, 18)                                                                            \
-  ROW(SEMICOLON, Semicolon, 19)                                                                    \
-  ROW(LEFTCONTROL, LControl, 20)                                                                   \
-  ROW(RIGHTCONTROL, RControl, 21)                                                                  \
-  ROW(LEFTSHIFT, LShift, 22)                                                                       \
-  ROW(RIGHTSHIFT, RShift, 23)                                                                      \
+  ROW(SPACE, SPACE, 4)                                                                             \
+  ROW(RETURN, ENTER, 5)                                                                            \
+  ROW(ESCAPE, ESCAPE, 7)                                                                           \
+  ROW(TAB, TAB, 6)                                                                                 \
+  ROW(LEFTARROW, LEFT, 2)                                                                          \
+  ROW(RIGHTARROW, RIGHT, 3)                                                                        \
+  ROW(UPARROW, UP, 0)                                                                              \
+  ROW(DOWNARROW, DOWN, 1)                                                                          \
+  ROW(PAUSE, PAUSE, 8)                                                                             \
+  ROW(MINUS, SUBTRACT, 9)                                                                          \
+  ROW(PLUS, ADD, 10)                                                                               \
+  ROW(TILDE, TILDE, 11)                                                                            \
+  ROW(PERIOD, PERIOD, 12)                                                                          \
+  ROW(COMMA, COMMA, 13)                                                                            \
+  ROW(SLASH, SLASH, 14)                                                                            \
+  ROW(EQUAL, EQUAL, 15)                                                                            \
+  ROW(BACKSLASH, BACKSLASH, 16)                                                                    \
+  ROW(MULTIPLY, MULTIPLY, 17)                                                                      \
+  ROW(QUOTE, QUOTE, 18)                                                                            \
+  ROW(SEMICOLON, SEMICOLON, 19)                                                                    \
+  ROW(LEFTCONTROL, LCONTROL, 20)                                                                   \
+  ROW(RIGHTCONTROL, RCONTROL, 21)                                                                  \
+  ROW(LEFTSHIFT, LSHIFT, 22)                                                                       \
+  ROW(RIGHTSHIFT, RSHIFT, 23)                                                                      \
   ROW(F1, F1, 24)                                                                                  \
   ROW(F2, F2, 25)                                                                                  \
   ROW(F3, F3, 26)                                                                                  \
@@ -77,19 +75,19 @@ namespace tw {
   ROW(X, X, 57)                                                                                    \
   ROW(Y, Y, 58)                                                                                    \
   ROW(Z, Z, 59)                                                                                    \
-  ROW(NUM1, Num1, 60)                                                                              \
-  ROW(NUM2, Num2, 61)                                                                              \
-  ROW(NUM3, Num3, 62)                                                                              \
-  ROW(NUM4, Num4, 63)                                                                              \
-  ROW(NUM5, Num5, 64)                                                                              \
-  ROW(NUM6, Num6, 65)                                                                              \
-  ROW(NUM7, Num7, 66)                                                                              \
-  ROW(NUM8, Num8, 67)                                                                              \
-  ROW(NUM9, Num9, 68)                                                                              \
-  ROW(NUM0, Num0, 69)                                                                              \
-  ROW(BACKSPACE, Backspace, 70)
+  ROW(NUM1, NUM1, 60)                                                                              \
+  ROW(NUM2, NUM2, 61)                                                                              \
+  ROW(NUM3, NUM3, 62)                                                                              \
+  ROW(NUM4, NUM4, 63)                                                                              \
+  ROW(NUM5, NUM5, 64)                                                                              \
+  ROW(NUM6, NUM6, 65)                                                                              \
+  ROW(NUM7, NUM7, 66)                                                                              \
+  ROW(NUM8, NUM8, 67)                                                                              \
+  ROW(NUM9, NUM9, 68)                                                                              \
+  ROW(NUM0, NUM0, 69)                                                                              \
+  ROW(BACKSPACE, BACKSPACE, 70)
 
-#define TW_KEY_NAME(key, sfml, held) #key,
+#define TW_KEY_NAME(key, code, held) #key,
 const char* const Keyboard::KEY_NAMES[KEY_COUNT] = {TW_NAMED_KEYS(TW_KEY_NAME)};
 #undef TW_KEY_NAME
 
@@ -99,11 +97,11 @@ constexpr int UNSAMPLED = -1;
 
 struct NamedKey {
   Keyboard::Key key;
-  sf::Keyboard::Key sfml;
+  KeyCode::Code code;
   int held; ///< place in the sampling of held keys, or UNSAMPLED
 };
 
-#define TW_KEY_ROW(key, sfml, held) {Keyboard::key, sf::Keyboard::sfml, held},
+#define TW_KEY_ROW(key, code, held) {Keyboard::key, KeyCode::code, held},
 constexpr NamedKey NAMED_KEYS[] = {TW_NAMED_KEYS(TW_KEY_ROW)};
 #undef TW_KEY_ROW
 #undef TW_NAMED_KEYS
@@ -149,22 +147,37 @@ static_assert(inOrder(), "each named key once, by number; each place of sampling
 /// An unnamed key's number: its code moved past the named keys.
 constexpr int UNNAMED_KEY_OFFSET = 97;
 
+Mouse::Button mouseButtonOf(int button) {
+  switch (button) {
+  case ButtonCode::LEFT:
+    return Mouse::LEFT;
+  case ButtonCode::RIGHT:
+    return Mouse::RIGHT;
+  case ButtonCode::MIDDLE:
+    return Mouse::MIDDLE;
+  default:
+    return Mouse::UNDEFINED_MOUSE_BUTTON;
+  }
+}
+
 Vector cellsOf(int x, int y) {
   return pixelsToSpaces(Vector(static_cast<float>(x), static_cast<float>(y)));
 }
 
 } // namespace
 
-Keyboard::Key Keyboard::fromSFML(sf::Keyboard::Key code) {
+Keyboard::Key Keyboard::fromKeyCode(int code) {
   for (const NamedKey& named : NAMED_KEYS) {
-    if (named.sfml == code) {
+    if (named.code == code) {
       return named.key;
     }
   }
-  return static_cast<Key>(static_cast<int>(code) + UNNAMED_KEY_OFFSET);
+  return static_cast<Key>(code + UNNAMED_KEY_OFFSET);
 }
 
 InputManager::InputManager() {
+  static_assert(KEY_CODES == KeyCode::COUNT && BUTTON_CODES == ButtonCode::COUNT,
+                "a place for every key and button code");
   setType("InputManager");
 }
 
@@ -185,10 +198,10 @@ int InputManager::startUp() {
                  "GraphicsManager must be started first.");
     return -1;
   }
-  sf::Window* p_window = graphics.getEventWindow();
-  if (p_window) {
+  InputSource* p_input = graphics.getInput();
+  if (p_input) {
     // Holding a key gives one pressed event; held keys are sampled every frame instead.
-    p_window->setKeyRepeatEnabled(false);
+    p_input->setKeyRepeat(false);
     log.writeLog(2, "InputManager::startUp(): Keyboard repeated disabled.");
   } else {
     log.writeLog("InputManager::startUp(): Warning - GraphicsManager unexpectedly returned null "
@@ -201,9 +214,9 @@ int InputManager::startUp() {
 
 void InputManager::shutDown() {
   const LogManager& log = LogManager::getInstance();
-  sf::Window* p_window = GraphicsManager::getInstance().getEventWindow();
-  if (p_window) {
-    p_window->setKeyRepeatEnabled(true);
+  InputSource* p_input = GraphicsManager::getInstance().getInput();
+  if (p_input) {
+    p_input->setKeyRepeat(true);
     log.writeLog(2, "InputManager::shutDown(): Keyboard repeat enabled.");
   }
   p_pause = nullptr;
@@ -212,27 +225,28 @@ void InputManager::shutDown() {
   log.writeLog(1, "InputManager::shutDown(): successfully stopped.");
 }
 
-EventKeyboard InputManager::toEventKeyboard(const sf::Event::KeyEvent& key_event) {
+EventKeyboard InputManager::toEventKeyboard(int code) {
   EventKeyboard event;
-  const Keyboard::Key key = Keyboard::fromSFML(key_event.code);
+  const Keyboard::Key key = Keyboard::fromKeyCode(code);
   event.setKey(key);
   LogManager::getInstance().writeLog(15,
                                      "InputManager::toEventKeyboard(): Keyboard event '%c' (%d)",
-                                     static_cast<char>(key), static_cast<int>(key_event.code));
+                                     static_cast<char>(key), code);
   return event;
 }
 
-bool InputManager::handleEngineKey(const sf::Event& window_event) {
-  if (window_event.type != sf::Event::KeyPressed && window_event.type != sf::Event::KeyReleased) {
+bool InputManager::handleEngineKey(const WindowEvent& window_event) {
+  if (window_event.type != WindowEvent::KEY_PRESSED &&
+      window_event.type != WindowEvent::KEY_RELEASED) {
     return false;
   }
-  const sf::Keyboard::Key code = window_event.key.code;
-  if (code != sf::Keyboard::F3 && code != sf::Keyboard::F12) {
+  const int code = window_event.code;
+  if (code != KeyCode::F3 && code != KeyCode::F12) {
     return false;
   }
-  if (window_event.type == sf::Event::KeyPressed) {
+  if (window_event.type == WindowEvent::KEY_PRESSED) {
     GraphicsManager& graphics = GraphicsManager::getInstance();
-    if (code == sf::Keyboard::F12) {
+    if (code == KeyCode::F12) {
       graphics.requestScreenshot();
     } else {
       graphics.toggleOverlay();
@@ -241,10 +255,10 @@ bool InputManager::handleEngineKey(const sf::Event& window_event) {
   return true;
 }
 
-void InputManager::handleWindowChange(const sf::Event& window_event) {
+void InputManager::handleWindowChange(const WindowEvent& window_event) {
   // The window may have lost its contents, or the display drawn over them.
-  if (window_event.type == sf::Event::Resized || window_event.type == sf::Event::GainedFocus ||
-      window_event.type == sf::Event::LostFocus) {
+  if (window_event.type == WindowEvent::RESIZED || window_event.type == WindowEvent::FOCUS_GAINED ||
+      window_event.type == WindowEvent::FOCUS_LOST) {
     GraphicsManager::getInstance().markAllDamaged();
   }
 }
@@ -273,14 +287,14 @@ void InputManager::closeRequested() {
   game.setGameOver(true);
 }
 
-void InputManager::replayInput(sf::Window* p_window) {
+void InputManager::replayInput(InputSource* p_input) {
   GameManager& game = GameManager::getInstance();
   Recording& recording = game.getRecording();
   const int step = game.getStepCount();
   // The window's own input is ignored but for its close request and the engine's keys.
-  sf::Event window_event;
-  while (p_window && p_window->pollEvent(window_event)) {
-    if (window_event.type == sf::Event::Closed) {
+  WindowEvent window_event;
+  while (p_input && p_input->pollEvent(window_event)) {
+    if (window_event.type == WindowEvent::CLOSED) {
       closeRequested();
       return;
     }
@@ -316,11 +330,22 @@ void InputManager::replayInput(sf::Window* p_window) {
   }
 }
 
+bool InputManager::pollPause(InputSource* p_input) {
+  // Everything but a key press is thrown away, a close request included.
+  WindowEvent window_event;
+  while (p_input && p_input->pollEvent(window_event)) {
+    if (window_event.type == WindowEvent::KEY_PRESSED) {
+      p_pause->keyPressed(window_event.code);
+    }
+  }
+  return p_pause->pollResume();
+}
+
 void InputManager::getInput() {
   const LogManager& log = LogManager::getInstance();
-  sf::Window* p_window = GraphicsManager::getInstance().getEventWindow();
+  InputSource* p_input = GraphicsManager::getInstance().getInput();
   if (p_pause) {
-    if (!p_pause->pollResume()) {
+    if (!pollPause(p_input)) {
       return;
     }
     // The keys that went down or up while paused were never seen here.
@@ -328,71 +353,58 @@ void InputManager::getInput() {
     rescan_all = true;
   }
   if (GameManager::getInstance().getRecording().isReplaying()) {
-    replayInput(p_window);
+    replayInput(p_input);
     return;
   }
-  if (!p_window) { // headless, there is no window and no input to take
+  if (!p_input) { // headless, there is no window and no input to take
     if (!Config::getInstance().headless) {
       log.writeLog("InputManager::getInput(): GraphicsManager unexpectedly returned null window!");
     }
     return;
   }
 
-  sf::Event window_event;
-  while (p_window->pollEvent(window_event)) {
+  WindowEvent window_event;
+  while (p_input->pollEvent(window_event)) {
     handleWindowChange(window_event);
     if (handleEngineKey(window_event)) {
       continue;
     }
     switch (window_event.type) {
-    case sf::Event::Closed:
+    case WindowEvent::CLOSED:
       closeRequested();
       return;
-    case sf::Event::KeyPressed:
-    case sf::Event::KeyReleased: {
-      if (window_event.key.code >= 0 && window_event.key.code < sf::Keyboard::KeyCount) {
-        key_may_be_down[window_event.key.code] = window_event.type == sf::Event::KeyPressed;
+    case WindowEvent::KEY_PRESSED:
+    case WindowEvent::KEY_RELEASED: {
+      const bool pressed = window_event.type == WindowEvent::KEY_PRESSED;
+      if (window_event.code >= 0 && window_event.code < KeyCode::COUNT) {
+        key_may_be_down[static_cast<std::size_t>(window_event.code)] = pressed;
       }
-      EventKeyboard event = toEventKeyboard(window_event.key);
-      event.setKeyboardAction(window_event.type == sf::Event::KeyPressed ? Keyboard::KEY_PRESSED
-                                                                         : Keyboard::KEY_RELEASED);
+      EventKeyboard event = toEventKeyboard(window_event.code);
+      event.setKeyboardAction(pressed ? Keyboard::KEY_PRESSED : Keyboard::KEY_RELEASED);
       send(event);
       break;
     }
-    case sf::Event::MouseMoved: {
+    case WindowEvent::MOUSE_MOVED: {
       EventMouse event;
       event.setMouseAction(Mouse::MOVED);
       event.setMouseButton(Mouse::UNDEFINED_MOUSE_BUTTON);
-      event.setMousePosition(cellsOf(window_event.mouseMove.x, window_event.mouseMove.y));
+      event.setMousePosition(cellsOf(window_event.x, window_event.y));
       send(event);
       break;
     }
-    case sf::Event::GainedFocus:
+    case WindowEvent::FOCUS_GAINED:
       // Keys pressed elsewhere were not seen going down.
       rescan_all = true;
       break;
-    case sf::Event::MouseButtonPressed: {
-      if (window_event.mouseButton.button < sf::Mouse::ButtonCount) {
-        button_may_be_down[window_event.mouseButton.button] = true;
+    case WindowEvent::BUTTON_PRESSED: {
+      if (window_event.button >= 0 && window_event.button < ButtonCode::COUNT) {
+        button_may_be_down[static_cast<std::size_t>(window_event.button)] = true;
       }
       EventMouse event;
       event.setMouseAction(Mouse::CLICKED);
-      event.setMousePosition(cellsOf(window_event.mouseButton.x, window_event.mouseButton.y));
+      event.setMousePosition(cellsOf(window_event.x, window_event.y));
       // The button that went down, whether or not it is still down when the event is read.
-      switch (window_event.mouseButton.button) {
-      case sf::Mouse::Left:
-        event.setMouseButton(Mouse::LEFT);
-        break;
-      case sf::Mouse::Right:
-        event.setMouseButton(Mouse::RIGHT);
-        break;
-      case sf::Mouse::Middle:
-        event.setMouseButton(Mouse::MIDDLE);
-        break;
-      default:
-        event.setMouseButton(Mouse::UNDEFINED_MOUSE_BUTTON);
-        break;
-      }
+      event.setMouseButton(mouseButtonOf(window_event.button));
       send(event);
       break;
     }
@@ -404,7 +416,7 @@ void InputManager::getInput() {
     }
   }
 
-  sendHeld(*p_window);
+  sendHeld(*p_input);
 }
 
 void InputManager::rescan() {
@@ -415,13 +427,13 @@ void InputManager::pause(Pause* p_new_pause) {
   p_pause = p_new_pause;
 }
 
-void InputManager::sendHeld(sf::Window& window) {
+void InputManager::sendHeld(InputSource& input) {
   const struct {
-    sf::Mouse::Button sfml;
+    ButtonCode::Code code;
     Mouse::Button button;
-  } buttons[] = {{sf::Mouse::Left, Mouse::LEFT},
-                 {sf::Mouse::Right, Mouse::RIGHT},
-                 {sf::Mouse::Middle, Mouse::MIDDLE}};
+  } buttons[] = {{ButtonCode::LEFT, Mouse::LEFT},
+                 {ButtonCode::RIGHT, Mouse::RIGHT},
+                 {ButtonCode::MIDDLE, Mouse::MIDDLE}};
   constexpr std::size_t BUTTON_COUNT = sizeof(buttons) / sizeof(buttons[0]);
   // A scan that a pause stopped goes on after the event that paused the game.
   const std::size_t first = held_next;
@@ -431,15 +443,17 @@ void InputManager::sendHeld(sf::Window& window) {
   bool have_position = false;
   for (std::size_t i = first; i < BUTTON_COUNT; i++) {
     const auto& b = buttons[i];
-    bool& maybe = button_may_be_down[b.sfml];
+    bool& maybe = button_may_be_down[static_cast<std::size_t>(b.code)];
     if (!(maybe || rescan_all)) {
       continue;
     }
-    maybe = sf::Mouse::isButtonPressed(b.sfml);
+    maybe = input.isButtonHeld(b.code);
     if (maybe) {
       if (!have_position) {
-        const sf::Vector2i pointer = sf::Mouse::getPosition(window);
-        held.setMousePosition(cellsOf(pointer.x, pointer.y));
+        int x = 0;
+        int y = 0;
+        input.pointer(x, y);
+        held.setMousePosition(cellsOf(x, y));
         have_position = true;
       }
       held.setMouseButton(b.button);
@@ -454,15 +468,15 @@ void InputManager::sendHeld(sf::Window& window) {
   for (std::size_t i = first > BUTTON_COUNT ? first - BUTTON_COUNT : 0; i < SAMPLED_KEYS.size();
        i++) {
     const NamedKey& sampled = SAMPLED_KEYS[i];
-    const sf::Keyboard::Key code = sampled.sfml;
-    if (code == sf::Keyboard::F3) {
+    const KeyCode::Code code = sampled.code;
+    if (code == KeyCode::F3) {
       continue; // the engine's own key
     }
-    bool& maybe = key_may_be_down[code];
+    bool& maybe = key_may_be_down[static_cast<std::size_t>(code)];
     if (!(maybe || rescan_all)) {
       continue;
     }
-    maybe = sf::Keyboard::isKeyPressed(code);
+    maybe = input.isKeyHeld(code);
     if (maybe) {
       EventKeyboard event;
       event.setKey(sampled.key);

@@ -4,19 +4,13 @@
 #include "EventKeyboard.h"
 #include "Manager.h"
 
-#include <SFML/Window/Event.hpp>
-#include <SFML/Window/Keyboard.hpp>
-#include <SFML/Window/Mouse.hpp>
-
 #include <array>
-
-namespace sf {
-class Window;
-}
 
 namespace tw {
 
+class InputSource;
 class Pause;
+struct WindowEvent;
 
 /// Keyboard keys and actions, as keyboard events carry them.
 namespace Keyboard {
@@ -108,8 +102,8 @@ enum Action : int {
   KEY_DOWN,     ///< the key is held; sent every frame
 };
 
-/// The engine key of a window-library key code.
-Key fromSFML(sf::Keyboard::Key code);
+/// The engine key of a window's key code.
+Key fromKeyCode(int code);
 /// Number of keys with a name, SPACE to BACKSPACE.
 constexpr int KEY_COUNT = BACKSPACE + 1;
 /// The keys' names by Key, as recordings write them ("SPACE", "A", "NUM1").
@@ -153,14 +147,14 @@ public:
   /// Reads the window's events and the held keys and buttons; once per frame.
   void getInput();
 
-  /// A keyboard event with the engine key of the window's key event; its action is undefined.
-  static EventKeyboard toEventKeyboard(const sf::Event::KeyEvent& key_event);
+  /// A keyboard event with the engine key of the window's key code; its action is undefined.
+  static EventKeyboard toEventKeyboard(int code);
 
   /// Makes the next getInput() ask after every key and button, not only those it saw go down:
   /// for code that has read the window's events itself.
   void rescan();
   /// Holds the game for p_pause: the frame's input stops after the event being sent, and every
-  /// later getInput() only lets p_pause look at the window, until it finds the pause ended;
+  /// later getInput() only hands p_pause the window's key presses, until it finds the pause ended;
   /// the frame's input then goes on where it stopped. Null lets go at once.
   void pause(Pause* p_new_pause);
   /// True while a pause holds the game.
@@ -172,21 +166,25 @@ private:
   InputManager();
 
   /// Sends a held event for every sampled key and button that is down.
-  void sendHeld(sf::Window& window);
+  void sendHeld(InputSource& input);
   /// Sends an input event to the objects interested, recording it when a session is recorded.
   void send(const Event& event);
   /// Sends the recorded events of this step instead of the window's.
-  void replayInput(sf::Window* p_window);
+  void replayInput(InputSource* p_input);
+  /// Hands the pause the window's key presses, throwing the rest away; true when it ended.
+  bool pollPause(InputSource* p_input);
   void closeRequested();
   /// Takes F3 (the overlay) and F12 (a screenshot) for the engine; true when it did.
-  static bool handleEngineKey(const sf::Event& window_event);
+  static bool handleEngineKey(const WindowEvent& window_event);
   /// Has the next frame drawn whole after a resize or a change of focus.
-  static void handleWindowChange(const sf::Event& window_event);
+  static void handleWindowChange(const WindowEvent& window_event);
 
   // Asking the window system whether a key is down costs a round trip, so only keys and
   // buttons seen going down are asked after, until they are found up.
-  std::array<bool, sf::Keyboard::KeyCount> key_may_be_down{};
-  std::array<bool, sf::Mouse::ButtonCount> button_may_be_down{};
+  static constexpr std::size_t KEY_CODES = 101;  ///< the window's key codes, 0 up
+  static constexpr std::size_t BUTTON_CODES = 3; ///< the window's button codes, 0 up
+  std::array<bool, KEY_CODES> key_may_be_down{};
+  std::array<bool, BUTTON_CODES> button_may_be_down{};
   bool rescan_all = true;
   Pause* p_pause = nullptr;
   /// Where the scan of held buttons, then keys, goes on after a pause stopped it.

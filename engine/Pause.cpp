@@ -48,39 +48,36 @@ int Pause::eventHandler(const Event* p_event) {
     log.writeLog(1, "Pause::eventHandler(): Game resumed.");
     return 1;
   }
-  if (!GraphicsManager::getInstance().getEventWindow()) {
+  if (!GraphicsManager::getInstance().getInput()) {
     log.writeLog("Pause::eventHandler(): GraphicsManager unexpectedly returned null window!  "
                  "Cannot pause.");
     return 0;
   }
   // The paused frame's input so far is on disk while the game waits, for whoever watches it.
   recording.flush();
+  key_pressed = false;
   InputManager::getInstance().pause(this);
   return 1;
 }
 
-bool Pause::pollResume() {
-  const LogManager& log = LogManager::getInstance();
+void Pause::keyPressed(int code) {
   GameManager& game = GameManager::getInstance();
-  Recording& recording = game.getRecording();
-  sf::Window* p_window = GraphicsManager::getInstance().getEventWindow();
-  bool paused = p_window != nullptr;
-  sf::Event event;
-  while (p_window && p_window->pollEvent(event)) {
-    // Everything but a key press is thrown away, a close request included.
-    if (event.type == sf::Event::KeyPressed) {
-      log.writeLog(10, "Pause::eventHandler(): Keypress (%d)", static_cast<int>(event.key.code));
-      recording.addResume(game.getStepCount(), static_cast<int>(event.key.code));
-      paused = false;
-    }
-  }
+  LogManager::getInstance().writeLog(10, "Pause::eventHandler(): Keypress (%d)", code);
+  game.getRecording().addResume(game.getStepCount(), code);
+  key_pressed = true;
+}
+
+bool Pause::pollResume() {
+  GameManager& game = GameManager::getInstance();
+  bool paused = !key_pressed && GraphicsManager::getInstance().getInput() != nullptr;
   if (paused && game.getInterruptSignal() != 0) {
     // SIGINT or SIGTERM ends the game: the pause ends too, resumed by no key in the recording.
-    recording.addResume(game.getStepCount(), -1);
+    game.getRecording().addResume(game.getStepCount(), -1);
     paused = false;
   }
   if (!paused) {
-    log.writeLog(1, "Pause::eventHandler(): Game resumed.");
+    key_pressed = false;
+    LogManager::getInstance().writeLog(1, "Pause::eventHandler(): Game resumed.");
   }
   return !paused;
 }

@@ -18,13 +18,17 @@ public:
   int eventHandler(const Event* p_event) override;
   /// The key that pauses the game.
   Keyboard::Key getPauseKey() const { return pause_key; }
-  /// One look at the window while this object holds the game paused (the input manager calls
-  /// it once a frame): a key press, or a SIGINT or SIGTERM, ends the pause; everything else,
-  /// a close request too, is thrown away. True when the pause has ended.
+  /// A key went down while this object holds the game paused (code: the window's key code);
+  /// it ends the pause. The input manager hands it every key press and throws the rest of the
+  /// window's events away, a close request too.
+  void keyPressed(int code);
+  /// Once a frame while this object holds the game paused, after the frame's key presses: a
+  /// key press, or a SIGINT or SIGTERM, ends the pause. True when the pause has ended.
   bool pollResume();
 
 private:
   Keyboard::Key pause_key;
+  bool key_pressed = false;
 };
 
 } // namespace tw

@@ -3,15 +3,52 @@
 #include "Config.h"
 #include "GraphicsManager.h"
 #include "LogManager.h"
+#include "Renderer.h"
 #include "WorldManager.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
 
 namespace tw {
 
 namespace {
 
-sf::CircleShape& sharedFigure() {
-  static sf::CircleShape figure(0.0f, 30);
+ShapeFigure& sharedFigure() {
+  static ShapeFigure figure;
   return figure;
+}
+
+/// The figure as triangles from its centre, in its colour, each sampling texel. Corners are
+/// placed as in a circle shape of the window library, the first at the top, and turned and
+/// moved as its transform does it, in floats, so that the figure covers the same pixels.
+void triangulate(const ShapeFigure& f, Point texel, std::vector<Vertex>& out) {
+  const float pi = 3.141592654f;
+  const float angle = -f.rotation * pi / 180.0f;
+  const float cosine = std::cos(angle);
+  const float sine = std::sin(angle);
+  const auto place = [&](Point p) {
+    return Point{cosine * p.x + sine * p.y + f.x, -sine * p.x + cosine * p.y + f.y};
+  };
+  auto corner = [&](std::size_t i) {
+    const float a = static_cast<float>(i * 2) * pi / static_cast<float>(f.points) - pi / 2;
+    return Point{f.radius + std::cos(a) * f.radius, f.radius + std::sin(a) * f.radius};
+  };
+  Point low = corner(0);
+  Point high = low;
+  for (std::size_t i = 1; i < f.points; i++) {
+    const Point p = corner(i);
+    low = Point{std::min(low.x, p.x), std::min(low.y, p.y)};
+    high = Point{std::max(high.x, p.x), std::max(high.y, p.y)};
+  }
+  const Point centre = place(Point{low.x + (high.x - low.x) / 2, low.y + (high.y - low.y) / 2});
+  const Rgba color{f.red, f.green, f.blue, f.opacity};
+  out.clear();
+  for (std::size_t i = 0; i < f.points; i++) {
+    out.push_back(Vertex{centre, color, texel});
+    out.push_back(Vertex{place(corner(i)), color, texel});
+    out.push_back(Vertex{place(corner((i + 1) % f.points)), color, texel});
+  }
 }
 
 } // namespace
@@ -24,15 +61,15 @@ void Shape::setRGB(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
   blue = b;
 }
 
-const sf::CircleShape& Shape::figure() {
+const ShapeFigure& Shape::figure() {
   return sharedFigure();
 }
 
 void Shape::draw(Vector world_pos) {
   const LogManager& log = LogManager::getInstance();
-  // Handing out the window also puts the cells drawn so far under the figure.
-  sf::RenderWindow* p_window = GraphicsManager::getInstance().getWindow();
-  if (!p_window) {
+  // Drawing directly also puts the cells drawn so far under the figure.
+  Renderer* p_renderer = GraphicsManager::getInstance().drawDirectly();
+  if (!p_renderer) {
     log.writeLog("Shape::draw(): Error! GraphicsManager window not defined.");
     return;
   }
@@ -40,8 +77,11 @@ void Shape::draw(Vector world_pos) {
   if (color != CUSTOM) {
     colorToRGB(color, red, green, blue);
   }
-  sf::CircleShape& shape = sharedFigure();
-  shape.setFillColor(sf::Color(red, green, blue, opacity));
+  ShapeFigure& f = sharedFigure();
+  f.red = red;
+  f.green = green;
+  f.blue = blue;
+  f.opacity = opacity;
   switch (kind) {
   case CIRCLE: {
     std::size_t points = 10;
@@ -50,29 +90,36 @@ void Shape::draw(Vector world_pos) {
     } else if (size <= 10) {
       points = static_cast<std::size_t>(size);
     }
-    shape.setPointCount(points);
-    shape.setRadius(size);
-    shape.setRotation(0);
-    shape.setPosition(p.getX() - size * 0.5f, p.getY() - size * 0.5f);
+    f.points = points;
+    f.radius = size;
+    f.rotation = 0;
+    f.x = p.getX() - size * 0.5f;
+    f.y = p.getY() - size * 0.5f;
     break;
   }
   case SQUARE:
-    shape.setPointCount(4);
-    shape.setRadius(size / Config::getInstance().font_scale);
-    shape.setRotation(45);
-    shape.setPosition(p.getX() + size * 0.5f, p.getY() - size / 1.75f);
+    f.points = 4;
+    f.radius = size / Config::getInstance().font_scale;
+    f.rotation = 45;
+    f.x = p.getX() + size * 0.5f;
+    f.y = p.getY() - size / 1.75f;
     break;
   case TRIANGLE:
-    shape.setPointCount(3);
-    shape.setRadius(size * 0.5f);
-    shape.setRotation(0);
-    shape.setPosition(p.getX() - size * 0.5f, p.getY() - size * 0.5f);
+    f.points = 3;
+    f.radius = size * 0.5f;
+    f.rotation = 0;
+    f.x = p.getX() - size * 0.5f;
+    f.y = p.getY() - size * 0.5f;
     break;
   default:
     return;
   }
   log.writeLog(10, "Shape::draw(): Drawing at (%.2f, %.2f)", p.getX(), p.getY());
-  p_window->draw(shape, sf::RenderStates::Default);
+  static std::vector<Vertex> triangles; // kept from draw to draw
+  Point texel;
+  p_renderer->whiteTexel(texel);
+  triangulate(f, texel, triangles);
+  p_renderer->drawTriangles(triangles.data(), triangles.size());
 }
 
 } // namespace tw

@@ -3,8 +3,7 @@
 #include "Color.h"
 #include "Vector.h"
 
-#include <SFML/Graphics/CircleShape.hpp>
-
+#include <cstddef>
 #include <cstdint>
 
 namespace tw {
@@ -15,6 +14,20 @@ enum ShapeKind {
   CIRCLE = 0,      ///< a regular polygon of 3 to 10 corners, more for larger sizes
   SQUARE,          ///< an upright square
   TRIANGLE,        ///< a triangle standing on its base
+};
+
+/// What a shape was last drawn as: a regular polygon of points corners, its bounding box's
+/// top-left corner (before the rotation, which turns it about that corner) at x, y pixels.
+struct ShapeFigure {
+  std::size_t points = 30;    ///< corners
+  float radius = 0.0f;        ///< pixels
+  float rotation = 0.0f;      ///< degrees, clockwise
+  float x = 0.0f;             ///< pixels from the window's left
+  float y = 0.0f;             ///< pixels from the window's top
+  std::uint8_t red = 255;     ///< fill colour, 0 to 255
+  std::uint8_t green = 255;   ///< fill colour, 0 to 255
+  std::uint8_t blue = 255;    ///< fill colour, 0 to 255
+  std::uint8_t opacity = 255; ///< 0 (invisible) to 255 (opaque)
 };
 
 /// A filled circle, square or triangle an object can show besides its sprite, drawn in pixels.
@@ -52,8 +65,8 @@ public:
   /// Sets the opacity, 0 (invisible) to 255 (opaque).
   void setOpacity(std::uint8_t new_opacity) { opacity = new_opacity; }
 
-  /// The one figure every shape is drawn with, as the last draw left it.
-  static const sf::CircleShape& figure();
+  /// The figure of the last draw of any shape.
+  static const ShapeFigure& figure();
 
 private:
   Color color = WHITE;

@@ -83,7 +83,8 @@ has_files() { # WHAT DIRECTORY FILE...
 }
 no_own_headers() { # INCLUDE_DIRECTORY   none of the engine's own headers is installed there
   local h
-  for h in CellBatch CollisionGrid DamageMap Platform SoundDevice WindowSurface; do
+  for h in Audio CellBatch CollisionGrid DamageMap InputSource Platform Renderer SoundDevice \
+    backend/sfml/SfmlInput backend/sfml/SfmlRenderer backend/sfml/WindowSurface; do
     [ ! -e "$1/$h.h" ] || { echo "the engine's own $h.h is installed"; exit 1; }
   done
 }

@@ -1,6 +1,7 @@
 #include "CellBatch.h"
 #include "Config.h"
 #include "Recording.h"
+#include "Renderer.h"
 #include "Shape.h"
 #include "TestWindow.h"
 
@@ -10,20 +11,21 @@
 
 using namespace tw;
 using twtest::inkBounds;
+using twtest::sfColor;
 
 namespace {
 
 const sf::IntRect SCREEN(0, 0, 1024, 768);
 
 /// Draws ch at pos the plain way: its cell's background rectangle, then a one-character text.
-void drawPlain(sf::RenderTarget& target, char ch, Color color, Vector pos) {
+void drawPlain(sf::RenderTarget& target, const sf::Font& font, char ch, Color color, Vector pos) {
   const GraphicsManager& g = GraphicsManager::getInstance();
   const Vector p = spacesToPixels(worldToView(pos));
   sf::RectangleShape rect(sf::Vector2f(charWidth(), charHeight()));
-  rect.setFillColor(g.getBackgroundColor());
+  rect.setFillColor(sfColor(colorToRgba(g.getBackground())));
   rect.setPosition(p.getX() - charWidth() / 10, p.getY() + charHeight() / 5);
   target.draw(rect);
-  sf::Text text(sf::String(static_cast<sf::Uint32>(static_cast<unsigned char>(ch))), g.getFont(),
+  sf::Text text(sf::String(static_cast<sf::Uint32>(static_cast<unsigned char>(ch))), font,
                 g.getCharacterSize());
   text.setStyle(sf::Text::Bold);
   std::uint8_t r = 255, gr = 255, b = 255;
@@ -60,17 +62,19 @@ TEST_F(Graphics, BatchedCellsMatchPlainPerCharacterDrawing) {
       draw(block[y * 9 + x], Color(1 + b % 7), Vector(4 + b % 8 * 6 + x, 14 + b / 8 * 2 + y));
     }
   };
-  const sf::Texture& texture = g.getFont().getTexture(g.getCharacterSize());
-  const unsigned texels = texture.getSize().x * texture.getSize().y;
+  Renderer& renderer = *g.drawDirectly();
+  const int texels = renderer.textureSize().width * renderer.textureSize().height;
   const long calls = g.getCellDrawCalls();
   scene([&](char ch, Color color, Vector pos) { g.drawCharacter(ch, color, pos); });
   // This frame's glyphs made the font's texture grow before the one batch went out.
-  EXPECT_GT(texture.getSize().x * texture.getSize().y, texels);
+  EXPECT_GT(renderer.textureSize().width * renderer.textureSize().height, texels);
   const sf::Image batched = grab();
   EXPECT_LT(g.getCellDrawCalls() - calls, 30); // one a piece of 170 quads
-  sf::RenderWindow* p_window = g.getWindow();
-  p_window->clear(g.getBackgroundColor());
-  scene([&](char ch, Color color, Vector pos) { drawPlain(*p_window, ch, color, pos); });
+  sf::RenderWindow* p_window = sfml::getWindow();
+  p_window->clear(sfColor(colorToRgba(g.getBackground())));
+  sf::Font font;
+  ASSERT_TRUE(font.loadFromFile(twtest::sourceDir() + "/tw-font.ttf"));
+  scene([&](char ch, Color color, Vector pos) { drawPlain(*p_window, font, ch, color, pos); });
   const sf::Image plain = grab();
   EXPECT_EQ(twtest::countDifferentPixels(batched, plain, 2), 0);
   EXPECT_LT(twtest::countDifferentPixels(batched, plain, 0), 50);
@@ -80,7 +84,7 @@ TEST_F(Graphics, BatchedCellsMatchPlainPerCharacterDrawing) {
 TEST_F(Graphics, CellsStringsAndFramesLandInPlaceAndCoverWhatWasThere) {
   WorldManager::getInstance().setView(Box(Vector(5, 0), 80, 24));
   sf::RectangleShape shape(sf::Vector2f(200, 100)); // over cells 8 to 23 of rows 3 to 6
-  shape.setPosition(100, 100), shape.setFillColor(sf::Color::Green), g.getWindow()->draw(shape);
+  shape.setPosition(100, 100), shape.setFillColor(sf::Color::Green), sfml::getWindow()->draw(shape);
   const Frame frame(3, 3, "abcd#fghi");
   g.drawCharacter('X', RED, Vector(15, 15));
   g.drawString(Vector(45, 1), "HELLO", JUSTIFY_RIGHT, CYAN);
@@ -153,19 +157,19 @@ TEST(GraphicsStartUp, WithoutAWindowNothingIsDrawnAndFailuresSayWhy) {
                 RGB_COLOR * 2, INT_MIN}) {
     std::uint8_t r = 7, gr = 8, b = 9;
     colorToRGB(Color(c), r, gr, b);
-    const sf::Color sfml = colorToSFML(Color(c));
-    out << c << ": " << +r << "," << +gr << "," << +b << " " << +sfml.r << "," << +sfml.g << ","
-        << +sfml.b << "," << +sfml.a << "\n";
+    const Rgba rgba = colorToRgba(Color(c));
+    out << c << ": " << +r << "," << +gr << "," << +b << " " << +rgba.r << "," << +rgba.g << ","
+        << +rgba.b << "," << +rgba.a << "\n";
   }
   GraphicsManager& g = GraphicsManager::getInstance();
   out << g.drawCharacter('a', RED, Vector(1, 1))
       << g.drawString(Vector(1, 1), "ab", JUSTIFY_LEFT, RED)
       << g.drawFrame(false, RED, 0, Vector(1, 1), Frame(1, 1, "a")) << "\n";
   g.displayFrame();
-  const float radius = Shape::figure().getRadius();
+  const float radius = Shape::figure().radius;
   Shape shape; // a shape draws nothing, sets nothing, and says why
   shape.setKind(CIRCLE), shape.setSize(5), shape.setColor(RED), shape.draw(Vector(1, 1));
-  out << +shape.getGreen() << " " << (Shape::figure().getRadius() == radius) << "\n";
+  out << +shape.getGreen() << " " << (Shape::figure().radius == radius) << "\n";
 #ifndef _WIN32 // X's own: without a display to open a window on, start-up fails
   const std::string display = std::getenv("DISPLAY");
   unsetenv("DISPLAY");
@@ -182,7 +186,7 @@ TEST(GraphicsStartUp, WithoutAWindowNothingIsDrawnAndFailuresSayWhy) {
   }
   c.setFontFile(twtest::sourceDir() + "/tw-font.ttf");
   out << g.startUp() << g.drawCharacter('a', RED, Vector(1, 1)) << "\n";
-  g.shutDown(), out << (g.getWindow() == nullptr) << "\n";
+  g.shutDown(), out << (g.getInput() == nullptr) << "\n";
   std::vector<std::string> lines;
   // Without the desktop's size, and whether the driver can show part of a window.
   for (const std::string& line : twtest::stopLog())
@@ -197,17 +201,20 @@ TEST(GraphicsStartUp, WithoutAWindowNothingIsDrawnAndFailuresSayWhy) {
 class Batch : public ::testing::Test {
 protected:
   void SetUp() override {
-    batch.setCells(sf::Vector2f(10, 20), 10, 5), glyph.bounds = {1, -15, 8, 14};
+    batch.setCells(Point{10, 20}, 10, 5), glyph.left = 1, glyph.top = -15, glyph.width = 8;
+    glyph.height = 14;
   }
-  void glyphAt(float x, float y) { batch.addGlyph(sf::Vector2f(x, y), glyph, 16, sf::Color::Red); }
+  void glyphAt(float x, float y) { batch.addGlyph(Point{x, y}, glyph, 16, RED_RGBA); }
   /// The number of quads a cell background added.
-  std::size_t backgroundAt(float x, float y, sf::Color color = sf::Color::Black) {
+  std::size_t backgroundAt(float x, float y, Rgba color = Rgba{0, 0, 0, 255}) {
     const std::size_t before = batch.getVertexCount();
-    batch.addBackground(sf::Vector2f(x, y), sf::Vector2f(10, 20), color);
+    batch.addBackground(Point{x, y}, Point{10, 20}, color);
     return (batch.getVertexCount() - before) / 6;
   }
+  static constexpr Rgba RED_RGBA{255, 0, 0, 255};
+  static constexpr Rgba BLUE_RGBA{0, 0, 255, 255};
   CellBatch batch;
-  sf::Glyph glyph;
+  Glyph glyph;
 };
 
 TEST_F(Batch, BackgroundsAreLeftOutOnlyWhereNothingWasDrawn) {
@@ -215,7 +222,7 @@ TEST_F(Batch, BackgroundsAreLeftOutOnlyWhereNothingWasDrawn) {
   EXPECT_EQ(backgroundAt(20, 40), 0u);
   glyphAt(20, 40);
   EXPECT_EQ(backgroundAt(20, 40) + backgroundAt(15, 45), 2u); // on it, and where it reaches
-  EXPECT_EQ(backgroundAt(60, 80) * 10 + backgroundAt(60, 80, sf::Color(0, 0, 0, 128)), 1u);
+  EXPECT_EQ(backgroundAt(60, 80) * 10 + backgroundAt(60, 80, Rgba{0, 0, 0, 128}), 1u);
   batch.clear(); // drawn, and on the window until the next frame
   EXPECT_EQ(backgroundAt(20, 40), 1u);
   batch.newFrame();
@@ -226,7 +233,7 @@ TEST_F(Batch, BackgroundsAreLeftOutOnlyWhereNothingWasDrawn) {
   // Off the grid, in the nearest corner cell; not numbers in the first.
   EXPECT_EQ(backgroundAt(-5000, -5000) + backgroundAt(nan, nan) + backgroundAt(huge, huge), 3u);
   EXPECT_EQ(backgroundAt(-huge, huge) + backgroundAt(40, 40), 0u);
-  batch.setCells(sf::Vector2f(0, 0), 10, 5), batch.newFrame(); // no cells: all backgrounds kept
+  batch.setCells(Point{0, 0}, 10, 5), batch.newFrame(); // no cells: all backgrounds kept
   EXPECT_EQ(backgroundAt(40, 40), 1u);
 }
 
@@ -238,39 +245,41 @@ TEST_F(Batch, OnlyQuadsThatLaterOpaqueRectanglesHideWhollyAreCulled) {
                              {-5, 90}, {NAN, 20}, {70, 60}, {70, 60}};
   for (const auto& xy : glyphs)
     glyphAt(xy[0], xy[1]);
-  backgroundAt(20, 20), backgroundAt(40.6f, 20), backgroundAt(60, 20, sf::Color(0, 0, 0, 254));
-  backgroundAt(-5, 40), backgroundAt(5, 40), backgroundAt(20, 20, sf::Color::Blue);
-  EXPECT_EQ(batch.cullHidden(sf::Vector2u(100, 100)), 4u);
+  backgroundAt(20, 20), backgroundAt(40.6f, 20), backgroundAt(60, 20, Rgba{0, 0, 0, 254});
+  backgroundAt(-5, 40), backgroundAt(5, 40), backgroundAt(20, 20, BLUE_RGBA);
+  EXPECT_EQ(batch.cullHidden(100, 100), 4u);
   // The rest keep their order; each quad's first vertex is its top-left corner.
   std::string lefts;
   for (std::size_t v = 0; v < batch.getVertexCount(); v += 6)
     lefts += std::to_string(batch.getVertices()[v].position.x).substr(0, 4) + " ";
   EXPECT_EQ(lefts, "40.0 60.0 -5.0 nan 70.0 70.0 40.5 60.0 -5.0 5.00 20.0 ");
-  EXPECT_EQ(batch.getVertices().back().color, sf::Color::Blue);
-}
-
-// Culling takes quad positions for the target's pixels, which holds only for the default view.
-TEST_F(Batch, LeavesOutHiddenQuadsOnlyWhereItsPixelsAreTheTargets) {
-  sf::RenderTexture target;
-  ASSERT_TRUE(target.create(100, 100));
-  batch.setWhiteTexel(false); // plain untextured quads: no font needed
-  for (const int scale : {1, 2}) {
-    target.setView(sf::View(sf::FloatRect(0, 0, 100.0f / scale, 100.0f / scale)));
-    batch.addGlyph(sf::Vector2f(20, 20), glyph, 16, sf::Color::Red);
-    batch.addRectangle(sf::Vector2f(20, 20), sf::Vector2f(10, 20), sf::Color::Blue);
-    target.clear(sf::Color::Black);
-    EXPECT_EQ(batch.draw(target, nullptr), scale); // one draw a run of one kind
-    EXPECT_EQ(batch.getLastCulled(), 2u - scale);
-    target.display();
-    const sf::Image image = target.getTexture().copyToImage();
-    EXPECT_EQ(image.getPixel(25 * scale, 30 * scale), sf::Color::Blue);
-    EXPECT_EQ(image.getPixel(35 * scale, 30 * scale), sf::Color::Black);
-  }
+  EXPECT_EQ(batch.getVertices().back().color, BLUE_RGBA);
 }
 
 } // namespace
 
 namespace {
+
+// Culling takes quad positions for the window's pixels, which holds only for its default view.
+TEST_F(Graphics, BatchLeavesOutHiddenQuadsOnlyWhereItsPixelsAreTheWindows) {
+  Renderer& renderer = *g.drawDirectly();
+  sf::RenderWindow& window = *sfml::getWindow();
+  CellBatch batch;
+  Glyph glyph;
+  glyph.left = 1, glyph.top = -15, glyph.width = 8, glyph.height = 14;
+  for (const int scale : {1, 2}) {
+    window.setView(sf::View(sf::FloatRect(0, 0, 1024.0f / scale, 768.0f / scale)));
+    batch.addGlyph(Point{20, 20}, glyph, 16, Rgba{255, 0, 0, 255});
+    batch.addRectangle(Point{20, 20}, Point{10, 20}, Rgba{0, 0, 255, 255});
+    window.clear(sf::Color::Black);
+    EXPECT_EQ(batch.draw(renderer), 1);
+    EXPECT_EQ(batch.getLastCulled(), 2u - scale);
+    const sf::Image image = grab();
+    EXPECT_EQ(image.getPixel(25 * scale, 30 * scale), sf::Color::Blue);
+    EXPECT_EQ(image.getPixel(35 * scale, 30 * scale), sf::Color::Black);
+  }
+  window.setView(window.getDefaultView());
+}
 
 // Colours of the cells' backgrounds and characters, drawn in part and whole alike.
 TEST_F(Graphics, BackgroundsStayUnderLaterCharactersAndRedrawWhenTheyChange) {
@@ -310,10 +319,10 @@ TEST_F(Graphics, BackgroundsStayUnderLaterCharactersAndRedrawWhenTheyChange) {
   for (const Color fill : {navy, rgb(0, 128, 0), navy, BLACK}) {
     scene(fill), g.displayFrame();
     if (g.isShowingInPart()) {
-      const sf::Image part = g.capture();
+      const sf::Image part = grab();
       g.refresh();
-      EXPECT_EQ(twtest::countDifferentPixels(part, g.capture(), 0), 0);
-      EXPECT_EQ(part.getPixel(130, 190), colorToSFML(fill));
+      EXPECT_EQ(twtest::countDifferentPixels(part, grab(), 0), 0);
+      EXPECT_EQ(part.getPixel(130, 190), sfColor(colorToRgba(fill)));
     }
     // Only a background of its own counts in the screen's hash.
     g.fillRectangle(Box(Vector(0, 0), 80, 24), fill), g.displayFrame();

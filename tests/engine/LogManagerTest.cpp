@@ -75,7 +75,8 @@ TEST(LogPrefixes, NameTheFunctionThatWritesThem) {
   std::istringstream texts("GameManager()::|InputManager::getInput(): Window close|Manager(%s)::|"
                            "LogManager::startup():|Object::Match():|PathManager::startup():|"
                            "ResourceManager::loadmusic():|GameManager::run():|"
-                           "Pause::eventHandler(): Keypress|Pause::eventHandler(): Game resumed");
+                           "Pause::eventHandler(): Keypress|Pause::eventHandler(): Game resumed|"
+                           "colorToSFML():");
   for (std::string text; std::getline(texts, text, '|');)
     verbatim.insert(text);
   const std::regex definition(R"(^(?:[^=(]*[\s*&>])?(~?[A-Za-z_]\w*(?:::~?\w+)*)\s*\()"),

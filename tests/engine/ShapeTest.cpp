@@ -8,12 +8,10 @@ namespace {
 
 /// Points, radius, rotation, position and fill colour of the figure last drawn.
 std::string figure() {
-  const sf::CircleShape& f = Shape::figure();
-  const sf::Color c = f.getFillColor();
+  const tw::ShapeFigure& f = Shape::figure();
   std::ostringstream out;
-  out << f.getPointCount() << " r" << f.getRadius() << " @" << f.getRotation() << " "
-      << f.getPosition().x << "," << f.getPosition().y << " " << int(c.r) << "," << int(c.g) << ","
-      << int(c.b) << "," << int(c.a);
+  out << f.points << " r" << f.radius << " @" << f.rotation << " " << f.x << "," << f.y << " "
+      << int(f.red) << "," << int(f.green) << "," << int(f.blue) << "," << int(f.opacity);
   return out.str();
 }
 
@@ -41,6 +39,28 @@ TEST_F(Shapes, FiguresFollowKindSizeAndColour) {
   EXPECT_EQ(int(shape.getRed()) + shape.getGreen() + shape.getBlue(), 255);
   shape.setRGB(10, 200, 30), shape.draw(Vector(5, 5));
   EXPECT_EQ(figure().substr(figure().rfind(' ')), " 10,200,30,128");
+}
+
+// Drawn through the engine's renderer, a figure covers the pixels of the window library's own.
+TEST_F(Shapes, FiguresCoverThePixelsOfTheWindowLibrarysShape) {
+  const struct {
+    int kind;
+    float size;
+  } figures[] = {{tw::CIRCLE, 25}, {tw::SQUARE, 50}, {tw::TRIANGLE, 60}};
+  sf::RenderWindow& window = *tw::sfml::getWindow();
+  Shape shape;
+  sf::CircleShape same;
+  for (const auto& f : figures) {
+    window.clear(), shape.setKind(f.kind), shape.setSize(f.size), shape.setOpacity(200);
+    shape.draw(Vector(10, 10));
+    const sf::Image ours = grab();
+    const tw::ShapeFigure& s = Shape::figure();
+    same.setPointCount(s.points), same.setRadius(s.radius), same.setRotation(s.rotation);
+    same.setPosition(s.x, s.y), same.setFillColor(sf::Color(255, 255, 255, 200));
+    window.clear(), window.draw(same);
+    EXPECT_EQ(twtest::countDifferentPixels(ours, grab(), 0), 0) << f.kind;
+    EXPECT_GT(twtest::inkBounds(ours, sf::Color::Black, {0, 0, 400, 400}).width, 20);
+  }
 }
 
 } // namespace

@@ -48,13 +48,13 @@ TEST_P(ReplayInWindow, DrawsOnlyWhatChangedAndShowsWhatAWholeRedrawShows) {
   int frames = 0;
   game.setFrameObserver([&](const tw::GameManager::FrameTimes&) {
     if (++frames % 2 == 0 && g.isShowingInPart()) { // what it holds, and a whole redraw
-      const sf::Image part = g.capture();
-      if (g.refresh(), twtest::countDifferentPixels(part, g.capture(), 0) != 0)
+      const sf::Image part = twtest::WindowTest::grab();
+      if (g.refresh(), twtest::countDifferentPixels(part, twtest::WindowTest::grab(), 0) != 0)
         differing.push_back(frames);
     }
     if (frames % 10 == 4)
-      g.getWindow()->draw(sf::CircleShape(300)); // shows in the next frame only
-    g.setDamageTracking(frames % 50 < 40);       // now and then every frame drawn whole
+      tw::sfml::getWindow()->draw(sf::CircleShape(300)); // shows in the next frame only
+    g.setDamageTracking(frames % 50 < 40);               // now and then every frame drawn whole
   });
   Mode::update(MENU, START), game.run(), game.shutDown();
   EXPECT_EQ(frames, 331);

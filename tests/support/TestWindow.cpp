@@ -25,7 +25,7 @@ void WindowTest::SetUp() {
   ASSERT_EQ(g.startUp(), 0);
   keepGraphicsDriverLoaded();
   // A window manager may have made the window smaller than asked, to fit its screen.
-  const sf::Vector2u size = g.getWindow()->getSize();
+  const sf::Vector2u size = tw::sfml::getWindow()->getSize();
   if (std::getenv("TW_SHARED_DISPLAY") && (int(size.x) != config.window_horizontal_pixels ||
                                            int(size.y) != config.window_vertical_pixels)) {
     GTEST_SKIP() << "the window got " << size.x << " x " << size.y << " pixels on this display";
@@ -39,6 +39,14 @@ void WindowTest::SetUp() {
 void WindowTest::TearDown() {
   tw::WorldManager::getInstance().shutDown(), tw::GraphicsManager::getInstance().shutDown();
   LoggedTest::TearDown();
+}
+
+sf::Image WindowTest::grab() {
+  const tw::Image image = tw::GraphicsManager::getInstance().capture();
+  sf::Image out;
+  if (!image.empty())
+    out.create(image.width, image.height, image.pixels.data());
+  return out;
 }
 
 void keepGraphicsDriverLoaded() {

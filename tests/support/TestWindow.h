@@ -6,6 +6,9 @@
 #include "LogManager.h"
 #include "Object.h"
 #include "WorldManager.h"
+#include "backend/sfml/SfmlWindow.h"
+
+#include <SFML/Graphics.hpp>
 
 #include <functional>
 
@@ -19,9 +22,16 @@ protected:
   void TearDown() override;
   /// Configuration changes to make before the graphics manager starts.
   virtual void configure() {}
+
+public:
   /// What the window holds now, cells collected so far included (read before display).
-  sf::Image grab() const { return tw::GraphicsManager::getInstance().capture(); }
+  static sf::Image grab();
 };
+
+/// The colour as SFML's.
+inline sf::Color sfColor(tw::Rgba c) {
+  return sf::Color(c.r, c.g, c.b, c.a);
+}
 
 /// Keeps the OpenGL driver library that the window loaded mapped until the process ends.
 /// The driver keeps some allocations of the first draw in its own globals and is unloaded

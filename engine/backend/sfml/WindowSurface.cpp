@@ -89,7 +89,7 @@ bool WindowSurface::open(sf::RenderWindow& window) {
   return showsInPart();
 }
 
-void WindowSurface::show(const sf::IntRect& rect) {
+void WindowSurface::show(const PixelRect& rect) {
   if (!p_gl) {
     return;
   }
@@ -112,7 +112,7 @@ bool WindowSurface::open(sf::RenderWindow& window) {
   return false;
 }
 
-void WindowSurface::show(const sf::IntRect&) {}
+void WindowSurface::show(const PixelRect&) {}
 
 #endif
 
@@ -121,7 +121,7 @@ void WindowSurface::close() {
   p_window = nullptr;
 }
 
-void WindowSurface::scissor(const sf::IntRect* p_rect) {
+void WindowSurface::scissor(const PixelRect* p_rect) {
   if (!p_gl) {
     return;
   }
@@ -136,7 +136,7 @@ void WindowSurface::scissor(const sf::IntRect* p_rect) {
   p_gl->p_scissor(p_rect->left, rows - p_rect->top - p_rect->height, p_rect->width, p_rect->height);
 }
 
-bool WindowSurface::readBack(sf::RenderWindow& window, std::vector<sf::Uint8>& rgba) const {
+bool WindowSurface::readBack(sf::RenderWindow& window, Image& image) const {
   // Read straight from OpenGL: copying the window into a texture leaves allocations behind in
   // some drivers, which a leak checker reports.
   using ReadPixels = void (*)(int, int, int, int, unsigned, unsigned, void*);
@@ -146,11 +146,14 @@ bool WindowSurface::readBack(sf::RenderWindow& window, std::vector<sf::Uint8>& r
   }
   const sf::Vector2u size = window.getSize();
   const std::size_t row = static_cast<std::size_t>(size.x) * 4;
+  image.width = size.x;
+  image.height = size.y;
+  std::vector<std::uint8_t>& rgba = image.pixels;
   rgba.resize(row * size.y);
   read(0, 0, static_cast<int>(size.x), static_cast<int>(size.y), GL_RGBA, GL_UNSIGNED_BYTE,
        rgba.data());
   // OpenGL gives the bottom row first.
-  std::vector<sf::Uint8> swap(row);
+  std::vector<std::uint8_t> swap(row);
   for (std::size_t top = 0, bottom = size.y ? size.y - 1 : 0; top < bottom; top++, bottom--) {
     std::memcpy(swap.data(), &rgba[top * row], row);
     std::memcpy(&rgba[top * row], &rgba[bottom * row], row);

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <SFML/Graphics/Rect.hpp>
+#include "RenderTypes.h"
+
 #include <SFML/Graphics/RenderWindow.hpp>
 
 #include <memory>
@@ -9,7 +10,7 @@
 
 namespace tw {
 
-/// What the graphics manager needs of the platform's OpenGL window beyond SFML: showing a
+/// What the renderer needs of the platform's OpenGL window beyond SFML: showing a
 /// rectangle of the back buffer without swapping, drawing under a scissor, and reading the
 /// back buffer. On X11 with Mesa's GLX_MESA_copy_sub_buffer the window can be shown in part;
 /// elsewhere every frame is drawn and shown whole.
@@ -29,11 +30,11 @@ public:
   /// True between an open that found partial showing and close.
   bool showsInPart() const { return p_gl != nullptr; }
   /// Limits drawing to rect (window pixels, top row 0), or lifts the limit when null.
-  void scissor(const sf::IntRect* p_rect);
+  void scissor(const PixelRect* p_rect);
   /// Copies rect of the back buffer to the window (window pixels, top row 0).
-  void show(const sf::IntRect& rect);
+  void show(const PixelRect& rect);
   /// The back buffer as RGBA rows, top row first; false when it cannot be read.
-  bool readBack(sf::RenderWindow& window, std::vector<sf::Uint8>& rgba) const;
+  bool readBack(sf::RenderWindow& window, Image& image) const;
 
 private:
   struct GlFunctions;
