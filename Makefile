@@ -16,6 +16,9 @@
 #               packages (scripts/build-deps.sh, once: kept in ~/.cache/tarnwick);
 #               SFML_SOURCE=PATH builds an SFML 2.5.1 of your own (a tree or its archive)
 # make windows-package  the Windows zips of the game and of the engine's SDK (after make windows)
+# make web     builds the game and the C++ examples for the browser with Debian's emscripten in
+#               build-web/: a page per program (.html, .js, .wasm, .data) and index.html
+# make serve   make web, then serves build-web/ at http://127.0.0.1:$(PORT)/ for playing locally
 # Each target first installs the Debian packages it needs (scripts/setup.sh).
 BUILD ?= build
 CMAKE_FLAGS ?=
@@ -125,3 +128,17 @@ windows: windows-build
 
 windows-package: windows-build
 	@cmake --build $(WINDOWS_BUILD) --target windows-package
+
+WEB_BUILD ?= build-web
+PORT ?= 8000
+.PHONY: web serve
+# Debian's emscripten runs its JavaScript tools with node, which finds their modules there.
+web: export NODE_PATH = /usr/share/nodejs
+web: SETUP = web
+web: setup
+	@emcmake cmake -S . -B $(WEB_BUILD) $(CMAKE_FLAGS) >/dev/null
+	@cmake --build $(WEB_BUILD) -j $(JOBS)
+
+serve: web
+	@echo "Serving $(WEB_BUILD)/ at http://127.0.0.1:$(PORT)/ (Ctrl-C stops)"
+	@python3 -m http.server $(PORT) --bind 127.0.0.1 --directory $(WEB_BUILD)

@@ -5,6 +5,7 @@
 #include "GraphicsManager.h"
 #include "InputManager.h"
 #include "LogManager.h"
+#include "MainLoop.h"
 #include "PathManager.h"
 #include "Platform.h"
 #include "ResourceManager.h"
@@ -210,8 +211,9 @@ void GameManager::beginLoop() {
 
 void GameManager::run() {
   beginLoop();
-  while (runFrame(true)) {
-  }
+  runMainLoop(
+      [](void* p_game, bool paced) { return static_cast<GameManager*>(p_game)->runFrame(paced); },
+      this, frame_time);
 }
 
 bool GameManager::runFrame(bool paced) {

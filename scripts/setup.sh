@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that one use of the project needs, when missing:
-#   scripts/setup.sh engine|run|test|docs|package|wheel|bench|fuzz|windows   (default: test)
+#   scripts/setup.sh engine|run|test|docs|package|wheel|bench|fuzz|windows|web   (default: test)
 # engine: building the engine alone; run: building and playing the game (and, with no display,
 # a virtual one to play it on); test: the test suite and the soak; docs: the API reference;
 # package: the Debian package; wheel: the Python wheel, SFML and its libraries built in from
 # Debian's source packages, and its check in a minimal Debian; bench: the benchmarks and their
-# report; fuzz: the fuzzers; windows: the Windows cross-build (MinGW-w64) and its suite under Wine.
+# report; fuzz: the fuzzers; windows: the Windows cross-build (MinGW-w64) and its suite under Wine;
+# web: the browser build (emscripten, the stb headers) and its tests (Chromium, and Playwright
+# from npm when it can be had).
 set -euo pipefail
 build=(cmake make g++ pkg-config libsfml-dev)
 virtual_display=(xvfb xdotool x11-utils imagemagick)
@@ -32,8 +34,9 @@ wheel)
 bench) packages=("${tests[@]}" libbenchmark-dev gnuplot-nox) ;;
 fuzz) packages=("${build[@]}" clang libclang-rt-14-dev llvm) ;;
 windows) packages=(cmake make dpkg-dev xz-utils mingw-w64 wine64 libgtest-dev "${virtual_display[@]}") ;;
+web) packages=(cmake make emscripten libstb-dev chromium python3) ;;
 *)
-  echo "usage: $0 engine|run|test|docs|package|wheel|bench|fuzz|windows" >&2
+  echo "usage: $0 engine|run|test|docs|package|wheel|bench|fuzz|windows|web" >&2
   exit 2
   ;;
 esac
@@ -44,12 +47,22 @@ for p in "${packages[@]}"; do
     missing+=("$p")
   fi
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
-if [ "$(id -u)" -ne 0 ]; then
-  echo "Missing packages. Run: sudo apt-get install -y --no-install-recommends ${missing[*]}" >&2
-  exit 1
+if [ ${#missing[@]} -gt 0 ]; then
+  if [ "$(id -u)" -ne 0 ]; then
+    echo "Missing packages. Run: sudo apt-get install -y --no-install-recommends ${missing[*]}" >&2
+    exit 1
+  fi
+  echo "Installing: ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
-echo "Installing: ${missing[*]}"
-export DEBIAN_FRONTEND=noninteractive
-apt-get update -qq
-apt-get install -y -qq --no-install-recommends "${missing[@]}"
+
+# The browser tests' Playwright, from npm by its lock file, once; offline, the build goes on and
+# the browser tests are skipped.
+web_tests="$(dirname "$0")/../tests/web"
+if [ "${1:-test}" = web ] && [ -f "$web_tests/package-lock.json" ] && [ ! -d "$web_tests/node_modules" ]; then
+  if ! command -v npm >/dev/null || ! npm ci --prefix "$web_tests" --no-audit --no-fund >/dev/null; then
+    echo "Playwright could not be installed in tests/web: the browser tests will be skipped." >&2
+  fi
+fi
