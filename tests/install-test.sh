@@ -108,7 +108,7 @@ consumer)
   cmake --build "$tmp/chase" >/dev/null
   cmp "$tmp/chase-src/data/player-spr.txt" "$tmp/chase/player-spr.txt"
   # The other examples build there too, as users copy them.
-  for example in hello hunt; do
+  for example in hello star hunt; do
     cp -r "$src/examples/$example" "$tmp/$example-src"
     cmake -S "$tmp/$example-src" -B "$tmp/$example-cmake" -DCMAKE_PREFIX_PATH="$tmp/usr" >/dev/null
     cmake --build "$tmp/$example-cmake" >/dev/null

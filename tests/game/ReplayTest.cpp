@@ -77,6 +77,6 @@ TEST_P(ExampleReplay, ShowsTheRecordedScreenAtEveryStep) {
       << readText("out.txt");
 }
 
-INSTANTIATE_TEST_SUITE_P(Examples, ExampleReplay, ::testing::Values("hello", "chase", "hunt"));
+INSTANTIATE_TEST_SUITE_P(Examples, ExampleReplay, ::testing::Values("hello", "star", "chase", "hunt"));
 
 } // namespace
