@@ -90,9 +90,11 @@ wheel-check: wheel
 
 .PHONY: bench
 # make bench  builds in Release, runs every benchmark on the current display (Xvfb when there
-#             is none; the report says which) and writes bench/REPORT.md with its plots
+#             is none; the report says which), the game's page in headless Chromium too (make
+#             web), and writes bench/REPORT.md with its plots
 bench: SETUP = bench
 bench: setup
+	@$(MAKE) --no-print-directory web
 	@cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DTW_BUILD_BENCH=ON -DTW_BUILD_TESTS=OFF >/dev/null
 	@cmake --build build-bench -j $(JOBS)
 	@scripts/with-display.sh --current scripts/bench.sh build-bench

@@ -34,7 +34,10 @@ wheel)
 bench) packages=("${tests[@]}" libbenchmark-dev gnuplot-nox) ;;
 fuzz) packages=("${build[@]}" clang libclang-rt-14-dev llvm) ;;
 windows) packages=(cmake make dpkg-dev xz-utils mingw-w64 wine64 libgtest-dev "${virtual_display[@]}") ;;
-web) packages=(cmake make emscripten libstb-dev chromium python3) ;;
+web)
+  packages=(cmake make emscripten libstb-dev chromium python3)
+  command -v npm >/dev/null || packages+=(npm) # Node.js's own packaging may carry it
+  ;;
 *)
   echo "usage: $0 engine|run|test|docs|package|wheel|bench|fuzz|windows|web" >&2
   exit 2

@@ -5,7 +5,6 @@ import { readFile, stat } from 'node:fs/promises';
 import { existsSync } from 'node:fs';
 import { extname, join, normalize, resolve, dirname } from 'node:path';
 import { fileURLToPath } from 'node:url';
-import { chromium } from 'playwright-core';
 
 export const SOURCE_DIR = resolve(dirname(fileURLToPath(import.meta.url)), '../..');
 export const WEB_BUILD = resolve(process.env.TW_WEB_BUILD || join(SOURCE_DIR, 'build-web'));
@@ -17,10 +16,15 @@ const TYPES = {
   '.data': 'application/octet-stream', '.png': 'image/png', '.css': 'text/css',
 };
 
-/// Exits with SKIP unless the web build holds the program's page.
+/// Exits with SKIP unless the web build holds the program's page and Playwright is installed
+/// (make web installs it, when npm's registry can be reached).
 export function requirePage(program) {
   if (!existsSync(join(WEB_BUILD, `${program}.html`))) {
     console.log(`${WEB_BUILD}/${program}.html is not built (make web): skipped`);
+    process.exit(SKIP);
+  }
+  if (!existsSync(join(SOURCE_DIR, 'tests/web/node_modules/playwright-core'))) {
+    console.log('Playwright is not installed in tests/web (make web installs it): skipped');
     process.exit(SKIP);
   }
 }
@@ -51,7 +55,8 @@ export function serve(root = WEB_BUILD) {
 }
 
 /// Headless Chromium from Debian's package, kept off the network.
-export function launch() {
+export async function launch() {
+  const { chromium } = await import('playwright-core');
   return chromium.launch({
     executablePath: process.env.TW_CHROMIUM || '/usr/bin/chromium',
     args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
