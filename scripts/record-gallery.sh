@@ -16,7 +16,10 @@ play_sprites() { sleep 2; key space; sleep 1; key space; sleep 2; }
 play_collisions() { sleep 5; }
 play_scrolling() { hold Right 1.5; hold Down 1; hold Left 0.5; hold Up 0.4; sleep 0.5; }
 play_colours() { sleep 1; key Right; key Right; key Right; sleep 0.5; key Left; sleep 1; }
-play_outofworld() { for _ in 1 2 3 4 5 6 7 8; do key space; sleep 0.3; done; sleep 2; }
+play_outofworld() {
+  for _ in 1 2 3 4 5 6 7 8; do key space; sleep 0.3; done
+  sleep 1; for _ in 1 2 3 4; do key space; done
+}
 
 # Keys are read once a frame: a press lasts longer than a slow frame.
 key() { xdotool keydown "$1"; sleep 0.2; xdotool keyup "$1"; sleep 0.2; }

@@ -1,4 +1,4 @@
-// Colours: 24-bit colours for characters and cell backgrounds; the arrow keys shift the hues.
+// Colours: 24-bit colours for characters and cell backgrounds; the arrow keys mix in green.
 // Difficulty: 1
 #include <tarnwick/EventKeyboard.h>
 #include <tarnwick/GameManager.h>
@@ -18,8 +18,8 @@ public:
     if (p_key->getKey() == tw::Keyboard::ESCAPE) {
       tw::GameManager::getInstance().setGameOver();
     } else if (p_key->getKeyboardAction() == tw::Keyboard::KEY_PRESSED) {
-      shift += p_key->getKey() == tw::Keyboard::RIGHTARROW ? 16 : 0;
-      shift -= p_key->getKey() == tw::Keyboard::LEFTARROW ? 16 : 0;
+      green += p_key->getKey() == tw::Keyboard::RIGHTARROW && green < 240 ? 48 : 0;
+      green -= p_key->getKey() == tw::Keyboard::LEFTARROW && green > 0 ? 48 : 0;
     }
     return 1;
   }
@@ -27,8 +27,8 @@ public:
   void draw() override {
     tw::GraphicsManager& g = tw::GraphicsManager::getInstance();
     for (int x = 0; x < 80; x++) { // a column of backgrounds each, red to blue
-      const auto t = static_cast<std::uint8_t>(x * 255 / 79 + shift);
-      g.fillRectangle(tw::Box(tw::Vector(x, 3), 1, 4), tw::rgb(255 - t, 96, t));
+      const auto t = static_cast<std::uint8_t>(x * 255 / 79);
+      g.fillRectangle(tw::Box(tw::Vector(x, 3), 1, 4), tw::rgb(255 - t, green, t));
     }
     const tw::Color named[] = {tw::RED,     tw::GREEN, tw::YELLOW, tw::BLUE,
                                tw::MAGENTA, tw::CYAN,  tw::WHITE};
@@ -38,7 +38,7 @@ public:
     }
     const char* const text = "Any colour of the 16 777 216: tw::rgb(red, green, blue)";
     for (int i = 0; text[i] != '\0'; i++) { // each character in a colour of its own
-      const auto t = static_cast<std::uint8_t>(i * 4 + shift);
+      const auto t = static_cast<std::uint8_t>(i * 4);
       g.drawCharacter(text[i], tw::rgb(255, t, 64), tw::rgb(40, 0, t / 4), tw::Vector(12 + i, 14));
     }
     g.fillRectangle(tw::Box(tw::Vector(30, 17), 20, 3), tw::rgb(0x33, 0x66, 0x99));
@@ -46,7 +46,7 @@ public:
   }
 
 private:
-  int shift = 0;
+  std::uint8_t green = 0;
 };
 
 int main() {

@@ -51,7 +51,10 @@ public:
 /// The ground: dark blue, with its coordinates written every ten cells across, eight down.
 class Ground : public tw::Object {
 public:
-  Ground() { setSolidness(tw::SPECTRAL), setAltitude(0); }
+  Ground() {
+    setSolidness(tw::SPECTRAL), setAltitude(0);
+    setBox(tw::Box(tw::Vector(0, 0), WIDTH, HEIGHT)); // drawn while any of it is in view
+  }
   void draw() override {
     tw::GraphicsManager& g = tw::GraphicsManager::getInstance();
     g.fillRectangle(tw::Box(tw::Vector(0, 0), WIDTH, HEIGHT), tw::rgb(10, 10, 40));
