@@ -18,11 +18,12 @@ set(TW_WEB_LINK_OPTIONS
   -sMINIFY_HTML=0 # the minifier is not packaged
   "SHELL:--shell-file ${TW_WEB_SHELL}")
 
-# tw_web_page(target DESCRIPTION text PRELOAD source@destination...): target as a page whose
-# in-memory working directory holds the preloaded files and folders (destination "/" for a
-# folder's contents), listed in index.html with the description.
+# tw_web_page(target DESCRIPTION text [IMAGE path] PRELOAD source@destination...): target as a
+# page whose in-memory working directory holds the preloaded files and folders (destination "/"
+# for a folder's contents), listed in index.html with the description (and the picture at
+# path, from the build folder).
 function(tw_web_page target)
-  cmake_parse_arguments(PAGE "" "DESCRIPTION" "PRELOAD" ${ARGN})
+  cmake_parse_arguments(PAGE "" "DESCRIPTION;IMAGE" "PRELOAD" ${ARGN})
   set_target_properties(${target} PROPERTIES SUFFIX .html RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
   target_link_options(${target} PRIVATE ${TW_WEB_LINK_OPTIONS})
   set(depends ${TW_WEB_SHELL})
@@ -40,6 +41,7 @@ function(tw_web_page target)
   set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${depends})
   set_property(GLOBAL APPEND PROPERTY TW_WEB_PAGES ${target})
   set_property(GLOBAL PROPERTY TW_WEB_DESCRIPTION_${target} "${PAGE_DESCRIPTION}")
+  set_property(GLOBAL PROPERTY TW_WEB_IMAGE_${target} "${PAGE_IMAGE}")
 endfunction()
 
 # index.html, from web/index.html.in, with a line for each page.
@@ -48,8 +50,12 @@ function(tw_web_index)
   set(TW_WEB_PAGE_LIST "")
   foreach(page ${pages})
     get_property(description GLOBAL PROPERTY TW_WEB_DESCRIPTION_${page})
+    get_property(image GLOBAL PROPERTY TW_WEB_IMAGE_${page})
+    if(image)
+      set(image "<br><a href=\"${page}.html\"><img src=\"${image}\" width=\"320\" alt=\"\"></a>")
+    endif()
     string(APPEND TW_WEB_PAGE_LIST
-      "    <li><a href=\"${page}.html\">${page}</a>: ${description}</li>\n")
+      "    <li><a href=\"${page}.html\">${page}</a>: ${description}${image}</li>\n")
   endforeach()
   configure_file(${CMAKE_SOURCE_DIR}/web/index.html.in ${CMAKE_BINARY_DIR}/index.html @ONLY)
 endfunction()

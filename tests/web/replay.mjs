@@ -1,12 +1,13 @@
 // A session recorded natively replays in its program's page to the verdict that every step
 // showed the recorded screen: node replay.mjs NAME, for tests/data/replays/NAME.rec (the
-// game's sessions, or example-PROGRAM for an example's).
+// game's sessions, example-PROGRAM for an example's, gallery-NAME for a gallery example's).
 import { readFileSync } from 'node:fs';
 import { join } from 'node:path';
 import * as web from './browser.mjs';
 
 const name = process.argv[2];
-const program = name.startsWith('example-') ? name.slice('example-'.length) : 'tarnwick';
+const program = name.startsWith('example-') ? name.slice('example-'.length)
+  : name.startsWith('gallery-') ? name : 'tarnwick'; // gallery-NAME's page is its own name
 web.requirePage(program);
 const files = {
   'replay.rec': readFileSync(join(web.SOURCE_DIR, 'tests/data/replays', `${name}.rec`), 'utf8'),

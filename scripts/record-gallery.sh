@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# Records the gallery's examples anew with real X input (xdotool) on a private virtual display:
+# each example runs from a copy of its build folder with record_file in its configuration, is
+# played by the short script below, and its recording becomes
+# tests/data/replays/gallery-<name>.rec. Usage: scripts/record-gallery.sh [NAME...] (default:
+# every example with a script); the build folder is BUILD (default build/).
+set -uo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+if [ -z "${TW_RECORD_DISPLAY:-}" ]; then
+  TW_RECORD_DISPLAY=1 exec "$root/scripts/with-display.sh" "$0" "$@"
+fi
+build="$(realpath "${BUILD:-$root/build}")"
+
+# What each example is played with, once its window has the focus.
+play_sprites() { sleep 2; key space; sleep 1; key space; sleep 2; }
+play_collisions() { sleep 5; }
+play_scrolling() { hold Right 1.5; hold Down 1; hold Left 0.5; hold Up 0.4; sleep 0.5; }
+play_colours() { sleep 1; key Right; key Right; key Right; sleep 0.5; key Left; sleep 1; }
+play_outofworld() {
+  for _ in 1 2 3 4 5 6 7 8; do key space; sleep 0.3; done
+  sleep 1; for _ in 1 2 3 4; do key space; done
+}
+
+# Keys are read once a frame: a press lasts longer than a slow frame.
+key() { xdotool keydown "$1"; sleep 0.2; xdotool keyup "$1"; sleep 0.2; }
+hold() { xdotool keydown "$1"; sleep "$2"; xdotool keyup "$1"; }
+
+record() {
+  local name=$1 work pid window=""
+  work=$(mktemp -d)
+  cp -r "$build/examples/gallery/$name/." "$work/"
+  printf 'record_file:gallery.rec\n' >"$work/tw-config.txt"
+  (cd "$work" && exec "./gallery-$name") 2>"$work/stderr.txt" &
+  pid=$!
+  for _ in $(seq 1 150); do
+    window=$(xdotool search --onlyvisible --pid "$pid" --name '^Tarnwick' 2>/dev/null | head -n 1)
+    [ -n "$window" ] && break
+    sleep 0.1
+  done
+  if [ -z "$window" ]; then
+    echo "record-gallery: $name: no window" >&2
+    kill "$pid" 2>/dev/null
+    return 1
+  fi
+  xdotool windowfocus "$window"
+  sleep 0.5
+  "play_$name"
+  key Escape
+  wait "$pid" || { echo "record-gallery: $name failed" >&2; return 1; }
+  cp "$work/gallery.rec" "$root/tests/data/replays/gallery-$name.rec"
+  echo "$name: $(wc -l <"$work/gallery.rec") lines, tests/data/replays/gallery-$name.rec"
+  rm -rf "$work"
+}
+
+names=("$@")
+[ ${#names[@]} -gt 0 ] || names=(sprites collisions scrolling colours outofworld)
+status=0
+for name in "${names[@]}"; do
+  record "$name" || status=1
+done
+exit "$status"
