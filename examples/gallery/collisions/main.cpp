@@ -14,7 +14,10 @@
 /// A wall cell: hard (the default solidness), so hard objects cannot move into it.
 class Wall : public tw::Object {
 public:
-  explicit Wall(tw::Vector at) { setType("Wall"), setPosition(at); }
+  explicit Wall(tw::Vector at) {
+    setType("Wall");
+    setPosition(at);
+  }
   void draw() override {
     tw::GraphicsManager::getInstance().drawCharacter('#', tw::BLUE, getPosition());
   }
@@ -24,8 +27,11 @@ public:
 class Ball : public tw::Object {
 public:
   Ball(const char* sprite, tw::Vector at, tw::Vector velocity, tw::Solidness solidness) {
-    setSprite(tw::ResourceManager::getInstance().getSprite(sprite)), setSpriteSlowdown(8);
-    setPosition(at), setVelocity(velocity), setSolidness(solidness);
+    setSprite(tw::ResourceManager::getInstance().getSprite(sprite));
+    setSpriteSlowdown(8);
+    setPosition(at);
+    setVelocity(velocity);
+    setSolidness(solidness);
   }
   int eventHandler(const tw::Event* p_event) override {
     if (p_event->isType(tw::OUT_EVENT)) { // only the ghost leaves: it comes round again
@@ -73,10 +79,12 @@ int main() {
   if (game.startUp() == 0 && resources.loadSprite("ball-spr.txt", "ball") == 0 &&
       resources.loadSprite("ghost-spr.txt", "ghost") == 0) {
     for (int x = 0; x < 80; x++) {
-      new Wall(tw::Vector(x, 1)), new Wall(tw::Vector(x, 22));
+      new Wall(tw::Vector(x, 1));
+      new Wall(tw::Vector(x, 22));
     }
     for (int y = 2; y < 22; y++) {
-      new Wall(tw::Vector(0, y)), new Wall(tw::Vector(79, y));
+      new Wall(tw::Vector(0, y));
+      new Wall(tw::Vector(79, y));
       if (y < 9 || y > 14) {
         new Wall(tw::Vector(40, y)); // a wall across the middle, with a gap
       }

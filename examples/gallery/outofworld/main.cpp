@@ -14,8 +14,11 @@
 class Rock : public tw::Object {
 public:
   explicit Rock(tw::Vector velocity) {
-    setSprite(tw::ResourceManager::getInstance().getSprite("rock")), setSpriteSlowdown(3);
-    setPosition(tw::Vector(40, 12)), setVelocity(velocity), setSolidness(tw::SPECTRAL);
+    setSprite(tw::ResourceManager::getInstance().getSprite("rock"));
+    setSpriteSlowdown(3);
+    setPosition(tw::Vector(40, 12));
+    setVelocity(velocity);
+    setSolidness(tw::SPECTRAL);
   }
   int eventHandler(const tw::Event* p_event) override {
     if (p_event->isType(tw::OUT_EVENT)) {

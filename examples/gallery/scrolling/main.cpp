@@ -17,8 +17,10 @@ const int WIDTH = 160, HEIGHT = 48;
 class Ship : public tw::Object {
 public:
   Ship() {
-    setSprite(tw::ResourceManager::getInstance().getSprite("ship")), setSpriteSlowdown(6);
-    setPosition(tw::Vector(WIDTH / 2.0f, HEIGHT / 2.0f)), setSolidness(tw::SPECTRAL);
+    setSprite(tw::ResourceManager::getInstance().getSprite("ship"));
+    setSpriteSlowdown(6);
+    setPosition(tw::Vector(WIDTH / 2.0f, HEIGHT / 2.0f));
+    setSolidness(tw::SPECTRAL);
     registerInterest(tw::KEYBOARD_EVENT);
   }
   int eventHandler(const tw::Event* p_event) override {
@@ -52,7 +54,8 @@ public:
 class Ground : public tw::Object {
 public:
   Ground() {
-    setSolidness(tw::SPECTRAL), setAltitude(0);
+    setSolidness(tw::SPECTRAL);
+    setAltitude(0);
     setBox(tw::Box(tw::Vector(0, 0), WIDTH, HEIGHT)); // drawn while any of it is in view
   }
   void draw() override {

@@ -17,7 +17,9 @@ public:
       : speed(new_speed), slowdown(new_slowdown) {
     setSprite(tw::ResourceManager::getInstance().getSprite(sprite));
     setSpriteSlowdown(slowdown); // a new frame every slowdown steps
-    setPosition(at), setVelocity(tw::Vector(speed, 0)), setSolidness(tw::SPECTRAL);
+    setPosition(at);
+    setVelocity(tw::Vector(speed, 0));
+    setSolidness(tw::SPECTRAL);
     registerInterest(tw::KEYBOARD_EVENT);
   }
 
