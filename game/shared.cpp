@@ -35,9 +35,9 @@ const Resource resources[] = {
     {Resource::SOUND, "time", "sounds/time.wav"},
     {Resource::SOUND, "wall-bounce", "sounds/wall-bounce.wav"},
     {Resource::SOUND, "win", "sounds/win.wav"},
-    {Resource::MUSIC, "advanced", "sounds/advanced.ogg"},
-    {Resource::MUSIC, "menu", "sounds/menu.ogg"},
-    {Resource::MUSIC, "timed", "sounds/timed.ogg"},
+    {Resource::MUSIC, "advanced", "sounds/advanced.wav"},
+    {Resource::MUSIC, "menu", "sounds/menu.wav"},
+    {Resource::MUSIC, "timed", "sounds/timed.wav"},
 };
 
 } // namespace

@@ -4,25 +4,19 @@
 Run from the repository root: python3 scripts/make_sounds.py
 
 Everything is generated from fixed seeds, so the output is the same on every
-run. Sounds are 16-bit mono at 22050 Hz: the effects PCM WAV, the music Ogg
-Vorbis (encoded with oggenc from vorbis-tools, decoded again with oggdec to
-check it against what was encoded). Effects are normalised to a few dB below
-full scale, music to -6 dBFS. Each music loop is a whole number of bars whose
-every note has died away before the loop end, so it repeats without a click.
+run. Files are 16-bit mono PCM WAV at 22050 Hz. Effects are normalised to a
+few dB below full scale, music to -6 dBFS. Each music loop is a whole number
+of bars whose every note has died away before the loop end, so it repeats
+without a click.
 """
 
 import math
 import os
 import random
 import struct
-import subprocess
-import tempfile
 import wave
 
 RATE = 22050
-# Vorbis quality of the music: about 32 kbit/s for these mono loops, an eighth of
-# the PCM's size, with the decoded loops as long and as loud as the originals.
-MUSIC_QUALITY = 2
 TWO_PI = 2.0 * math.pi
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 OUT_DIR = os.path.join(ROOT, "sounds")
@@ -592,34 +586,6 @@ def write_wav(path, samples):
     return ints
 
 
-def read_wav(path):
-    with wave.open(path, "rb") as wav:
-        data = wav.readframes(wav.getnframes())
-    return list(struct.unpack("<%dh" % (len(data) // 2), data))
-
-
-def write_ogg(path, samples, serial):
-    """Encodes samples to Ogg Vorbis at path; returns the samples decoded again.
-
-    The stream's serial number is fixed, so the file is the same on every run.
-    """
-    with tempfile.TemporaryDirectory() as tmp:
-        pcm = os.path.join(tmp, "pcm.wav")
-        decoded = os.path.join(tmp, "decoded.wav")
-        write_wav(pcm, samples)
-        subprocess.run(["oggenc", "--quiet", "--quality", str(MUSIC_QUALITY),
-                        "--serial", str(serial), "--output", path, pcm],
-                       check=True)
-        subprocess.run(["oggdec", "--quiet", "--output", decoded, path],
-                       check=True)
-        return read_wav(decoded)
-
-
-def rms_db(ints):
-    rms = math.sqrt(sum(v * v for v in ints) / len(ints))
-    return 20.0 * math.log10(rms / 32767.0) if rms else float("-inf")
-
-
 def describe(name, ints, is_loop):
     peak = max(abs(v) for v in ints)
     peak_db = 20.0 * math.log10(peak / 32767.0) if peak else float("-inf")
@@ -652,20 +618,14 @@ def main():
 
     drums = make_drums(random.Random(20))
     music = [
-        ("advanced.ogg", make_advanced, 21),
-        ("menu.ogg", make_menu, 22),
-        ("timed.ogg", make_timed, 23),
+        ("advanced.wav", make_advanced),
+        ("menu.wav", make_menu),
+        ("timed.wav", make_timed),
     ]
-    for name, make, serial in music:
+    for name, make in music:
         samples = normalise(make(drums), -6.0)
-        pcm = [max(-32767, min(32767, int(round(s * 32767.0)))) for s in samples]
-        decoded = write_ogg(os.path.join(OUT_DIR, name), samples, serial)
-        print(describe(name, decoded, True))
-        print("%-18s %6.3f s decoded for %.3f s encoded, RMS %.2f dBFS for %.2f"
-              % ("", len(decoded) / RATE, len(pcm) / RATE, rms_db(decoded),
-                 rms_db(pcm)))
-        if len(decoded) != len(pcm) or abs(rms_db(decoded) - rms_db(pcm)) > 0.5:
-            raise SystemExit("%s: the decoded music differs from the PCM" % name)
+        ints = write_wav(os.path.join(OUT_DIR, name), samples)
+        print(describe(name, ints, True))
 
 
 if __name__ == "__main__":

@@ -6,8 +6,8 @@
 # package: the Debian package; wheel: the Python wheel, SFML and its libraries built in from
 # Debian's source packages, and its check in a minimal Debian; bench: the benchmarks and their
 # report; fuzz: the fuzzers; windows: the Windows cross-build (MinGW-w64) and its suite under Wine;
-# web: the browser build (emscripten, the stb headers) and its tests (Chromium, and Playwright
-# from npm when it can be had).
+# web: the browser build (emscripten, the stb headers, oggenc for the page's sounds) and its
+# tests (Chromium, and Playwright from npm when it can be had).
 set -euo pipefail
 build=(cmake make g++ pkg-config libsfml-dev)
 virtual_display=(xvfb xdotool x11-utils imagemagick)
@@ -35,7 +35,7 @@ bench) packages=("${tests[@]}" libbenchmark-dev gnuplot-nox) ;;
 fuzz) packages=("${build[@]}" clang libclang-rt-14-dev llvm) ;;
 windows) packages=(cmake make dpkg-dev xz-utils mingw-w64 wine64 libgtest-dev "${virtual_display[@]}") ;;
 web)
-  packages=(cmake make emscripten libstb-dev chromium python3)
+  packages=(cmake make emscripten libstb-dev vorbis-tools chromium python3)
   command -v npm >/dev/null || packages+=(npm) # Node.js's own packaging may carry it
   ;;
 *)

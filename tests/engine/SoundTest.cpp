@@ -35,13 +35,13 @@ protected:
 
 TEST_F(Sounds, GameSoundsAndMusicLoadPlayLoopAndStop) {
   out << rm.loadSound("explode.wav", "explode") << rm.loadSound("wall-bounce.wav", "wall-bounce")
-      << rm.loadMusic("menu.ogg", "menu") << rm.loadMusic("timed.ogg", "timed");
+      << rm.loadMusic("menu.wav", "menu") << rm.loadMusic("timed.wav", "timed");
   out << rm.loadSound("win.wav", "win") << rm.loadSound("lose.wav", "win") // the first counts
       << rm.loadSound("exit.wav", "") << " " << rm.getSoundCount() << rm.getMusicCount() << "\n";
   tw::Sound idle, ogg; // records without a file are harmless
   tw::Music quiet;
   idle.play(), quiet.play(), idle.stop(), quiet.stop();
-  out << idle.isPlaying() << quiet.isPlaying() << ogg.loadSound("timed.ogg") << " "
+  out << idle.isPlaying() << quiet.isPlaying() << ogg.loadSound("tune.ogg") << " "
       << ogg.getSampleCount() << "\n"; // Vorbis decoded whole
   sf::SoundBuffer win;
   ASSERT_TRUE(win.loadFromFile("win.wav"));
@@ -62,13 +62,13 @@ TEST_F(Sounds, GameSoundsAndMusicLoadPlayLoopAndStop) {
   rm.shutDown(); // stops everything and keeps the records
   out << playing(p_loop, p_music) << playing(p_loop, rm.getMusic("timed")) << "\n"
       << (rm.getSound("explode") == p_loop) << rm.loadSound("win.wav", "late")
-      << rm.loadMusic("menu.ogg", "late") << rm.startUp() << (rm.getSound("explode") == nullptr);
+      << rm.loadMusic("menu.wav", "late") << rm.startUp() << (rm.getSound("explode") == nullptr);
   EXPECT_TRUE(twtest::matchesFile("golden/Sounds.GameSounds.txt", out.str() + "\n" + logged()));
 }
 
 TEST_F(Sounds, MissingAndCorruptFilesAndFullTablesFailTheirLoad) {
   out << rm.loadMusic("nowhere.wav", "") << "\n" << logged(); // refused before the file
-  std::set<std::string> names = {"nowhere.wav"};              // bad-*: empty, cut, zero rate...
+  std::set<std::string> names = {"nowhere.wav"};              // bad-*.wav: empty, cut, zero rate...
   for (const auto& file : std::filesystem::directory_iterator(".")) {
     if (file.path().filename().string().rfind("bad-", 0) == 0)
       names.insert(file.path().filename().string());
@@ -97,7 +97,7 @@ TEST_F(Sounds, WithoutADeviceOneLineSaysSoAndTheGameRunsSilent) {
 #endif
   testing::internal::CaptureStderr();
   out << rm.loadSound("explode.wav", "explode") << rm.loadSound("win.wav", "win")
-      << rm.loadMusic("menu.ogg", "menu") << rm.loadSound("bad-empty.wav", "bad")
+      << rm.loadMusic("menu.wav", "menu") << rm.loadSound("bad-empty.wav", "bad")
       << rm.loadMusic("nowhere.wav", "bad") << "\n";
   rm.getSound("explode")->play(true), rm.getMusic("menu")->play();
   out << rm.getSound("win")->isLoaded() << rm.getSound("explode")->isPlaying()

@@ -50,9 +50,9 @@ const Breakage BREAKAGES[] = {
      "printf '\\0\\1\\2\\n\\377\\n' > brick-default-spr.txt && sed -i 's/^end$/ned/' "
      "brick-strong-spr.txt && sed -i '1s/.*/frames 2000000000/' brick-super-spr.txt && "
      "sed -i 's/width/widht/' brick-moving-spr.txt && cd ../sounds && "
-     "rm exit.wav lose.wav time.wav win.wav advanced.ogg && for f in explode paddle-bounce "
-     "wall-bounce; do echo text > $f.wav; done && echo text > timed.ogg && "
-     "head -c 8044 menu.ogg > t && mv t menu.ogg",
+     "rm exit.wav lose.wav time.wav win.wav advanced.wav && for f in explode "
+     "paddle-bounce wall-bounce timed; do echo text > $f.wav; done && "
+     "head -c 8044 menu.wav > t && mv t menu.wav",
      true, true,
      "Cannot add frame!|In file 'sprites/explosion-spr.txt', line 5: frame 1 of 7 has a row of 8 "
      "characters|Width 8 of 9.|Sprite 'paddleh' not found|End of file "
@@ -61,7 +61,7 @@ const Breakage BREAKAGES[] = {
      "sound from file 'sounds/explode.wav'|sound from file 'sounds/lose.wav'|sound from file "
      "'sounds/paddle-bounce.wav'|sound from file 'sounds/time.wav'|sound from file "
      "'sounds/wall-bounce.wav'|sound from file 'sounds/win.wav'|music from file "
-     "'sounds/advanced.ogg'|music from file 'sounds/timed.ogg'|Sound 'explode' not found|Sound "
+     "'sounds/advanced.wav'|music from file 'sounds/timed.wav'|Sound 'explode' not found|Sound "
      "'win' not found|Sound 'time' not found|Music 'advanced' not found|Music 'timed' not found|"
      "Replay of 'session.rec' differed from the recording at"},
     {"NoSprites", "rm -r sprites && echo no > sprites", true, true,

@@ -11,7 +11,7 @@ import tarnwick as tw
 assert tw.game_manager.start_up() == 0
 for name in "win", "lose":
     assert tw.resource_manager.load_sound("{ROOT}/sounds/" + name + ".wav", name) == 0
-assert tw.resource_manager.load_music("{ROOT}/sounds/menu.ogg", "menu") == 0
+assert tw.resource_manager.load_music("{ROOT}/sounds/menu.wav", "menu") == 0
 tw.resource_manager.get_sound("win").play()
 tw.resource_manager.get_music("menu").play()
 tw.game_manager.shut_down()
