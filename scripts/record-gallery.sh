@@ -24,6 +24,7 @@ play_buttons() { # +1 at x 170, +10 at 512, Reset at 853, all at y 400
   sleep 0.5; click 512 400; click 512 400; click 170 400; click 853 400
   click 512 400; click 170 400; click 170 400; sleep 1
 }
+play_music() { sleep 0.5; key space; key m; sleep 1; key space; key space; key m; key m; sleep 1; }
 
 # Keys are read once a frame: a press lasts longer than a slow frame.
 key() { xdotool keydown "$1"; sleep 0.2; xdotool keyup "$1"; sleep 0.2; }
@@ -62,7 +63,7 @@ record() {
 }
 
 names=("$@")
-[ ${#names[@]} -gt 0 ] || names=(sprites collisions scrolling colours outofworld buttons)
+[ ${#names[@]} -gt 0 ] || names=(sprites collisions scrolling colours outofworld buttons music)
 status=0
 for name in "${names[@]}"; do
   record "$name" || status=1
