@@ -20,10 +20,20 @@ play_outofworld() {
   for _ in 1 2 3 4 5 6 7 8; do key space; sleep 0.3; done
   sleep 1; for _ in 1 2 3 4; do key space; done
 }
+play_buttons() { # +1 at x 170, +10 at 512, Reset at 853, all at y 400
+  sleep 0.5; click 512 400; click 512 400; click 170 400; click 853 400
+  click 512 400; click 170 400; click 170 400; sleep 1
+}
+play_music() { sleep 0.5; key space; key m; sleep 1; key space; key space; key m; key m; sleep 1; }
 
 # Keys are read once a frame: a press lasts longer than a slow frame.
 key() { xdotool keydown "$1"; sleep 0.2; xdotool keyup "$1"; sleep 0.2; }
 hold() { xdotool keydown "$1"; sleep "$2"; xdotool keyup "$1"; }
+# A click at a point of the window (pixels), after the pointer has rested there.
+click() {
+  xdotool mousemove --window "$window" "$1" "$2"; sleep 0.2
+  xdotool mousedown 1; sleep 0.2; xdotool mouseup 1; sleep 0.2
+}
 
 record() {
   local name=$1 work pid window=""
@@ -53,7 +63,7 @@ record() {
 }
 
 names=("$@")
-[ ${#names[@]} -gt 0 ] || names=(sprites collisions scrolling colours outofworld)
+[ ${#names[@]} -gt 0 ] || names=(sprites collisions scrolling colours outofworld buttons music)
 status=0
 for name in "${names[@]}"; do
   record "$name" || status=1
