@@ -20,10 +20,14 @@ play_outofworld() {
   for _ in 1 2 3 4 5 6 7 8; do key space; sleep 0.3; done
   sleep 1; for _ in 1 2 3 4; do key space; done
 }
+# Clicks are at pixels of the window: a cell is 12.8 by 32 of them at the default size.
+play_pathfinding() { sleep 1; click 902 592; sleep 5.5; click 518 400; sleep 3.5; }
 
 # Keys are read once a frame: a press lasts longer than a slow frame.
 key() { xdotool keydown "$1"; sleep 0.2; xdotool keyup "$1"; sleep 0.2; }
 hold() { xdotool keydown "$1"; sleep "$2"; xdotool keyup "$1"; }
+# A left click at pixel (x, y) of the example's window.
+click() { xdotool mousemove --window "$window" "$1" "$2" mousedown 1; sleep 0.2; xdotool mouseup 1; }
 
 record() {
   local name=$1 work pid window=""
@@ -53,7 +57,7 @@ record() {
 }
 
 names=("$@")
-[ ${#names[@]} -gt 0 ] || names=(sprites collisions scrolling colours outofworld)
+[ ${#names[@]} -gt 0 ] || names=(sprites collisions scrolling colours outofworld pathfinding)
 status=0
 for name in "${names[@]}"; do
   record "$name" || status=1
