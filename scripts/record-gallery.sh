@@ -25,6 +25,9 @@ play_buttons() { # +1 at x 170, +10 at 512, Reset at 853, all at y 400
   click 512 400; click 170 400; click 170 400; sleep 1
 }
 play_music() { sleep 0.5; key space; key m; sleep 1; key space; key space; key m; key m; sleep 1; }
+# Clicks are at pixels of the window: a cell is 12.8 by 32 of them at the default size.
+play_pathfinding() { sleep 1; click 902 592; sleep 5.5; click 518 400; sleep 3.5; }
+play_pause() { sleep 1.5; key p; sleep 1.5; key space; sleep 1.5; key p; sleep 1; key Right; sleep 1; }
 
 # Keys are read once a frame: a press lasts longer than a slow frame.
 key() { xdotool keydown "$1"; sleep 0.2; xdotool keyup "$1"; sleep 0.2; }
@@ -63,7 +66,8 @@ record() {
 }
 
 names=("$@")
-[ ${#names[@]} -gt 0 ] || names=(sprites collisions scrolling colours outofworld buttons music)
+[ ${#names[@]} -gt 0 ] || names=(sprites collisions scrolling colours outofworld buttons music pathfinding
+  pause)
 status=0
 for name in "${names[@]}"; do
   record "$name" || status=1
