@@ -64,8 +64,14 @@ private:
 /// Escape ends the game.
 class Quit : public tw::Object {
 public:
-  Quit() { setSolidness(tw::SPECTRAL), registerInterest(tw::KEYBOARD_EVENT); }
+  Quit() {
+    setSolidness(tw::SPECTRAL);
+    registerInterest(tw::KEYBOARD_EVENT);
+  }
   int eventHandler(const tw::Event* p_event) override {
+    if (!p_event->isType(tw::KEYBOARD_EVENT)) {
+      return 0;
+    }
     if (static_cast<const tw::EventKeyboard*>(p_event)->getKey() == tw::Keyboard::ESCAPE) {
       tw::GameManager::getInstance().setGameOver();
     }
