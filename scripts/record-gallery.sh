@@ -33,6 +33,10 @@ play_serialization() {
   sleep 0.5; key Right; sleep 1.5; key s; key Down; sleep 1.2; key Left; sleep 1; key l; sleep 0.3
   key space; sleep 0.5
 }
+play_recording() {
+  sleep 0.5; key Right; sleep 1.8; key Up; sleep 0.8; key Left; sleep 1; key Down; sleep 1; key Right
+  sleep 1
+}
 
 # Keys are read once a frame: a press lasts longer than a slow frame.
 key() { xdotool keydown "$1"; sleep 0.2; xdotool keyup "$1"; sleep 0.2; }
@@ -72,7 +76,7 @@ record() {
 
 names=("$@")
 [ ${#names[@]} -gt 0 ] || names=(sprites collisions scrolling colours outofworld buttons music pathfinding
-  pause shapes serialization)
+  pause shapes serialization recording)
 status=0
 for name in "${names[@]}"; do
   record "$name" || status=1
