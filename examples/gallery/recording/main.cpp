@@ -30,8 +30,9 @@ public:
       const auto* p_collision = static_cast<const tw::EventCollision*>(p_event);
       tw::Object* p_coin =
           p_collision->getObject1() == this ? p_collision->getObject2() : p_collision->getObject1();
-      const tw::Vector cell(1 + tw::randomNumber() % 78, 4 + tw::randomNumber() % 15);
-      tw::WorldManager::getInstance().moveObject(p_coin, cell);
+      const int x = 1 + tw::randomNumber() % 78; // x first, in its own statement: the order
+      const int y = 4 + tw::randomNumber() % 15; // of a call's arguments differs by compiler
+      tw::WorldManager::getInstance().moveObject(p_coin, tw::Vector(x, y));
       caught++;
     } else if (p_event->isType(tw::KEYBOARD_EVENT)) {
       const int key = static_cast<const tw::EventKeyboard*>(p_event)->getKey();
