@@ -28,6 +28,15 @@ play_music() { sleep 0.5; key space; key m; sleep 1; key space; key space; key m
 # Clicks are at pixels of the window: a cell is 12.8 by 32 of them at the default size.
 play_pathfinding() { sleep 1; click 902 592; sleep 5.5; click 518 400; sleep 3.5; }
 play_pause() { sleep 1.5; key p; sleep 1.5; key space; sleep 1.5; key p; sleep 1; key Right; sleep 1; }
+play_shapes() { sleep 1; key Up; key Up; key Up; key space; sleep 1; key Down; key space; sleep 1; }
+play_serialization() {
+  sleep 0.5; key Right; sleep 1.5; key s; key Down; sleep 1.2; key Left; sleep 1; key l; sleep 0.3
+  key space; sleep 0.5
+}
+play_recording() {
+  sleep 0.5; key Right; sleep 1.8; key Up; sleep 0.8; key Left; sleep 1; key Down; sleep 1; key Right
+  sleep 1
+}
 
 # Keys are read once a frame: a press lasts longer than a slow frame.
 key() { xdotool keydown "$1"; sleep 0.2; xdotool keyup "$1"; sleep 0.2; }
@@ -67,7 +76,7 @@ record() {
 
 names=("$@")
 [ ${#names[@]} -gt 0 ] || names=(sprites collisions scrolling colours outofworld buttons music pathfinding
-  pause)
+  pause shapes serialization recording)
 status=0
 for name in "${names[@]}"; do
   record "$name" || status=1
