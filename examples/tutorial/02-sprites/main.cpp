@@ -40,7 +40,8 @@ public:
     setType("Torch");
     setSprite(tw::ResourceManager::getInstance().getSprite("torch"));
     setSpriteSlowdown(5); // a new frame every 5 steps
-    setSpriteIndex(static_cast<int>(at.getX() + at.getY()) % 4); // not all torches alike
+    // Each torch starts on a frame of its own, so that they do not flicker in step.
+    setSpriteIndex(static_cast<int>(at.getX() + at.getY()) % 4);
     setSolidness(tw::SPECTRAL);
     setAltitude(1);
     setPosition(at);
