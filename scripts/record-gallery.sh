@@ -36,6 +36,7 @@ play_03-gold() { sleep 0.5; hold Down 0.6; hold Right 1.2; sleep 0.5; }
 play_04-monsters() { sleep 0.5; hold Down 0.6; hold Right 1.6; sleep 4; }
 play_05-status() { sleep 0.5; hold Down 0.6; hold Right 1.2; sleep 7; }
 play_06-light() { sleep 0.5; hold Down 0.6; hold Right 1.2; hold Down 0.2; sleep 1.5; }
+play_07-sound() { sleep 0.5; hold Down 0.6; hold Right 1.2; sleep 3; }
 
 # Keys are read once a frame: a press lasts longer than a slow frame.
 key() { xdotool keydown "$1"; sleep 0.2; xdotool keyup "$1"; sleep 0.2; }
