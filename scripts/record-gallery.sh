@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Records the gallery's examples anew with real X input (xdotool) on a private virtual display:
-# each example runs from a copy of its build folder with record_file in its configuration, is
-# played by the short script below, and its recording becomes
-# tests/data/replays/gallery-<name>.rec. Usage: scripts/record-gallery.sh [NAME...] (default:
-# every example with a script); the build folder is BUILD (default build/).
+# Records the gallery's examples and the tutorial's parts anew with real X input (xdotool) on a
+# private virtual display: each runs from a copy of its build folder with record_file in its
+# configuration, is played by its short script below, and its recording becomes
+# tests/data/replays/gallery-<name>.rec (tutorial-NN-<name>.rec for a part NN-<name>).
+# Usage: scripts/record-gallery.sh [NAME...] (default: every one with a script); the build
+# folder is BUILD (default build/).
 set -uo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 if [ -z "${TW_RECORD_DISPLAY:-}" ]; then
@@ -37,6 +38,23 @@ play_recording() {
   sleep 0.5; key Right; sleep 1.8; key Up; sleep 0.8; key Left; sleep 1; key Down; sleep 1; key Right
   sleep 1
 }
+# The tutorial's parts.
+play_01-walls() { sleep 0.5; hold Right 1; key Down; hold Down 1.2; hold Left 1.5; key Up; sleep 0.5; }
+play_02-sprites() { sleep 0.5; hold Down 0.6; hold Right 1.2; sleep 1; }
+play_03-gold() { sleep 0.5; hold Down 0.6; hold Right 1.2; sleep 0.5; }
+play_04-monsters() { sleep 0.5; hold Down 0.6; hold Right 1.6; sleep 4; }
+play_05-status() { sleep 0.5; hold Down 0.6; hold Right 1.2; sleep 7; }
+play_06-light() { sleep 0.5; hold Down 0.6; hold Right 1.2; hold Down 0.2; sleep 1.5; }
+play_07-sound() { sleep 0.5; hold Down 0.6; hold Right 1.2; sleep 3; }
+# The menu's buttons, Play and Quit, at cells (40, 12) and (40, 16).
+play_08-menu() { # a game until the hero dies, the menu again, and Quit
+  sleep 1; click 518 400; sleep 0.5; hold Down 0.6; hold Right 1.2; sleep 11; click 518 528
+}
+play_09-pause() { sleep 1; click 518 400; sleep 0.5; hold Down 0.6; key p; sleep 1.5; key space; hold Right 0.8; }
+play_10-levels() { sleep 1; click 518 400; sleep 0.5; hold Down 0.6; hold Right 2.6; hold Down 1; }
+play_11-highscore() { sleep 1; click 518 400; sleep 0.5; hold Down 0.6; hold Right 1.2; sleep 0.5; }
+play_12-testing() { sleep 1; click 518 400; sleep 0.5; hold Down 0.6; hold Right 2.6; sleep 8; }
+play_13-shipping() { sleep 1; click 518 400; sleep 0.5; hold Down 0.6; hold Right 1.2; sleep 0.5; }
 
 # Keys are read once a frame: a press lasts longer than a slow frame.
 key() { xdotool keydown "$1"; sleep 0.2; xdotool keyup "$1"; sleep 0.2; }
@@ -48,11 +66,12 @@ click() {
 }
 
 record() {
-  local name=$1 work pid window=""
+  local name=$1 kind=gallery work pid window=""
+  [[ $name =~ ^[0-9]+- ]] && kind=tutorial
   work=$(mktemp -d)
-  cp -r "$build/examples/gallery/$name/." "$work/"
+  cp -r "$build/examples/$kind/$name/." "$work/"
   printf 'record_file:gallery.rec\n' >"$work/tw-config.txt"
-  (cd "$work" && exec "./gallery-$name") 2>"$work/stderr.txt" &
+  (cd "$work" && exec "./$kind-$name") 2>"$work/stderr.txt" &
   pid=$!
   for _ in $(seq 1 150); do
     window=$(xdotool search --onlyvisible --pid "$pid" --name '^Tarnwick' 2>/dev/null | head -n 1)
@@ -69,14 +88,13 @@ record() {
   "play_$name"
   key Escape
   wait "$pid" || { echo "record-gallery: $name failed" >&2; return 1; }
-  cp "$work/gallery.rec" "$root/tests/data/replays/gallery-$name.rec"
-  echo "$name: $(wc -l <"$work/gallery.rec") lines, tests/data/replays/gallery-$name.rec"
+  cp "$work/gallery.rec" "$root/tests/data/replays/$kind-$name.rec"
+  echo "$name: $(wc -l <"$work/gallery.rec") lines, tests/data/replays/$kind-$name.rec"
   rm -rf "$work"
 }
 
 names=("$@")
-[ ${#names[@]} -gt 0 ] || names=(sprites collisions scrolling colours outofworld buttons music pathfinding
-  pause shapes serialization recording)
+[ ${#names[@]} -gt 0 ] || mapfile -t names < <(compgen -A function play_ | sed 's/^play_//')
 status=0
 for name in "${names[@]}"; do
   record "$name" || status=1
