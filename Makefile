@@ -1,4 +1,6 @@
-# make run      builds the game and starts it (on a virtual display when there is none)
+# make run      builds the game and starts it (on a virtual display when there is none);
+#               make run EXAMPLE=tutorial/01-walls builds an example of examples/ and starts it
+#               from its build folder (EXAMPLE=chase, gallery/sprites...)
 # make test     builds everything and runs the whole test suite on a private virtual display
 # make docs     writes the engine's API reference to build/docs/html (Doxygen)
 # make package  builds the Debian package of the game and the engine in build-package/
@@ -38,10 +40,15 @@ configure: setup
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS) $(TARGETS)
 
+EXAMPLE ?=
 run: SETUP = run
-run: TARGETS = --target tarnwick
+run: TARGETS = --target $(if $(EXAMPLE),$(subst /,-,$(EXAMPLE)),tarnwick)
 run: build
+ifeq ($(EXAMPLE),)
 	@scripts/run.sh $(BUILD)/tarnwick
+else
+	@cd $(BUILD)/examples/$(EXAMPLE) && exec ./$(subst /,-,$(EXAMPLE))
+endif
 
 test: SETUP = test
 test: build

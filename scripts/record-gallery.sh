@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Records the gallery's examples anew with real X input (xdotool) on a private virtual display:
-# each example runs from a copy of its build folder with record_file in its configuration, is
-# played by the short script below, and its recording becomes
-# tests/data/replays/gallery-<name>.rec. Usage: scripts/record-gallery.sh [NAME...] (default:
-# every example with a script); the build folder is BUILD (default build/).
+# Records the gallery's examples and the tutorial's parts anew with real X input (xdotool) on a
+# private virtual display: each runs from a copy of its build folder with record_file in its
+# configuration, is played by its short script below, and its recording becomes
+# tests/data/replays/gallery-<name>.rec (tutorial-NN-<name>.rec for a part NN-<name>).
+# Usage: scripts/record-gallery.sh [NAME...] (default: every one with a script); the build
+# folder is BUILD (default build/).
 set -uo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 if [ -z "${TW_RECORD_DISPLAY:-}" ]; then
@@ -28,6 +29,9 @@ play_music() { sleep 0.5; key space; key m; sleep 1; key space; key space; key m
 # Clicks are at pixels of the window: a cell is 12.8 by 32 of them at the default size.
 play_pathfinding() { sleep 1; click 902 592; sleep 5.5; click 518 400; sleep 3.5; }
 play_pause() { sleep 1.5; key p; sleep 1.5; key space; sleep 1.5; key p; sleep 1; key Right; sleep 1; }
+# The tutorial's parts.
+play_01-walls() { sleep 0.5; hold Right 1; key Down; hold Down 1.2; hold Left 1.5; key Up; sleep 0.5; }
+play_02-sprites() { sleep 0.5; hold Down 0.6; hold Right 1.2; sleep 1; }
 
 # Keys are read once a frame: a press lasts longer than a slow frame.
 key() { xdotool keydown "$1"; sleep 0.2; xdotool keyup "$1"; sleep 0.2; }
@@ -39,11 +43,12 @@ click() {
 }
 
 record() {
-  local name=$1 work pid window=""
+  local name=$1 kind=gallery work pid window=""
+  [[ $name =~ ^[0-9]+- ]] && kind=tutorial
   work=$(mktemp -d)
-  cp -r "$build/examples/gallery/$name/." "$work/"
+  cp -r "$build/examples/$kind/$name/." "$work/"
   printf 'record_file:gallery.rec\n' >"$work/tw-config.txt"
-  (cd "$work" && exec "./gallery-$name") 2>"$work/stderr.txt" &
+  (cd "$work" && exec "./$kind-$name") 2>"$work/stderr.txt" &
   pid=$!
   for _ in $(seq 1 150); do
     window=$(xdotool search --onlyvisible --pid "$pid" --name '^Tarnwick' 2>/dev/null | head -n 1)
@@ -60,14 +65,13 @@ record() {
   "play_$name"
   key Escape
   wait "$pid" || { echo "record-gallery: $name failed" >&2; return 1; }
-  cp "$work/gallery.rec" "$root/tests/data/replays/gallery-$name.rec"
-  echo "$name: $(wc -l <"$work/gallery.rec") lines, tests/data/replays/gallery-$name.rec"
+  cp "$work/gallery.rec" "$root/tests/data/replays/$kind-$name.rec"
+  echo "$name: $(wc -l <"$work/gallery.rec") lines, tests/data/replays/$kind-$name.rec"
   rm -rf "$work"
 }
 
 names=("$@")
-[ ${#names[@]} -gt 0 ] || names=(sprites collisions scrolling colours outofworld buttons music pathfinding
-  pause)
+[ ${#names[@]} -gt 0 ] || mapfile -t names < <(compgen -A function play_ | sed 's/^play_//')
 status=0
 for name in "${names[@]}"; do
   record "$name" || status=1

@@ -1,13 +1,14 @@
 // A session recorded natively replays in its program's page to the verdict that every step
 // showed the recorded screen: node replay.mjs NAME, for tests/data/replays/NAME.rec (the
-// game's sessions, example-PROGRAM for an example's, gallery-NAME for a gallery example's).
+// game's sessions, example-PROGRAM for an example's, gallery-NAME for a gallery example's,
+// tutorial-NN-NAME for a tutorial part's).
 import { readFileSync } from 'node:fs';
 import { join } from 'node:path';
 import * as web from './browser.mjs';
 
 const name = process.argv[2];
 const program = name.startsWith('example-') ? name.slice('example-'.length)
-  : name.startsWith('gallery-') ? name : 'tarnwick'; // gallery-NAME's page is its own name
+  : /^(gallery|tutorial)-/.test(name) ? name : 'tarnwick'; // these pages have their own names
 web.requirePage(program);
 const files = {
   'replay.rec': readFileSync(join(web.SOURCE_DIR, 'tests/data/replays', `${name}.rec`), 'utf8'),

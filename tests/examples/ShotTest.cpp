@@ -1,0 +1,35 @@
+// A gallery example or a tutorial part, built into this test in place of its main, replays its
+// recording in a window and must show the recorded screen at every step; its last frame becomes
+// KIND/NAME.png in the build tree, the picture its pages show.
+#include "TestWindow.h"
+
+#include "GameManager.h"
+
+#include <filesystem>
+
+int exampleMain();
+
+namespace {
+
+using Shot = twtest::TempDirTest;
+
+TEST_F(Shot, ReplaysInAWindowAndSavesItsLastFrame) {
+  twtest::copyIn({"."}, TW_BINARY_DIR "/examples/" TW_SHOT_KIND "/" TW_SHOT_NAME);
+  std::filesystem::copy_file(twtest::sourceDir() + "/tests/data/replays/" TW_SHOT_KIND
+                                                   "-" TW_SHOT_NAME ".rec",
+                             "replay.rec");
+  writeFile("tw-config.txt", "frame_time:0,\nreplay_file:replay.rec\n");
+  sf::Image last; // the frame shown in the step that ended the game
+  tw::GameManager::getInstance().setFrameObserver([&](const tw::GameManager::FrameTimes&) {
+    if (tw::GameManager::getInstance().getGameOver())
+      last = twtest::WindowTest::grab();
+  });
+  EXPECT_EQ(exampleMain(), 0);
+  EXPECT_TRUE(twtest::contains(twtest::linesOf("tarnwick.log"),
+                               "showed the recorded screen at every step"));
+  std::filesystem::create_directories(TW_BINARY_DIR "/" TW_SHOT_KIND);
+  ASSERT_GT(last.getSize().x, 0u);
+  EXPECT_TRUE(last.saveToFile(TW_BINARY_DIR "/" TW_SHOT_KIND "/" TW_SHOT_NAME ".png"));
+}
+
+} // namespace
