@@ -34,6 +34,7 @@ play_01-walls() { sleep 0.5; hold Right 1; key Down; hold Down 1.2; hold Left 1.
 play_02-sprites() { sleep 0.5; hold Down 0.6; hold Right 1.2; sleep 1; }
 play_03-gold() { sleep 0.5; hold Down 0.6; hold Right 1.2; sleep 0.5; }
 play_04-monsters() { sleep 0.5; hold Down 0.6; hold Right 1.6; sleep 4; }
+play_05-status() { sleep 0.5; hold Down 0.6; hold Right 1.2; sleep 7; }
 
 # Keys are read once a frame: a press lasts longer than a slow frame.
 key() { xdotool keydown "$1"; sleep 0.2; xdotool keyup "$1"; sleep 0.2; }
