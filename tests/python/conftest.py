@@ -59,12 +59,14 @@ def copy_recording(name: str) -> None:
 
 def replays(script: pathlib.Path, recording: str) -> None:
     """Runs script as its users run it, a process in the working directory, replaying the
-    recording; it must show the recorded screen at every step."""
+    recording; it must show the recorded screen at every step, and end where the recording
+    does."""
     copy_recording(recording)
     pathlib.Path("tw-config.txt").write_text(
         "headless:true,\nframe_time:0,\nreplay_file:replay.rec\n")
     done = subprocess.run([sys.executable, str(script)], capture_output=True, text=True,
                           env=os.environ, timeout=60)
     assert done.returncode == 0, done.stderr
-    assert any("showed the recorded screen at every step" in line for line in log_lines()), \
+    ends = [line for line in log_lines() if "Recording::stop()" in line]
+    assert len(ends) == 1 and "showed the recorded screen at every step" in ends[0], \
         "\n".join(log_lines()[-20:]) + done.stderr
