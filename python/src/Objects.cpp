@@ -1,6 +1,7 @@
 #include "Bindings.h"
 
 #include "EventMouse.h"
+#include "Pause.h"
 #include "ResourceManager.h"
 #include "Sprite.h"
 #include "TextObject.h"
@@ -17,16 +18,17 @@ namespace twpy {
 namespace {
 template <class T> using Holder = std::unique_ptr<T, py::nodelete>;
 
-/// __init__ of the classes Python may derive from: the object is made, enters the world, and
-/// keeps its Python object alive until the world deletes it.
-template <class W, class Base> void makeObject(py::detail::value_and_holder& v_h) {
+/// __init__ of the classes Python may derive from: the object is made (from args), enters the
+/// world, and keeps its Python object alive until the world deletes it.
+template <class W, class Base, class... A>
+void makeObject(py::detail::value_and_holder& v_h, A... args) {
   auto* self = reinterpret_cast<PyObject*>(v_h.inst);
   if (std::is_same<Base, tw::Button>::value && !overrideOf(self, p_button_type, "on_click")) {
     throw py::type_error("a Button's class must define on_click()");
   }
   // Made outside the world it would never be drawn nor collide, yet get its events.
   requireStarted(tw::WorldManager::getInstance(), "making an Object");
-  auto* p_made = new W();
+  auto* p_made = new W(args...);
   v_h.value_ptr() = static_cast<Base*>(p_made);
   p_made->python.attach(self,
                         std::is_same<Base, tw::Button>::value ? p_button_type : p_object_type);
@@ -256,6 +258,14 @@ void bindObjects(py::module_& m) {
              return b.isMouseOver(&e);
            }),
            py::arg("event"));
+
+  py::class_<tw::Pause, tw::Object, Wrapped<tw::Pause>, Holder<tw::Pause>>(
+      m, "Pause",
+      "Pauses the whole game on its key: the frame stops at the input that paused it until a key "
+      "is pressed, and the window keeps showing the last frame.")
+      .def("__init__", &makeObject<Wrapped<tw::Pause>, tw::Pause, tw::Keyboard::Key>,
+           py::detail::is_new_style_constructor(), py::arg("key") = tw::Keyboard::RETURN)
+      .def_property_readonly("pause_key", on<tw::Pause>(&tw::Pause::getPauseKey));
 }
 
 } // namespace twpy

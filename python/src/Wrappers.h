@@ -139,6 +139,7 @@ void callMethod(PyObject* fn, PyObject* self);
 /// An engine class made from Python: its virtual methods call the Python overrides.
 template <class Base> class Wrapped : public Base, public Overridable {
 public:
+  using Base::Base;
   ~Wrapped() override { python.release(this); }
   int eventHandler(const tw::Event* p_event) override {
     PyObject* fn = python.override(EVENT_HANDLER);
