@@ -41,6 +41,10 @@ play_07-sound() { sleep 0.5; hold Down 0.6; hold Right 1.2; sleep 3; }
 play_08-menu() {
   sleep 1; click 518 400; sleep 0.5; hold Down 0.6; hold Right 1.2; key Escape; sleep 1; click 518 528
 }
+play_09-pause() {
+  sleep 1; click 518 400; sleep 0.5; hold Down 0.6; key p; sleep 1.5; key space; hold Right 0.8
+  key Escape; sleep 0.5; click 518 528
+}
 
 # Keys are read once a frame: a press lasts longer than a slow frame.
 key() { xdotool keydown "$1"; sleep 0.2; xdotool keyup "$1"; sleep 0.2; }
