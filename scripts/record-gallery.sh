@@ -38,13 +38,11 @@ play_05-status() { sleep 0.5; hold Down 0.6; hold Right 1.2; sleep 7; }
 play_06-light() { sleep 0.5; hold Down 0.6; hold Right 1.2; hold Down 0.2; sleep 1.5; }
 play_07-sound() { sleep 0.5; hold Down 0.6; hold Right 1.2; sleep 3; }
 # The menu's buttons, Play and Quit, at cells (40, 12) and (40, 16).
-play_08-menu() {
-  sleep 1; click 518 400; sleep 0.5; hold Down 0.6; hold Right 1.2; key Escape; sleep 1; click 518 528
+play_08-menu() { # a game until the hero dies, the menu again, and Quit
+  sleep 1; click 518 400; sleep 0.5; hold Down 0.6; hold Right 1.2; sleep 11; click 518 528
 }
-play_09-pause() {
-  sleep 1; click 518 400; sleep 0.5; hold Down 0.6; key p; sleep 1.5; key space; hold Right 0.8
-  key Escape; sleep 0.5; click 518 528
-}
+play_09-pause() { sleep 1; click 518 400; sleep 0.5; hold Down 0.6; key p; sleep 1.5; key space; hold Right 0.8; }
+play_10-levels() { sleep 1; click 518 400; sleep 0.5; hold Down 0.6; hold Right 2.6; hold Down 1; }
 
 # Keys are read once a frame: a press lasts longer than a slow frame.
 key() { xdotool keydown "$1"; sleep 0.2; xdotool keyup "$1"; sleep 0.2; }

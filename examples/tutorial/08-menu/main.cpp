@@ -1,4 +1,4 @@
-// Menu: a start menu with buttons to play and to quit; escape returns to it from the game.
+// Menu: a start menu with buttons to play and to quit, shown again after the hero's death.
 #include <tarnwick/Button.h>
 #include <tarnwick/Color.h>
 #include <tarnwick/EventCollision.h>
@@ -184,6 +184,12 @@ public:
 
   int eventHandler(const tw::Event* p_event) override {
     if (p_event->isType(tw::STEP_EVENT)) {
+      if (health == 0) {
+        if (tw::GameManager::getInstance().getStepCount() == menu_at) {
+          showMenu(); // three seconds after his death
+        }
+        return 1;
+      }
       const tw::ObjectList touching =
           tw::WorldManager::getInstance().getCollisions(this, getPosition());
       for (int i = 0; i < touching.getCount(); i++) {
@@ -199,9 +205,7 @@ public:
     const auto* p_key = static_cast<const tw::EventKeyboard*>(p_event);
     const int action = p_key->getKeyboardAction();
     if (p_key->getKey() == tw::Keyboard::ESCAPE) {
-      if (action == tw::Keyboard::KEY_PRESSED) {
-        showMenu(); // once, not again in every step the key is held
-      }
+      tw::GameManager::getInstance().setGameOver();
     } else if (health == 0) {
       return 1; // the dead do not walk
     } else if (action == tw::Keyboard::KEY_PRESSED) {
@@ -217,6 +221,7 @@ private:
   int held = 0; ///< steps an arrow key has been held
   int health = HEALTH;
   int safe_until = 0; ///< the step from which he can be hurt again
+  int menu_at = 0;    ///< once he is dead, the step at which the menu shows
 
   /// Takes a point of health, at most once a second; the last one kills him.
   void hurt() {
@@ -231,6 +236,7 @@ private:
     tw::ResourceManager::getInstance().getSound("hurt")->play();
     if (health == 0) {
       p_message->setText("You died");
+      menu_at = step + 90;
       p_hero = nullptr; // the monsters stop hunting
       tw::ResourceManager::getInstance().getMusic("music")->stop();
     }
@@ -359,7 +365,7 @@ void showMenu() {
   p_title->setColor(tw::rgb(255, 159, 48));
   new PlayButton;
   new QuitButton;
-  auto* p_keys = new tw::TextObject("Arrow keys: walk    Escape: this menu", tw::Vector(40, 21));
+  auto* p_keys = new tw::TextObject("Arrow keys: walk    Escape: quit", tw::Vector(40, 21));
   p_keys->setJustification(tw::JUSTIFY_CENTER);
 }
 
