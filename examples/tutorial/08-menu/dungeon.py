@@ -1,4 +1,4 @@
-"""Menu: a start menu with buttons to play and to quit; escape returns to it from the game.
+"""Menu: a start menu with buttons to play and to quit, shown again after the hero's death.
 
 The Python port of main.cpp, step for step the same game: it replays that program's recording.
 """
@@ -151,6 +151,7 @@ class Hero(tarnwick.Object):
         self.held = 0  # steps an arrow key has been held
         self.health = HEALTH
         self.safe_until = 0  # the step from which he can be hurt again
+        self.menu_at = 0  # once he is dead, the step at which the menu shows
         self.type = "Hero"
         self.sprite = tarnwick.resource_manager.get_sprite("hero")
         self.altitude = 3  # drawn over the monsters
@@ -171,6 +172,10 @@ class Hero(tarnwick.Object):
 
     def event_handler(self, event: tarnwick.Event) -> int:
         if isinstance(event, tarnwick.EventStep):
+            if self.health == 0:
+                if tarnwick.game_manager.step_count == self.menu_at:
+                    show_menu()  # three seconds after his death
+                return 1
             for other in tarnwick.world_manager.get_collisions(self, self.position):
                 if other.type == "Monster":
                     self.hurt()
@@ -178,8 +183,7 @@ class Hero(tarnwick.Object):
         if not isinstance(event, tarnwick.EventKeyboard):
             return super().event_handler(event)
         if event.key == tarnwick.Key.ESCAPE:
-            if event.action == tarnwick.KeyboardAction.KEY_PRESSED:
-                show_menu()  # once, not again in every step the key is held
+            tarnwick.game_manager.game_over = True
         elif self.health == 0:
             return 1  # the dead do not walk
         elif event.action == tarnwick.KeyboardAction.KEY_PRESSED:
@@ -203,6 +207,7 @@ class Hero(tarnwick.Object):
         sound("hurt").play()
         if self.health == 0:
             message.text = "You died"
+            self.menu_at = step + 90
             hero = None  # the monsters stop hunting
             music().stop()
 
@@ -313,7 +318,7 @@ def show_menu() -> None:
     title.color = tarnwick.Color.rgb(255, 159, 48)
     PlayButton()
     QuitButton()
-    keys = tarnwick.TextObject("Arrow keys: walk    Escape: this menu", tarnwick.Vector(40, 21))
+    keys = tarnwick.TextObject("Arrow keys: walk    Escape: quit", tarnwick.Vector(40, 21))
     keys.justification = tarnwick.Justification.CENTER
 
 
