@@ -6,6 +6,7 @@
 #include "GameManager.h"
 
 #include <filesystem>
+#include <string>
 
 int exampleMain();
 
@@ -14,7 +15,14 @@ namespace {
 using Shot = twtest::TempDirTest;
 
 TEST_F(Shot, ReplaysInAWindowAndSavesItsLastFrame) {
-  twtest::copyIn({"."}, TW_BINARY_DIR "/examples/" TW_SHOT_KIND "/" TW_SHOT_NAME);
+  // What its build folder gets, from the sources: not what earlier runs left there.
+  twtest::copyIn({"tw-font.ttf"});
+  // The data shared by the programs of its kind, and its own.
+  for (const char* data : {"/data", "/" TW_SHOT_NAME "/data"}) {
+    const std::string folder = twtest::sourceDir() + "/examples/" TW_SHOT_KIND + data;
+    if (std::filesystem::is_directory(folder))
+      twtest::copyIn({"."}, folder);
+  }
   std::filesystem::copy_file(twtest::sourceDir() + "/tests/data/replays/" TW_SHOT_KIND
                                                    "-" TW_SHOT_NAME ".rec",
                              "replay.rec");
