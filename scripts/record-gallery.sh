@@ -45,6 +45,7 @@ play_09-pause() { sleep 1; click 518 400; sleep 0.5; hold Down 0.6; key p; sleep
 play_10-levels() { sleep 1; click 518 400; sleep 0.5; hold Down 0.6; hold Right 2.6; hold Down 1; }
 play_11-highscore() { sleep 1; click 518 400; sleep 0.5; hold Down 0.6; hold Right 1.2; sleep 0.5; }
 play_12-testing() { sleep 1; click 518 400; sleep 0.5; hold Down 0.6; hold Right 2.6; sleep 8; }
+play_13-shipping() { sleep 1; click 518 400; sleep 0.5; hold Down 0.6; hold Right 1.2; sleep 0.5; }
 
 # Keys are read once a frame: a press lasts longer than a slow frame.
 key() { xdotool keydown "$1"; sleep 0.2; xdotool keyup "$1"; sleep 0.2; }

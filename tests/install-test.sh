@@ -5,7 +5,9 @@
 #                                   the examples built through the CMake package outside the tree,
 #                                   chase's data copied again by a build after an edit, hello also
 #                                   through pkg-config alone, and the library linked into a shared
-#                                   object; only the public headers installed, each compiling alone
+#                                   object; only the public headers installed, each compiling alone;
+#                                   the tutorial's game packed by its CMake project, run from the
+#                                   package
 #   install-test.sh package BUILD   the game, from its Debian package unpacked into a temporary
 #                                   root, started by its tarnwick command from elsewhere; its Python
 #                                   module imported by Debian's python3 from there, run headless
@@ -113,6 +115,16 @@ consumer)
     cmake -S "$tmp/$example-src" -B "$tmp/$example-cmake" -DCMAKE_PREFIX_PATH="$tmp/usr" >/dev/null
     cmake --build "$tmp/$example-cmake" >/dev/null
   done
+  # The tutorial's last part packs the game: its Debian package, unpacked, runs by its command
+  # in a folder of the player's, the state folder.
+  cp -r "$src/examples/tutorial" "$tmp/tutorial-src"
+  cmake -S "$tmp/tutorial-src/13-shipping" -B "$tmp/dungeon" -DCMAKE_PREFIX_PATH="$tmp/usr" >/dev/null
+  cmake --build "$tmp/dungeon" >/dev/null
+  (cd "$tmp/dungeon" && cpack >/dev/null)
+  dpkg-deb -x "$tmp"/dungeon/dungeon_*.deb "$tmp/dungeon-root"
+  mkdir -p "$tmp/state/dungeon"
+  XDG_STATE_HOME=$tmp/state replay "$tmp/state/dungeon" tutorial-13-shipping \
+    "$tmp/dungeon-root/usr/bin/dungeon"
   # Only the API is installed, and each public header compiles alone, on the installed include
   # path, so none needs a header left behind.
   no_own_headers "$tmp/usr/include/tarnwick"
