@@ -14,6 +14,7 @@ LEFT = {
     "12-testing": {"highscore.txt": ["value:1,"],
                    "tarnwick.log": ["Dungeon: down to level 2 at step 162.",
                                     "Dungeon: the hero died at step 281, on level 2."]},
+    "13-shipping": {"highscore.txt": ["value:1,"]},
 }
 
 
