@@ -292,7 +292,7 @@ def load_level(name: str) -> int:
                 Monster(at)
             elif cell == ">":
                 Stairs(at)
-            elif cell == "@" and hero is not None:
+            elif cell == "@" and hero is not None:  # none if he died on the stairs
                 hero.position = at
     return 0
 
