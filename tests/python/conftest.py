@@ -3,6 +3,8 @@ one process starts the engine many times over."""
 
 import os
 import pathlib
+import subprocess
+import sys
 from typing import Iterator
 
 import pytest
@@ -53,3 +55,18 @@ def copy_recording(name: str) -> None:
     (pathlib.Path.cwd() / "replay.rec").write_bytes(
         (ROOT / "tests" / "data" / "replays" / (name + ".rec")).read_bytes())
     os.environ.setdefault("ALSOFT_DRIVERS", "null")
+
+
+def replays(script: pathlib.Path, recording: str) -> None:
+    """Runs script as its users run it, a process in the working directory, replaying the
+    recording; it must show the recorded screen at every step, and end where the recording
+    does."""
+    copy_recording(recording)
+    pathlib.Path("tw-config.txt").write_text(
+        "headless:true,\nframe_time:0,\nreplay_file:replay.rec\n")
+    done = subprocess.run([sys.executable, str(script)], capture_output=True, text=True,
+                          env=os.environ, timeout=60)
+    assert done.returncode == 0, done.stderr
+    ends = [line for line in log_lines() if "Recording::stop()" in line]
+    assert len(ends) == 1 and "showed the recorded screen at every step" in ends[0], \
+        "\n".join(log_lines()[-20:]) + done.stderr

@@ -1,0 +1,280 @@
+"""Sound: a sound when the hero finds gold and when he is hurt, and music while he lives.
+
+The Python port of main.cpp, step for step the same game: it replays that program's recording.
+"""
+
+import os
+
+import tarnwick
+
+#: The maps, sprites and sounds that every part reads.
+DATA = os.path.join(os.path.dirname(os.path.abspath(__file__)), os.pardir, "data")
+#: Where the map's top-left character goes on the screen: the top row is kept for the status.
+MAP_CORNER = tarnwick.Vector(0, 1)
+#: A held arrow key moves the hero again every this many steps.
+REPEAT = 4
+#: A monster's box: its whole cell, so that the hero, whose box is the point at his position,
+#: meets it on any cell it touches, even between two cells.
+MONSTER_BOX = tarnwick.Box(tarnwick.Vector(-0.5, -0.5), 0.99, 0.99)
+
+#: The hero's health at the start; a monster takes one point a second while it touches him.
+HEALTH = 3
+#: The level's name, shown under the map when it starts.
+LEVEL_NAME = "Level 1: the upper halls"
+
+#: The hero, whom the monsters hunt; none once he is dead.
+hero: tarnwick.Object | None = None
+#: The line of messages under the map, made with the status before the game runs.
+message: tarnwick.TextObject
+
+#: How far the hero's light reaches, in cells.
+LIGHT_RADIUS = 6
+
+
+def light(at: tarnwick.Vector) -> int:
+    """How brightly the hero's light falls on the cell at: 100 on his own cell, less and less
+    further away, 0 from LIGHT_RADIUS cells on, and 0 everywhere once he is dead. In whole
+    numbers, so that every platform computes the same colours."""
+    if hero is None:
+        return 0
+    dx = int(at.x - hero.position.x)
+    dy = int(at.y - hero.position.y)
+    reach = LIGHT_RADIUS * LIGHT_RADIUS
+    distance = dx * dx + dy * dy  # squared
+    return 0 if distance >= reach else 100 * (reach - distance) // reach
+
+
+def sound(label: str) -> tarnwick.Sound:
+    """A sound loaded at the start."""
+    loaded = tarnwick.resource_manager.get_sound(label)
+    assert loaded is not None, label
+    return loaded
+
+
+def music() -> tarnwick.Music:
+    """The music, loaded at the start."""
+    loaded = tarnwick.resource_manager.get_music("music")
+    assert loaded is not None
+    return loaded
+
+
+class Wall(tarnwick.Object):
+    """A wall. Objects are HARD unless told otherwise, and the world refuses to move a HARD
+    object onto another: walls stop the hero without a check of ours. Unseen until the hero's
+    light falls on it, then remembered, dimmer, in the dark."""
+
+    def __init__(self, at: tarnwick.Vector) -> None:
+        super().__init__()
+        self.seen = False
+        self.type = "Wall"
+        self.position = at
+
+    def draw(self) -> None:
+        lit = light(self.position) > 0
+        self.seen = self.seen or lit
+        if self.seen:
+            color = tarnwick.Color.WHITE if lit else tarnwick.Color.rgb(90, 90, 110)
+            tarnwick.graphics_manager.draw_character(self.position, "#", color)
+
+
+class Torch(tarnwick.Object):
+    """A torch: a sprite of four frames shown in turn, a new one every few steps. SPECTRAL, so
+    that nothing collides with it, and below the hero (altitude 1), who walks past it."""
+
+    def __init__(self, at: tarnwick.Vector) -> None:
+        super().__init__()
+        self.type = "Torch"
+        self.sprite = tarnwick.resource_manager.get_sprite("torch")
+        self.sprite_slowdown = 5  # a new frame every 5 steps
+        # Each torch starts on a frame of its own, so that they do not flicker in step.
+        self.sprite_index = int(at.x + at.y) % 4
+        self.solidness = tarnwick.Solidness.SPECTRAL
+        self.altitude = 1
+        self.position = at
+
+
+class Gold(tarnwick.Object):
+    """Gold: SOFT, so the hero walks onto it instead of being stopped, and both are told that
+    they collided; picked up by the hero, it leaves the world."""
+
+    def __init__(self, at: tarnwick.Vector) -> None:
+        super().__init__()
+        self.type = "Gold"
+        self.sprite = tarnwick.resource_manager.get_sprite("gold")
+        self.solidness = tarnwick.Solidness.SOFT
+        self.altitude = 1
+        self.position = at
+
+    def event_handler(self, event: tarnwick.Event) -> int:
+        if not isinstance(event, tarnwick.EventCollision):
+            return super().event_handler(event)
+        if event.object1.type == "Hero" or event.object2.type == "Hero":
+            tarnwick.world_manager.mark_for_delete(self)  # gone at the end of this step
+            sound("gold").play()
+            # One more for the view object of the gold found.
+            tarnwick.world_manager.on_event(tarnwick.EventView("Gold", 1, True))
+        return 1
+
+
+class Monster(tarnwick.Object):
+    """A monster: asks the path manager for a way to the hero once a second, and follows it.
+    SOFT, like the gold, so that monsters pass each other and meet the hero without being
+    stopped."""
+
+    def __init__(self, at: tarnwick.Vector) -> None:
+        super().__init__()
+        self.type = "Monster"
+        self.sprite = tarnwick.resource_manager.get_sprite("monster")
+        self.sprite_slowdown = 10
+        self.box = MONSTER_BOX
+        self.solidness = tarnwick.Solidness.SOFT
+        self.speed = 0.125  # an eighth of a cell a step along its path
+        self.position = at
+        self.register_interest(tarnwick.STEP_EVENT)
+
+    def event_handler(self, event: tarnwick.Event) -> int:
+        if isinstance(event, tarnwick.EventStep):
+            if hero is not None and event.step_count % 30 == 0:
+                tarnwick.path_manager.find_path(self, hero.position, tarnwick.PathNeighbors.FOUR)
+            return 1
+        return super().event_handler(event)  # takes the path event and follows the path
+
+
+class Hero(tarnwick.Object):
+    """The hero, moved a cell at a time with the arrow keys; escape quits."""
+
+    STEPS = {tarnwick.Key.LEFTARROW: (-1, 0), tarnwick.Key.RIGHTARROW: (1, 0),
+             tarnwick.Key.UPARROW: (0, -1), tarnwick.Key.DOWNARROW: (0, 1)}
+
+    def __init__(self, at: tarnwick.Vector) -> None:
+        super().__init__()
+        self.held = 0  # steps an arrow key has been held
+        self.health = HEALTH
+        self.safe_until = 0  # the step from which he can be hurt again
+        self.type = "Hero"
+        self.sprite = tarnwick.resource_manager.get_sprite("hero")
+        self.altitude = 3  # drawn over the monsters
+        self.position = at
+        self.register_interest(tarnwick.KEYBOARD_EVENT)
+        self.register_interest(tarnwick.STEP_EVENT)
+
+    def draw(self) -> None:
+        """The floor around him in his light, warm and brighter the nearer, then his sprite."""
+        for dy in range(-LIGHT_RADIUS, LIGHT_RADIUS + 1):
+            for dx in range(-LIGHT_RADIUS, LIGHT_RADIUS + 1):
+                at = self.position + tarnwick.Vector(dx, dy)
+                glow = light(at)
+                if glow > 0:
+                    warm = tarnwick.Color.rgb(glow, glow * 3 // 4, glow // 2)
+                    tarnwick.graphics_manager.fill_rectangle(tarnwick.Box(at, 1, 1), warm)
+        super().draw()
+
+    def event_handler(self, event: tarnwick.Event) -> int:
+        if isinstance(event, tarnwick.EventStep):
+            for other in tarnwick.world_manager.get_collisions(self, self.position):
+                if other.type == "Monster":
+                    self.hurt()
+            return 1
+        if not isinstance(event, tarnwick.EventKeyboard):
+            return super().event_handler(event)
+        if event.key == tarnwick.Key.ESCAPE:
+            tarnwick.game_manager.game_over = True
+        elif self.health == 0:
+            return 1  # the dead do not walk
+        elif event.action == tarnwick.KeyboardAction.KEY_PRESSED:
+            self.held = 0
+            self.step(event.key)
+        elif event.action == tarnwick.KeyboardAction.KEY_DOWN:
+            self.held += 1
+            if self.held % REPEAT == 0:
+                self.step(event.key)  # the key is still down: a steady repeat
+        return 1
+
+    def hurt(self) -> None:
+        """Takes a point of health, at most once a second; the last one kills him."""
+        global hero
+        step = tarnwick.game_manager.step_count
+        if self.health == 0 or step < self.safe_until:
+            return
+        self.safe_until = step + 30
+        self.health -= 1
+        tarnwick.world_manager.on_event(tarnwick.EventView("Health", -1, True))
+        sound("hurt").play()
+        if self.health == 0:
+            message.text = "You died"
+            hero = None  # the monsters stop hunting
+            music().stop()
+
+    def step(self, key: tarnwick.Key) -> None:
+        if key in self.STEPS:
+            # Refused, and the hero stays, when a wall is there.
+            tarnwick.world_manager.move_object(self, self.position + self.STEPS[key])
+
+
+def load_level(name: str) -> int:
+    """Reads a map, a line of text a row: a wall for every '#', a torch for every '*', gold for
+    every '$', a monster for every 'M', the hero at '@'. Other characters are floor for now."""
+    global hero
+    try:
+        with open(os.path.join(DATA, name)) as f:
+            rows = f.read().splitlines()
+    except OSError:
+        tarnwick.log_manager.write_log(f"Dungeon: cannot read {name}.")
+        return -1
+    for y, row in enumerate(rows):
+        for x, cell in enumerate(row):
+            at = MAP_CORNER + tarnwick.Vector(x, y)
+            if cell == "#":
+                Wall(at)  # the world keeps its objects
+            elif cell == "*":
+                Torch(at)
+            elif cell == "$":
+                Gold(at)
+            elif cell == "M":
+                Monster(at)
+            elif cell == "@":
+                hero = Hero(at)
+    return 0
+
+
+def show_status() -> None:
+    """The gold found top left, the hero's health top right, the level's name under the map."""
+    global message
+    gold = tarnwick.ViewObject()
+    gold.view_string = "Gold"
+    gold.border = False
+    gold.location = tarnwick.Location.TOP_LEFT
+    gold.color = tarnwick.Color.YELLOW
+    health = tarnwick.ViewObject()
+    health.view_string = "Health"
+    health.value = HEALTH
+    health.border = False
+    health.location = tarnwick.Location.TOP_RIGHT
+    health.color = tarnwick.Color.RED
+    message = tarnwick.TextObject(LEVEL_NAME, tarnwick.Vector(40, 22))
+    message.justification = tarnwick.Justification.CENTER
+
+
+def main() -> None:
+    game = tarnwick.game_manager
+    resources = tarnwick.resource_manager
+    try:
+        # Loaded before the level, whose objects find their sprites by label.
+        if (game.start_up() == 0
+                and resources.load_sprite(os.path.join(DATA, "hero-spr.txt"), "hero") == 0
+                and resources.load_sprite(os.path.join(DATA, "torch-spr.txt"), "torch") == 0
+                and resources.load_sprite(os.path.join(DATA, "gold-spr.txt"), "gold") == 0
+                and resources.load_sprite(os.path.join(DATA, "monster-spr.txt"), "monster") == 0
+                and resources.load_sound(os.path.join(DATA, "gold.wav"), "gold") == 0
+                and resources.load_sound(os.path.join(DATA, "hurt.wav"), "hurt") == 0
+                and resources.load_music(os.path.join(DATA, "dungeon.wav"), "music") == 0
+                and load_level("level1.txt") == 0):
+            show_status()
+            music().play()  # round and round until stopped
+            game.run()
+    finally:
+        game.shut_down()
+
+
+if __name__ == "__main__":
+    main()
