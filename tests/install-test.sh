@@ -22,7 +22,9 @@
 #   install-test.sh windows-game BUILD  the game's Windows zip unpacked into a fresh folder and a
 #                                   fresh Wine prefix, the game started in a window
 #   install-test.sh windows-sdk BUILD   the chase example built outside the tree with the cross
-#                                   compiler against the Windows SDK's zip, run under Wine
+#                                   compiler against the Windows SDK's zip, run under Wine; the
+#                                   tutorial's game packed by its CMake project as a zip, run
+#                                   from the unpacked zip under Wine
 set -euo pipefail
 src=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "$2" && pwd)
@@ -250,6 +252,18 @@ windows-*)
     cmake --build "$tmp/chase" >/dev/null
     cp "$sdk/bin/openal32.dll" "$tmp/chase"
     TW_WINEPREFIX="$build/wine-prefix" replay "$tmp/chase" example-chase "${wine[@]}" . ./chase.exe
+    # The tutorial's game packs its own zip against the SDK: unpacked, it runs from its folder.
+    cp -r "$src/examples/tutorial" "$tmp/tutorial-src"
+    cmake -S "$tmp/tutorial-src/13-shipping" -B "$tmp/dungeon" -DCMAKE_PREFIX_PATH="$sdk" \
+      -DCMAKE_TOOLCHAIN_FILE="$sdk/share/tarnwick/mingw-w64-x86_64.cmake" >/dev/null
+    cmake --build "$tmp/dungeon" >/dev/null
+    (cd "$tmp/dungeon" && cpack >/dev/null)
+    (cd "$tmp" && cmake -E tar xf "$tmp"/dungeon/dungeon-*-win64.zip)
+    dungeon=$(echo "$tmp"/dungeon-*-win64/)
+    has_files "the tutorial game's zip" "$dungeon" dungeon.exe openal32.dll tw-font.ttf level1.txt \
+      "${windows_licences[@]}"
+    TW_WINEPREFIX="$build/wine-prefix" replay "$dungeon" tutorial-13-shipping "${wine[@]}" . \
+      ./dungeon.exe
   fi
   ;;
 esac
