@@ -184,8 +184,8 @@ class Stairs(tarnwick.Object):
             self.taken = (self.taken or event.object1.type == "Hero"
                           or event.object2.type == "Hero")
             return 1
-        if isinstance(event, tarnwick.EventStep) and self.taken:
-            next_level()
+        if isinstance(event, tarnwick.EventStep) and self.taken and hero is not None:
+            next_level()  # not if he died on them
             return 1
         return super().event_handler(event)
 
@@ -292,7 +292,7 @@ def load_level(name: str) -> int:
                 Monster(at)
             elif cell == ">":
                 Stairs(at)
-            elif cell == "@" and hero is not None:  # none if he died on the stairs
+            elif cell == "@" and hero is not None:
                 hero.position = at
     return 0
 

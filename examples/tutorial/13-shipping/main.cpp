@@ -166,7 +166,7 @@ public:
               p_collision->getObject2()->getType() == "Hero";
       return 1;
     }
-    if (p_event->isType(tw::STEP_EVENT) && taken) {
+    if (p_event->isType(tw::STEP_EVENT) && taken && p_hero) { // not if he died on them
       nextLevel();
       return 1;
     }
