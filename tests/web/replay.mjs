@@ -27,6 +27,7 @@ try {
     web.fail(`${name}: the replay did not show the recorded screen at every step\n` +
       log.split('\n').filter((l) => l.includes('Recording')).join('\n'), page);
   }
+  if (log.includes('entries left')) web.fail(`${name}: the replay ended before the recording`, page);
   if (status !== 0) web.fail(`${name}: exit status ${status}`, page);
   console.log(`${name}: showed the recorded screen at every step in ${program}.html`);
 } catch (error) {
