@@ -57,16 +57,21 @@ def copy_recording(name: str) -> None:
     os.environ.setdefault("ALSOFT_DRIVERS", "null")
 
 
-def replays(script: pathlib.Path, recording: str) -> None:
+def replay(script: pathlib.Path, recording: str) -> list[str]:
     """Runs script as its users run it, a process in the working directory, replaying the
-    recording; it must show the recorded screen at every step, and end where the recording
-    does."""
+    recording headless; returns its log's lines of how the replay ended."""
     copy_recording(recording)
     pathlib.Path("tw-config.txt").write_text(
         "headless:true,\nframe_time:0,\nreplay_file:replay.rec\n")
     done = subprocess.run([sys.executable, str(script)], capture_output=True, text=True,
                           env=os.environ, timeout=60)
     assert done.returncode == 0, done.stderr
-    ends = [line for line in log_lines() if "Recording::stop()" in line]
+    return [line for line in log_lines() if "Recording::stop()" in line]
+
+
+def replays(script: pathlib.Path, recording: str) -> None:
+    """script replays the recording: it must show the recorded screen at every step, and end
+    where the recording does."""
+    ends = replay(script, recording)
     assert len(ends) == 1 and "showed the recorded screen at every step" in ends[0], \
-        "\n".join(log_lines()[-20:]) + done.stderr
+        "\n".join(log_lines()[-20:])
